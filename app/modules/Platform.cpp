@@ -1,0 +1,31 @@
+#include "Platform.h"
+
+#include <QDir>
+
+namespace Platform {
+
+QChar separator()
+{
+    return QDir::separator();
+}
+
+QString converterFileName()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("wkhtmltopdf.exe");
+#else
+    return QStringLiteral("wkhtmltopdf");
+#endif
+}
+
+bool isValidFileName(const QString& name)
+{
+    static const QString forbidden = QStringLiteral("\\/:*?\"<>|");
+    for (const QChar c : name) {
+        if (forbidden.contains(c) || c.unicode() < 32)
+            return false;
+    }
+    return true;
+}
+
+} // namespace Platform

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// What differs between Windows, where the program's users are, and the systems it is built and tested on.
+namespace Platform {
+
+// The folder separator of paths shown to and typed by the user: "\" on Windows, "/" elsewhere.
+QChar separator();
+
+// The converter's file name in the bin folder.
+QString converterFileName();
+
+// Characters no file name may hold on Windows, where the output is used; path separators included.
+bool isValidFileName(const QString& name);
+
+} // namespace Platform

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "main_window/AppFolders.h"
+
+#include <QString>
+#include <QTemporaryDir>
+
+// A temporary application folder laid out as the installed program's: bin with the page template and its
+// scripts, the word lists and the keyword list file, and in bin the real converter or a stand-in script.
+class TestAppFolder
+{
+public:
+    enum Converter { RealConverter, NoConverter };
+    explicit TestAppFolder(Converter converter = RealConverter);
+
+    bool isValid() const { return m_dir.isValid(); }
+    QString path() const { return m_dir.path(); }
+    AppFolders folders() const;
+
+    // Puts an executable shell script in place of the converter; it is run with the page and the PDF path.
+    void setConverterScript(const QString& script) const;
+
+    // Writes a file under the folder (relative path with "/"), making folders as needed; returns its path.
+    QString writeFile(const QString& relativePath, const QByteArray& bytes) const;
+    static QByteArray readFile(const QString& path);
+
+private:
+    QTemporaryDir m_dir;
+};
