@@ -1,8 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test through CTest; exits non-zero on any failure.
+# Installs what is missing, builds, and runs every test through CTest: once in the ordinary build, once built
+# with AddressSanitizer and UndefinedBehaviorSanitizer (which also runs the fuzz targets). Exits non-zero on any
+# failure or sanitizer report.
 set -euo pipefail
 root="$(cd "$(dirname "$0")" && pwd)"
 "$root/tools/setup.sh"
+
 "$root/tools/build.sh" "$root/build"
-cd "$root/build"
-ctest --output-on-failure -j2
+(cd "$root/build" && ctest --output-on-failure -j2)
+
+CC=clang-14 CXX=clang++-14 "$root/tools/build.sh" "$root/build-asan" -DLEAF_SANITIZE=ON -DLEAF_FUZZ=ON
+export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:suppressions=$root/tests/sanitizer-suppressions.txt"
+export LSAN_OPTIONS="suppressions=$root/tests/sanitizer-suppressions.txt"
+export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+(cd "$root/build-asan" && ctest --output-on-failure -j2)
