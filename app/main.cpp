@@ -3,7 +3,8 @@
 #include <QApplication>
 #include <QDir>
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     QApplication app(argc, argv);
     // The article browser starts in the folder the program was started from.
     frmMass window(AppFolders::current(), QDir::currentPath());

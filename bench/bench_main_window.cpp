@@ -26,7 +26,8 @@ constexpr int Runs = 5;
 constexpr double TargetMs = 500;
 
 // Median time of fn, in milliseconds; prepare runs untimed before each run.
-double medianMs(const std::function<void()>& prepare, const std::function<void()>& fn) {
+double medianMs(const std::function<void()>& prepare, const std::function<void()>& fn)
+{
     QList<double> times;
     for (int run = 0; run < Runs; ++run) {
         prepare();
@@ -40,13 +41,15 @@ double medianMs(const std::function<void()>& prepare, const std::function<void()
 }
 
 // Lets the window lay itself out and paint, as it would before the user sees the result.
-void settle() {
+void settle()
+{
     QCoreApplication::processEvents();
 }
 
 } // namespace
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     QApplication app(argc, argv);
     QTextStream out(stdout);
 

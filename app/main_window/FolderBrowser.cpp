@@ -3,20 +3,50 @@
 #include "ArticleFolder.h"
 
 #include <QDir>
+#include <QStyledItemDelegate>
 
-int SelectedRow(const QListWidget* list) {
+namespace {
+constexpr int DepthRole = Qt::UserRole + 1;
+constexpr int IndentPerLevel = 10;
+
+// Indents each folder entry, icon and name, by its depth below the root.
+class IndentDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->rect.adjust(index.data(DepthRole).toInt() * IndentPerLevel, 0, 0, 0);
+    }
+};
+
+void addFolder(QListWidget* list, const QIcon& icon, const QString& name, const QString& path, qsizetype depth)
+{
+    auto* item = new QListWidgetItem(icon, name, list);
+    item->setData(Qt::UserRole, path);
+    item->setData(DepthRole, depth);
+}
+} // namespace
+
+int SelectedRow(const QListWidget* list)
+{
     const QListWidgetItem* item = list->currentItem();
     return item && item->isSelected() ? list->row(item) : -1;
 }
 
 DriveListBox::DriveListBox(QWidget* parent)
-    : QComboBox(parent) {
+    : QComboBox(parent)
+{
     for (const QFileInfo& drive : QDir::drives())
         addItem(QDir::toNativeSeparators(drive.absoluteFilePath()));
     connect(this, &QComboBox::activated, this, &DriveListBox::Change);
 }
 
-void DriveListBox::setDriveOf(const QString& folder) {
+void DriveListBox::setDriveOf(const QString& folder)
+{
     QStringList drives;
     for (int i = 0; i < count(); ++i)
         drives.append(itemText(i));
@@ -24,13 +54,16 @@ void DriveListBox::setDriveOf(const QString& folder) {
 }
 
 DirListBox::DirListBox(QWidget* parent)
-    : QListWidget(parent) {
+    : QListWidget(parent)
+{
     setUniformItemSizes(true);
+    setItemDelegate(new IndentDelegate(this));
     connect(this, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { setPath(item->data(Qt::UserRole).toString()); });
 }
 
-bool DirListBox::setPath(const QString& folder) {
+bool DirListBox::setPath(const QString& folder)
+{
     const QString path = ArticleFolder::DisplayPath(folder);
     const std::optional<QStringList> subFolders = ArticleFolder::SubFolderNames(path);
     if (!subFolders)
@@ -40,29 +73,25 @@ bool DirListBox::setPath(const QString& folder) {
     clear();
     const QIcon openFolder = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QStringList chain = ArticleFolder::FolderChain(path);
-    for (qsizetype depth = 0; depth < chain.size(); ++depth) {
-        const QString name = depth == 0 ? chain[depth] : QDir(chain[depth]).dirName();
-        auto* item = new QListWidgetItem(openFolder, QString(2 * depth, u' ') + name, this);
-        item->setData(Qt::UserRole, chain[depth]);
-    }
+    for (qsizetype depth = 0; depth < chain.size(); ++depth)
+        addFolder(this, openFolder, depth == 0 ? chain[depth] : QDir(chain[depth]).dirName(), chain[depth], depth);
     setCurrentRow(count() - 1);
 
     const QIcon closedFolder = style()->standardIcon(QStyle::SP_DirClosedIcon);
-    const QString indent(2 * chain.size(), u' ');
-    for (const QString& name : *subFolders) {
-        auto* item = new QListWidgetItem(closedFolder, indent + name, this);
-        item->setData(Qt::UserRole, QDir(path).filePath(name));
-    }
+    for (const QString& name : *subFolders)
+        addFolder(this, closedFolder, name, QDir(path).filePath(name), chain.size());
     emit Change();
     return true;
 }
 
 FileListBox::FileListBox(QWidget* parent)
-    : QListWidget(parent) {
+    : QListWidget(parent)
+{
     setUniformItemSizes(true);
 }
 
-bool FileListBox::setPath(const QString& folder) {
+bool FileListBox::setPath(const QString& folder)
+{
     const QString path = ArticleFolder::DisplayPath(folder);
     const std::optional<QStringList> names = ArticleFolder::ArticleFileNames(path);
     if (!names)
@@ -74,7 +103,8 @@ bool FileListBox::setPath(const QString& folder) {
     return true;
 }
 
-QString FileListBox::fileName(int index) const {
+QString FileListBox::fileName(int index) const
+{
     const QListWidgetItem* entry = item(index);
     return entry ? entry->text() : QString();
 }

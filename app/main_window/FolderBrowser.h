@@ -10,7 +10,8 @@
 // makes one) does not count.
 int SelectedRow(const QListWidget* list);
 
-class DriveListBox : public QComboBox {
+class DriveListBox : public QComboBox
+{
     Q_OBJECT
 
 public:
@@ -25,7 +26,8 @@ signals:
     void Change();
 };
 
-class DirListBox : public QListWidget {
+class DirListBox : public QListWidget
+{
     Q_OBJECT
 
 public:
@@ -43,7 +45,8 @@ private:
     QString m_path;
 };
 
-class FileListBox : public QListWidget {
+class FileListBox : public QListWidget
+{
     Q_OBJECT
 
 public:

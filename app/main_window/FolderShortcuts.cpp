@@ -20,7 +20,8 @@ bool testMode = false;
 QQueue<bool> nextResults;
 QStringList openedFolders;
 
-bool startFileManager(const QString& folder) {
+bool startFileManager(const QString& folder)
+{
 #ifdef Q_OS_WIN
     // QProcess would put a second blank between program and arguments; hand CreateProcess the exact line.
     auto commandLine = std::make_shared<std::wstring>(ExplorerCommandLine(folder).toStdWString());
@@ -38,28 +39,33 @@ bool startFileManager(const QString& folder) {
 }
 } // namespace
 
-QString ExplorerCommandLine(const QString& folder) {
+QString ExplorerCommandLine(const QString& folder)
+{
     return "explorer " + folder;
 }
 
-bool OpenFolder(const QString& folder) {
+bool OpenFolder(const QString& folder)
+{
     if (!testMode)
         return startFileManager(folder);
     openedFolders.append(folder);
     return nextResults.isEmpty() || nextResults.dequeue();
 }
 
-void setTestMode(bool on) {
+void setTestMode(bool on)
+{
     testMode = on;
     nextResults.clear();
     openedFolders.clear();
 }
 
-void setNextResult(bool started) {
+void setNextResult(bool started)
+{
     nextResults.enqueue(started);
 }
 
-QStringList opened() {
+QStringList opened()
+{
     return openedFolders;
 }
 

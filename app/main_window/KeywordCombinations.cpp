@@ -5,7 +5,8 @@
 
 namespace KeywordCombinations {
 
-QStringList Lines(const QString& text) {
+QStringList Lines(const QString& text)
+{
     QString normalised = text;
     normalised.replace(QStringLiteral("\r\n"), LineBreak).replace(u'\r', LineBreak);
     QStringList lines;
@@ -13,7 +14,8 @@ QStringList Lines(const QString& text) {
     return lines;
 }
 
-QString Combine(const QStringList& patterns, const QStringList& keywords) {
+QString Combine(const QStringList& patterns, const QStringList& keywords)
+{
     QString result;
     for (const QString& pattern : patterns) {
         for (const QString& keyword : keywords)
@@ -22,7 +24,8 @@ QString Combine(const QStringList& patterns, const QStringList& keywords) {
     return result;
 }
 
-QString SummaryLine(qsizetype articleFiles, qsizetype filenames) {
+QString SummaryLine(qsizetype articleFiles, qsizetype filenames)
+{
     return QStringLiteral("Articles to Create: %1  - Filenames: %2").arg(articleFiles).arg(filenames);
 }
 

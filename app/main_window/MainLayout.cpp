@@ -4,15 +4,18 @@
 
 namespace Twips {
 
-int toPixels(double twips) {
+int toPixels(double twips)
+{
     return qRound(twips / PerPixel);
 }
 
-double fromPixels(int pixels) {
+double fromPixels(int pixels)
+{
     return pixels * PerPixel;
 }
 
-QRect toPixels(double left, double top, double width, double height) {
+QRect toPixels(double left, double top, double width, double height)
+{
     return QRect(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
 }
 
@@ -20,13 +23,15 @@ QRect toPixels(double left, double top, double width, double height) {
 
 namespace {
 // A size that cannot be applied keeps the former value.
-void setSize(double& target, double value) {
+void setSize(double& target, double value)
+{
     if (value >= 0)
         target = value;
 }
 } // namespace
 
-MainLayout ApplyResizeRules(MainLayout layout, double width, double height) {
+MainLayout ApplyResizeRules(MainLayout layout, double width, double height)
+{
     setSize(layout.pageWidth[0], width - 800);
     setSize(layout.pageHeight[0], height - layout.pageTop - 1700);
     for (int page : {1, 2})

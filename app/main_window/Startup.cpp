@@ -16,26 +16,31 @@ const QString Version = QStringLiteral("2.2");
 const QString WebAddress = QStringLiteral("www.leafrunner.example");
 } // namespace
 
-QString ProductLabel() {
+QString ProductLabel()
+{
     return ProductName + ProductSuffix;
 }
 
-QString Byline() {
+QString Byline()
+{
     return "by " + WebAddress;
 }
 
-QString WindowTitle() {
+QString WindowTitle()
+{
     return ProductLabel() + ' ' + Version + ' ' + Byline();
 }
 
-QStringList KeywordCombinations(const AppFolders& folders) {
+QStringList KeywordCombinations(const AppFolders& folders)
+{
     const QString path = folders.keywordList();
     if (!vTools::FileExists(path))
         return {};
     return vFile::LoadList(path).value_or(QStringList());
 }
 
-bool EnsureOutputFolder(const AppFolders& folders) {
+bool EnsureOutputFolder(const AppFolders& folders)
+{
     const QString output = folders.output();
     if (FolderExists(output, true))
         return true;

@@ -9,7 +9,8 @@ namespace TabIcons {
 namespace {
 constexpr int Size = 48; // drawn large, shown at 24 pixels, so it stays sharp on high-density screens
 
-void drawPage(QPainter& p) {
+void drawPage(QPainter& p)
+{
     QPainterPath sheet;
     sheet.moveTo(10, 4);
     sheet.lineTo(30, 4);
@@ -27,7 +28,8 @@ void drawPage(QPainter& p) {
         p.drawLine(QPointF(16, y), QPointF(34, y));
 }
 
-void drawCoin(QPainter& p) {
+void drawCoin(QPainter& p)
+{
     p.setPen(QPen(QColor(150, 105, 10), 2.5));
     p.setBrush(QColor(245, 190, 40));
     p.drawEllipse(QRectF(5, 5, 38, 38));
@@ -39,7 +41,8 @@ void drawCoin(QPainter& p) {
     p.drawText(QRectF(5, 5, 38, 38), Qt::AlignCenter, QStringLiteral("$"));
 }
 
-void drawStart(QPainter& p) {
+void drawStart(QPainter& p)
+{
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(47, 125, 91));
     p.drawEllipse(QRectF(4, 4, 40, 40));
@@ -49,7 +52,8 @@ void drawStart(QPainter& p) {
 }
 } // namespace
 
-QIcon ForPage(int page) {
+QIcon ForPage(int page)
+{
     QPixmap pixmap(Size, Size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);

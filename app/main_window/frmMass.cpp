@@ -32,7 +32,8 @@ const QString SelectFileFirst = QStringLiteral("Please select a file first.");
 constexpr int StartWidth = 1220;
 constexpr int StartHeight = 760;
 
-QFont verdana(double points, bool bold = false, bool italic = false) {
+QFont verdana(double points, bool bold = false, bool italic = false)
+{
     QFont font(QStringLiteral("Verdana"));
     font.setPointSizeF(points);
     font.setBold(bold);
@@ -40,11 +41,13 @@ QFont verdana(double points, bool bold = false, bool italic = false) {
     return font;
 }
 
-QString arrayName(const char* name, int index) {
+QString arrayName(const char* name, int index)
+{
     return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index);
 }
 
-void setColor(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
+void setColor(QWidget* widget, QPalette::ColorRole role, const QColor& color)
+{
     QPalette palette = widget->palette();
     palette.setColor(role, color);
     widget->setPalette(palette);
@@ -52,7 +55,8 @@ void setColor(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
 
 // Names a control and puts it at its design place, given in twips.
 template <class Widget>
-Widget* place(Widget* widget, const QString& name, double left, double top, double width, double height) {
+Widget* place(Widget* widget, const QString& name, double left, double top, double width, double height)
+{
     widget->setObjectName(name);
     widget->setGeometry(Twips::toPixels(left, top, width, height));
     return widget;
@@ -60,7 +64,8 @@ Widget* place(Widget* widget, const QString& name, double left, double top, doub
 
 // A label without a design size is as large as its caption.
 QLabel* label(QWidget* parent, const QString& name, const QString& caption, double left, double top, double width = -1,
-              double height = -1) {
+              double height = -1)
+{
     auto* label = new QLabel(caption, parent);
     label->setObjectName(name);
     if (width < 0) {
@@ -73,19 +78,22 @@ QLabel* label(QWidget* parent, const QString& name, const QString& caption, doub
 }
 
 QLabel* label(QWidget* parent, const QString& name, const QString& caption, const QFont& font, double left, double top,
-              double width, double height) {
+              double width, double height)
+{
     QLabel* result = label(parent, name, caption, left, top, width, height);
     result->setFont(font);
     return result;
 }
 
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption, double left, double top, double width,
-                    double height) {
+                    double height)
+{
     return place(new QPushButton(caption, parent), name, left, top, width, height);
 }
 
 // Moves a control sideways and sets its width, in twips; its top and height stay.
-void setLeftAndWidth(QWidget* widget, double left, double width) {
+void setLeftAndWidth(QWidget* widget, double left, double width)
+{
     QRect rect = widget->geometry();
     rect.moveLeft(Twips::toPixels(left));
     rect.setWidth(Twips::toPixels(width));
@@ -93,7 +101,8 @@ void setLeftAndWidth(QWidget* widget, double left, double width) {
 }
 
 // A frame's caption font would pass to everything inside it; the controls keep the window's font instead.
-void setCaptionFont(QGroupBox* frame, const QFont& caption) {
+void setCaptionFont(QGroupBox* frame, const QFont& caption)
+{
     QFont content = frame->font();
     content.setResolveMask(QFont::AllPropertiesResolved);
     for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -103,7 +112,8 @@ void setCaptionFont(QGroupBox* frame, const QFont& caption) {
     frame->setFont(caption);
 }
 
-QStringList items(const QListWidget* list) {
+QStringList items(const QListWidget* list)
+{
     QStringList texts;
     texts.reserve(list->count());
     for (int i = 0; i < list->count(); ++i)
@@ -115,7 +125,8 @@ QStringList items(const QListWidget* list) {
 
 frmMass::frmMass(const AppFolders& folders, const QString& startFolder, QWidget* parent)
     : QWidget(parent)
-    , m_folders(folders) {
+    , m_folders(folders)
+{
     setObjectName(QStringLiteral("frmMass"));
     QFont controls = font();
     controls.setPointSizeF(8.25);
@@ -140,7 +151,8 @@ frmMass::frmMass(const AppFolders& folders, const QString& startFolder, QWidget*
     Form_Load(startFolder);
 }
 
-void frmMass::buildHeader() {
+void frmMass::buildHeader()
+{
     m_picHeader = new QWidget(this);
     m_picHeader->setObjectName(QStringLiteral("picHeader"));
     m_picHeader->setAutoFillBackground(true);
@@ -164,7 +176,8 @@ void frmMass::buildHeader() {
     connect(m_tmrPleaseWait, &QTimer::timeout, this, &frmMass::tmrPleaseWait_Timer);
 }
 
-void frmMass::buildTabs() {
+void frmMass::buildTabs()
+{
     static const char* const captions[] = {"PDF Content", "Monetization", "Create!"};
     static const double lefts[] = {315, 2610, 5130};
     static const double widths[] = {2175, 2400, 2130};
@@ -178,7 +191,8 @@ void frmMass::buildTabs() {
     }
 }
 
-void frmMass::buildContentPage(QGroupBox* page) {
+void frmMass::buildContentPage(QGroupBox* page)
+{
     label(page, "Label3", "Select a Folder with .TXT Articles", 360, 450);
     m_Drive1 = place(new DriveListBox(page), "Drive1", 360, 855, 2850, 315);
     auto* cmdArticlesTools = button(page, "cmdArticlesTools", "Options", 3375, 810, 1050, 375);
@@ -228,7 +242,8 @@ void frmMass::buildContentPage(QGroupBox* page) {
     connect(cmdArticlesTools, &QPushButton::clicked, this, [this] { m_mnuFileOptions->popup(QCursor::pos()); });
 }
 
-void frmMass::buildMonetizationPage(QGroupBox* page) {
+void frmMass::buildMonetizationPage(QGroupBox* page)
+{
     auto* frame = place(new QWidget(page), "frMonetization", 810, 990, 16485, 6270);
     const QFont bold = verdana(9, true);
 
@@ -252,7 +267,8 @@ void frmMass::buildMonetizationPage(QGroupBox* page) {
     picture3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
-void frmMass::buildCreatePage(QGroupBox* page) {
+void frmMass::buildCreatePage(QGroupBox* page)
+{
     const QFont bold = [this] {
         QFont font = this->font();
         font.setBold(true);
@@ -304,7 +320,8 @@ void frmMass::buildCreatePage(QGroupBox* page) {
     connect(m_cmdOutput, &QPushButton::clicked, this, [this] { OpenFolder(m_folders.output()); });
 }
 
-void frmMass::buildOptionsMenu() {
+void frmMass::buildOptionsMenu()
+{
     m_mnuFileOptions = new QMenu(QStringLiteral("FileOptions"), this);
     m_mnuFileOptions->setObjectName(QStringLiteral("mnuFileOptions"));
     QAction* openFolder = m_mnuFileOptions->addAction(QStringLiteral("Open Folder"));
@@ -318,7 +335,8 @@ void frmMass::buildOptionsMenu() {
     connect(generator, &QAction::triggered, this, &frmMass::openGenerator);
 }
 
-void frmMass::Form_Load(const QString& startFolder) {
+void frmMass::Form_Load(const QString& startFolder)
+{
     // Each step stands alone: one that cannot be done is skipped without a word and the next one runs.
     setWindowTitle(Startup::WindowTitle());
     m_lblBy->setText(Startup::Byline());
@@ -338,14 +356,16 @@ void frmMass::Form_Load(const QString& startFolder) {
     ShowPage(0);
 }
 
-void frmMass::resizeEvent(QResizeEvent* event) {
+void frmMass::resizeEvent(QResizeEvent* event)
+{
     QWidget::resizeEvent(event);
     const QSize outer = frameGeometry().size();
     m_layout = ApplyResizeRules(m_layout, Twips::fromPixels(outer.width()), Twips::fromPixels(outer.height()));
     applyLayout();
 }
 
-void frmMass::applyLayout() {
+void frmMass::applyLayout()
+{
     m_picHeader->setGeometry(0, 0, width(), Twips::toPixels(870));
     for (int i = 0; i < 3; ++i) {
         m_frPage[i]->setGeometry(
@@ -358,7 +378,8 @@ void frmMass::applyLayout() {
         setLeftAndWidth(m_frFilename[i], m_layout.filenameLeft[i], m_layout.filenameWidth[i]);
 }
 
-void frmMass::ShowPage(int index) {
+void frmMass::ShowPage(int index)
+{
     if (index < 0 || index > 2)
         return;
     for (int i = 0; i < 3; ++i)
@@ -369,7 +390,8 @@ void frmMass::ShowPage(int index) {
         m_txtAdTitle->setFocus();
 }
 
-void frmMass::optCreationMode_Click(int index) {
+void frmMass::optCreationMode_Click(int index)
+{
     const bool single = index == 0;
     if (single) {
         m_frFilename[0]->show();
@@ -384,11 +406,13 @@ void frmMass::optCreationMode_Click(int index) {
     }
 }
 
-void frmMass::tmrPleaseWait_Timer() {
+void frmMass::tmrPleaseWait_Timer()
+{
     m_lblPleaseWait->setVisible(m_lblPleaseWait->isHidden());
 }
 
-void frmMass::setBusy(bool busy) {
+void frmMass::setBusy(bool busy)
+{
     if (busy)
         m_tmrPleaseWait->start();
     else
@@ -397,35 +421,42 @@ void frmMass::setBusy(bool busy) {
     m_cmdOutput->setEnabled(!busy);
 }
 
-void frmMass::cmdCreate_Click() {
+void frmMass::cmdCreate_Click()
+{
     // The Create command checks the entries and dispatches the single or the bulk run from here.
 }
 
-QString frmMass::articleFolder() const {
+QString frmMass::articleFolder() const
+{
     return m_Dir1->path();
 }
 
-void frmMass::refreshArticleFiles() {
+void frmMass::refreshArticleFiles()
+{
     // The count follows the list, so a file saved into the folder is counted at once.
     if (m_File1->refresh())
         UpdateFilesFound();
 }
 
-void frmMass::Drive1_Change() {
+void frmMass::Drive1_Change()
+{
     // A drive that cannot be read leaves the folder, the files and the count as they were.
     m_Dir1->setPath(m_Drive1->drive());
 }
 
-void frmMass::Dir1_Change() {
+void frmMass::Dir1_Change()
+{
     if (m_File1->setPath(m_Dir1->path()))
         UpdateFilesFound();
 }
 
-void frmMass::UpdateFilesFound() {
+void frmMass::UpdateFilesFound()
+{
     m_lblFilesFound->setText(QString::number(m_File1->count()));
 }
 
-void frmMass::cmdSingleMenu_Click(int index) {
+void frmMass::cmdSingleMenu_Click(int index)
+{
     switch (index) {
     case 0:
         AddAllArticles();
@@ -442,7 +473,8 @@ void frmMass::cmdSingleMenu_Click(int index) {
     }
 }
 
-void frmMass::AddAllArticles() {
+void frmMass::AddAllArticles()
+{
     const int count = m_File1->count();
     if (count == 0)
         return;
@@ -455,7 +487,8 @@ void frmMass::AddAllArticles() {
     m_File1->setCurrentRow(count - 1);
 }
 
-void frmMass::AddSelectedArticle() {
+void frmMass::AddSelectedArticle()
+{
     const int entry = m_File1->currentEntry();
     if (entry < 0) {
         MessageBox::information(this, SelectFileFirst, QStringLiteral("Error"));
@@ -464,7 +497,8 @@ void frmMass::AddSelectedArticle() {
     m_lstSelectedArticles->addItem(AppFolders::join(m_File1->path(), m_File1->fileName(entry), Platform::separator()));
 }
 
-void frmMass::RemoveSelectedArticle() {
+void frmMass::RemoveSelectedArticle()
+{
     const int selected = SelectedRow(m_lstSelectedArticles);
     if (selected < 0) {
         MessageBox::information(this, SelectFileFirst, QStringLiteral("Error"));
@@ -475,7 +509,8 @@ void frmMass::RemoveSelectedArticle() {
     m_lstSelectedArticles->setCurrentRow(-1);
 }
 
-void frmMass::cmdCreateList_Click() {
+void frmMass::cmdCreateList_Click()
+{
     const QString keywordText = m_txtPDFKeywords->toPlainText();
     if (keywordText.isEmpty()) {
         MessageBox::information(this, QStringLiteral("Please enter some keywords first."),
@@ -492,17 +527,20 @@ void frmMass::cmdCreateList_Click() {
     ApplyFinalList();
 }
 
-void frmMass::ApplyFinalList() {
+void frmMass::ApplyFinalList()
+{
     m_lstFinalList->clear();
     m_lstFinalList->addItems(KeywordCombinations::Lines(m_txtFinalList->toPlainText()));
     UpdateKeywordsInfo();
 }
 
-void frmMass::UpdateKeywordsInfo() {
+void frmMass::UpdateKeywordsInfo()
+{
     m_lblKeywordsInfo->setText(KeywordCombinations::SummaryLine(m_File1->count(), m_lstFinalList->count()));
 }
 
-bool frmMass::eventFilter(QObject* watched, QEvent* event) {
+bool frmMass::eventFilter(QObject* watched, QEvent* event)
+{
     // Edits of the final list take effect when Enter is released in it.
     if (watched == m_txtFinalList && event->type() == QEvent::KeyRelease) {
         const auto* key = static_cast<QKeyEvent*>(event);
@@ -512,12 +550,14 @@ bool frmMass::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void frmMass::OpenFolder(const QString& folder) {
+void frmMass::OpenFolder(const QString& folder)
+{
     if (!FolderShortcuts::OpenFolder(folder))
         MessageBox::warning(this, "The folder could not be opened:\n" + folder, QStringLiteral("Error"));
 }
 
-void frmMass::openGenerator() {
+void frmMass::openGenerator()
+{
     if (!m_generator) {
         m_generator = new QDialog(this);
         m_generator->setObjectName(QStringLiteral("frmRC"));

@@ -22,7 +22,8 @@ class vFrame;
 // The main window: three pages behind three tabs. "PDF Content" picks the articles and the creation mode,
 // "Monetization" holds the ad block, "Create!" names the PDFs and starts them. Every named control carries its
 // name as objectName; a control of an array carries name_index (cmdSingleMenu_0, frPage_2).
-class frmMass : public QWidget {
+class frmMass : public QWidget
+{
     Q_OBJECT
 
 public:

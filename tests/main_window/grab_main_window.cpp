@@ -14,17 +14,20 @@
 #include <QTextStream>
 
 namespace {
-template <class Widget> Widget* child(const frmMass& window, const char* name) {
+template <class Widget> Widget* child(const frmMass& window, const char* name)
+{
     return window.findChild<Widget*>(QLatin1String(name));
 }
 
-bool save(frmMass& window, const QString& folder, const QString& name) {
+bool save(frmMass& window, const QString& folder, const QString& name)
+{
     QCoreApplication::processEvents();
     return window.grab().save(QDir(folder).filePath(name));
 }
 } // namespace
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     QApplication app(argc, argv);
     if (argc < 2) {
         QTextStream(stderr) << "usage: grab_main_window <folder>\n";

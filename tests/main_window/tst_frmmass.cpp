@@ -21,7 +21,8 @@
 #include <memory>
 
 namespace {
-QStringList items(const QListWidget* list) {
+QStringList items(const QListWidget* list)
+{
     QStringList texts;
     for (int i = 0; i < list->count(); ++i)
         texts.append(list->item(i)->text());
@@ -29,11 +30,13 @@ QStringList items(const QListWidget* list) {
 }
 } // namespace
 
-class TestFrmMass : public QObject {
+class TestFrmMass : public QObject
+{
     Q_OBJECT
 
 private:
-    template <class Widget = QWidget> Widget* child(const char* name) {
+    template <class Widget = QWidget> Widget* child(const char* name)
+    {
         auto* widget = m_window->findChild<Widget*>(QLatin1String(name));
         if (!widget)
             qFatal("no control %s", name);
@@ -41,7 +44,8 @@ private:
     }
 
     // A window started in an article folder with five articles, two other files and a subfolder.
-    void start(TestAppFolder::Converter converter = TestAppFolder::NoConverter) {
+    void start(TestAppFolder::Converter converter = TestAppFolder::NoConverter)
+    {
         m_app = std::make_unique<TestAppFolder>(converter);
         m_articles = std::make_unique<QTemporaryDir>();
         for (const char* name : {"e.txt", "a.txt", "D.TXT", "c.txt", "b.txt", "notes.doc", "readme"})
@@ -50,7 +54,8 @@ private:
         startWindow(m_app->folders(), m_articles->path());
     }
 
-    void startWindow(const AppFolders& folders, const QString& startFolder) {
+    void startWindow(const AppFolders& folders, const QString& startFolder)
+    {
         m_window = std::make_unique<frmMass>(folders, startFolder);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
@@ -60,13 +65,15 @@ private:
 
     void click(const char* name) { child<QAbstractButton>(name)->click(); }
 
-    void doubleClick(QListWidget* list, int row) {
+    void doubleClick(QListWidget* list, int row)
+    {
         const QPoint at = list->visualItemRect(list->item(row)).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
     }
 
-    void verifySelectFileFirst() {
+    void verifySelectFileFirst()
+    {
         QCOMPARE(MessageBox::shown().size(), 1);
         QCOMPARE(MessageBox::last().text, QString("Please select a file first."));
         QCOMPARE(MessageBox::last().title, QString("Error"));
@@ -80,17 +87,20 @@ private:
     std::unique_ptr<frmMass> m_window;
 
 private slots:
-    void init() {
+    void init()
+    {
         MessageBox::setTestMode(true);
         FolderShortcuts::setTestMode(true);
     }
 
-    void cleanup() {
+    void cleanup()
+    {
         m_window.reset();
         QVERIFY(MessageBox::shown().isEmpty());
     }
 
-    void startUp() {
+    void startUp()
+    {
         m_app = std::make_unique<TestAppFolder>(TestAppFolder::NoConverter);
         m_app->writeFile("lstcombinations.txt", "one #KEYWORD#\r\ntwo #KEYWORD#\r\nthree #KEYWORD#\r\n");
         m_articles = std::make_unique<QTemporaryDir>();
@@ -123,7 +133,8 @@ private slots:
         QVERIFY(child("lblFilesFound")->geometry().bottom() < child("frPage_0")->height());
     }
 
-    void startUpWithoutBinOrKeywordList() {
+    void startUpWithoutBinOrKeywordList()
+    {
         QTemporaryDir bare;
         const AppFolders folders(QDir::toNativeSeparators(bare.path()), QDir::separator());
         startWindow(folders, bare.path());
@@ -133,7 +144,8 @@ private slots:
         QVERIFY(child("frPage_0")->isVisible());
     }
 
-    void tabsShowTheirPage() {
+    void tabsShowTheirPage()
+    {
         start();
         QTest::mouseClick(child("lblButton_1"), Qt::LeftButton);
         QVERIFY(child("frPage_1")->isVisible());
@@ -154,7 +166,8 @@ private slots:
         QCOMPARE(child<QLineEdit>("txtAdTitle")->text(), QString("Free Guide"));
     }
 
-    void creationModeSwitchesCaptionsAndNamingFrames() {
+    void creationModeSwitchesCaptionsAndNamingFrames()
+    {
         start();
         QWidget* createPage = child("frPage_2");
         click("optCreationMode_1");
@@ -172,7 +185,8 @@ private slots:
         QVERIFY(!child("frFilename_1")->isVisibleTo(createPage));
     }
 
-    void resizingFollowsTheWindowAndSkipsANarrowOne() {
+    void resizingFollowsTheWindowAndSkipsANarrowOne()
+    {
         start();
         // The rules take the outer size, frame included, in twips.
         const auto twips = [](int pixels) { return pixels * 15.0; };
@@ -192,7 +206,8 @@ private slots:
         QCOMPARE(child("lblPleaseWait")->x(), pixels(twips(m_window->frameGeometry().width()) - 5955 - 800));
     }
 
-    void busyStateBlinksAndDisables() {
+    void busyStateBlinksAndDisables()
+    {
         start();
         m_window->setBusy(true);
         QVERIFY(!child("cmdCreate")->isEnabled());
@@ -206,7 +221,8 @@ private slots:
         QVERIFY(child("cmdOutput")->isEnabled());
     }
 
-    void addingAndRemovingArticles() {
+    void addingAndRemovingArticles()
+    {
         start();
         auto* files = child<QListWidget>("File1");
         auto* selected = child<QListWidget>("lstSelectedArticles");
@@ -246,7 +262,8 @@ private slots:
         QCOMPARE(items(selected), QStringList({article("a.txt")}));
     }
 
-    void browsingFolders() {
+    void browsingFolders()
+    {
         start();
         auto* dir = child<QListWidget>("Dir1");
         auto* files = child<QListWidget>("File1");
@@ -286,7 +303,8 @@ private slots:
         QCOMPARE(m_window->articleFolder(), QDir::toNativeSeparators(QDir::rootPath()));
     }
 
-    void combiningKeywords() {
+    void combiningKeywords()
+    {
         start();
         m_app->writeFile("lstcombinations.txt", "#KEYWORD#\r\nbest #KEYWORD# tips\r\n");
         startWindow(m_app->folders(), m_articles->path());
@@ -328,7 +346,8 @@ private slots:
         QCOMPARE(finalList->count(), 0);
     }
 
-    void folderShortcutsAndMenu() {
+    void folderShortcutsAndMenu()
+    {
         start();
         m_window->findChild<QAction*>("mnuOpenFolderTXT")->trigger();
         click("cmdOutput");
@@ -346,7 +365,8 @@ private slots:
                  QString(R"(explorer C:\My Articles\dogs)"));
     }
 
-    void generatorOpensModallyOnce() {
+    void generatorOpensModallyOnce()
+    {
         start();
         m_window->findChild<QAction*>("mnuDummy")->trigger();
         auto* generator = m_window->findChild<QWidget*>("frmRC");

@@ -9,17 +9,20 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class TestMainWindowLogic : public QObject {
+class TestMainWindowLogic : public QObject
+{
     Q_OBJECT
 
 private slots:
-    void titleAndLabels() {
+    void titleAndLabels()
+    {
         QCOMPARE(Startup::ProductLabel(), QString("Leafrunner Pro"));
         QVERIFY(Startup::Byline().startsWith("by "));
         QCOMPARE(Startup::WindowTitle(), "Leafrunner Pro 2.2 " + Startup::Byline());
     }
 
-    void keywordListIsReadWhenPresent() {
+    void keywordListIsReadWhenPresent()
+    {
         TestAppFolder app(TestAppFolder::NoConverter);
         app.writeFile("lstcombinations.txt", "#KEYWORD#\r\nbest #KEYWORD# tips\r\n #KEYWORD# guide \r\n");
         QCOMPARE(Startup::KeywordCombinations(app.folders()),
@@ -29,7 +32,8 @@ private slots:
         QVERIFY(Startup::KeywordCombinations(app.folders()).isEmpty());
     }
 
-    void outputFolderIsMadeOnlyUnderAnExistingBin() {
+    void outputFolderIsMadeOnlyUnderAnExistingBin()
+    {
         TestAppFolder app(TestAppFolder::NoConverter);
         QVERIFY(!QDir(app.folders().output()).exists());
         QVERIFY(Startup::EnsureOutputFolder(app.folders()));
@@ -42,7 +46,8 @@ private slots:
         QVERIFY(!QDir(noBin.bin()).exists());
     }
 
-    void resizeRulesOnAWideWindow() {
+    void resizeRulesOnAWideWindow()
+    {
         const MainLayout layout = ApplyResizeRules(MainLayout(), 20000, 12000);
         for (int page = 0; page < 3; ++page) {
             QCOMPARE(layout.pageWidth[page], 19200.0);
@@ -55,7 +60,8 @@ private slots:
         QCOMPARE(layout.filenameLeft[1], 2477.5);
     }
 
-    void resizeRulesSkipWhatCannotBeApplied() {
+    void resizeRulesSkipWhatCannotBeApplied()
+    {
         const MainLayout wide = ApplyResizeRules(MainLayout(), 20000, 12000);
         // Narrower than the pages' margin and lower than their top: the page sizes stay, the later rules still run.
         const MainLayout narrow = ApplyResizeRules(wide, 600, 3000);
@@ -73,7 +79,8 @@ private slots:
         QCOMPARE(ApplyResizeRules(narrow, 20000, 12000), wide);
     }
 
-    void combineKeywords() {
+    void combineKeywords()
+    {
         using namespace KeywordCombinations;
         QCOMPARE(Combine({"#KEYWORD#", "best #KEYWORD# tips"}, {"dog training", "puppy food"}),
                  QString("dog training\npuppy food\nbest dog training tips\nbest puppy food tips\n"));
@@ -87,7 +94,8 @@ private slots:
         QCOMPARE(twelve.mid(0, 4), QStringList({"1 a", "1 b", "1 c", "1 d"}));
     }
 
-    void linesOfATextBox() {
+    void linesOfATextBox()
+    {
         using KeywordCombinations::Lines;
         QCOMPARE(Lines("dog training\n\n  puppy food \n"), QStringList({"dog training", "  puppy food "}));
         QCOMPARE(Lines("pasted\r\nfrom\rWindows"), QStringList({"pasted", "from", "Windows"}));
@@ -95,7 +103,8 @@ private slots:
         QCOMPARE(KeywordCombinations::SummaryLine(12, 6), QString("Articles to Create: 12  - Filenames: 6"));
     }
 
-    void articleFilesMatchIgnoringCase() {
+    void articleFilesMatchIgnoringCase()
+    {
         QTemporaryDir dir;
         for (const char* name : {"b.txt", "A.TXT", "c.Txt", "notes.doc", "txt", "d.txt.bak"})
             QFile(dir.filePath(name)).open(QIODevice::WriteOnly);
@@ -107,7 +116,8 @@ private slots:
         QVERIFY(!ArticleFolder::SubFolderNames(dir.filePath("b.txt")));
     }
 
-    void foldersFromTheRootDown() {
+    void foldersFromTheRootDown()
+    {
         QTemporaryDir dir;
         QDir(dir.path()).mkpath("one/two");
         const QString two = ArticleFolder::DisplayPath(dir.filePath("one/two/"));
@@ -120,7 +130,8 @@ private slots:
         QVERIFY(chain.first().endsWith(QDir::separator()));
     }
 
-    void driveOfAFolder() {
+    void driveOfAFolder()
+    {
         const QStringList drives = {R"(C:\)", R"(D:\)"};
         QCOMPARE(ArticleFolder::DriveOf(R"(d:\Articles)", drives), QString(R"(D:\)"));
         QCOMPARE(ArticleFolder::DriveOf(R"(\\server\share)", drives), QString(R"(C:\)"));
