@@ -41,6 +41,12 @@ QFont verdana(double points, bool bold = false, bool italic = false)
     return font;
 }
 
+QFont boldFont(QFont font)
+{
+    font.setBold(true);
+    return font;
+}
+
 QString arrayName(const char* name, int index)
 {
     return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index);
@@ -162,10 +168,7 @@ void frmMass::buildHeader()
     setColor(m_lblAppName, QPalette::WindowText, Qt::white);
     m_lblBy = label(m_picHeader, "lblBy", QString(), verdana(9), 2520, 360, 3525, 330);
     setColor(m_lblBy, QPalette::WindowText, QColor(192, 192, 192));
-    m_lblPleaseWait = label(m_picHeader, "lblPleaseWait", "Please Wait", 13095, 315, 5955, 330);
-    QFont pleaseWait = font();
-    pleaseWait.setBold(true);
-    m_lblPleaseWait->setFont(pleaseWait);
+    m_lblPleaseWait = label(m_picHeader, "lblPleaseWait", "Please Wait", boldFont(font()), 13095, 315, 5955, 330);
     m_lblPleaseWait->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setColor(m_lblPleaseWait, QPalette::WindowText, QColor(224, 224, 224));
     m_lblPleaseWait->hide();
@@ -245,23 +248,23 @@ void frmMass::buildContentPage(QGroupBox* page)
 void frmMass::buildMonetizationPage(QGroupBox* page)
 {
     auto* frame = place(new QWidget(page), "frMonetization", 810, 990, 16485, 6270);
-    const QFont bold = verdana(9, true);
+    const QFont heading = verdana(9, true);
 
     auto* shape1 = place(new QFrame(frame), "Shape1", 45, 0, 7215, 3300);
     shape1->setStyleSheet(
         QStringLiteral("QFrame#Shape1 { background: rgb(224, 224, 224); border: 1px solid rgb(128, 128, 128); }"));
-    label(frame, "Label15", "Ad Details", bold, 315, 270, 4695, 330);
+    label(frame, "Label15", "Ad Details", heading, 315, 270, 4695, 330);
     label(frame, "Label16", "The Following Ad will be added at the beginning of the PDF:", verdana(9), 315, 675, 11715,
           330);
-    label(frame, "Label8", "Title:", bold, 270, 1305, 840, 330);
+    label(frame, "Label8", "Title:", heading, 270, 1305, 840, 330);
     m_txtAdTitle = place(new QLineEdit(frame), "txtAdTitle", 1125, 1215, 5550, 465);
-    label(frame, "Label9", "Call to Action Button Text:", bold, 315, 2025, 2820, 330);
+    label(frame, "Label9", "Call to Action Button Text:", heading, 315, 2025, 2820, 330);
     place(new QLineEdit(frame), "txtCTAText", 3150, 1890, 3525, 465);
-    label(frame, "Label14", "Call to Action Button Url:", bold, 315, 2655, 2820, 330);
+    label(frame, "Label14", "Call to Action Button Url:", heading, 315, 2655, 2820, 330);
     place(new QLineEdit(QStringLiteral("http://"), frame), "txtCTAURL", 3150, 2565, 3525, 465);
     label(frame, "Label17", "Tip: You can send your visitors to any url (affiliate offer, squeeze page, etc).",
           verdana(9, false, true), 45, 3645, 7080, 330);
-    label(frame, "Label18", "Ad Example:", bold, 7515, 0, 1950, 375);
+    label(frame, "Label18", "Ad Example:", heading, 7515, 0, 1950, 375);
     QLabel* picture3 = label(frame, "Picture3", QString(), 7560, 495, 8745, 3975);
     picture3->setPixmap(QPixmap(QStringLiteral(":/images/ad-example.png")));
     picture3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -269,16 +272,10 @@ void frmMass::buildMonetizationPage(QGroupBox* page)
 
 void frmMass::buildCreatePage(QGroupBox* page)
 {
-    const QFont bold = [this] {
-        QFont font = this->font();
-        font.setBold(true);
-        return font;
-    }();
-
     m_frFilename[0] = place(new QGroupBox(" Filename  ", page), "frFilename_0", 585, 540, 15045, 1590);
-    label(m_frFilename[0], "Label2", "Filename:", bold, 765, 675, 1230, 465)->setAlignment(Qt::AlignTop);
+    label(m_frFilename[0], "Label2", "Filename:", boldFont(font()), 765, 675, 1230, 465)->setAlignment(Qt::AlignTop);
     place(new QLineEdit(m_frFilename[0]), "txtPDFFilename", 1845, 585, 2715, 510);
-    label(m_frFilename[0], "Label19", ".pdf", bold, 4770, 675, 1230, 465)->setAlignment(Qt::AlignTop);
+    label(m_frFilename[0], "Label19", ".pdf", boldFont(font()), 4770, 675, 1230, 465)->setAlignment(Qt::AlignTop);
 
     QGroupBox* names = m_frFilename[1] =
         place(new QGroupBox("Filenames ", page), "frFilename_1", 585, 540, 15045, 5280);
@@ -303,7 +300,7 @@ void frmMass::buildCreatePage(QGroupBox* page)
         text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_txtFinalList->installEventFilter(this);
 
-    // Lists the Create command and the keyword combination read; never shown.
+    // Lists that the Create command and the keyword combination read; never shown.
     m_lstKeywords = new QListWidget(page);
     m_lstKeywords->setObjectName(QStringLiteral("lstKeywords"));
     m_lstKeywords->hide();
@@ -563,8 +560,8 @@ void frmMass::openGenerator()
         m_generator->setObjectName(QStringLiteral("frmRC"));
         m_generator->setWindowTitle(QStringLiteral("Random Content Generator"));
         m_generator->resize(640, 480);
+        // Modal, but without a nested event loop: the main window takes no input until it is closed.
+        m_generator->setWindowModality(Qt::ApplicationModal);
     }
-    // Modal, but without a nested event loop: the main window takes no input until it is closed.
-    m_generator->setWindowModality(Qt::ApplicationModal);
     m_generator->show();
 }
