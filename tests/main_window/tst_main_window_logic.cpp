@@ -14,13 +14,6 @@ class TestMainWindowLogic : public QObject
     Q_OBJECT
 
 private slots:
-    void titleAndLabels()
-    {
-        QCOMPARE(Startup::ProductLabel(), QString("Leafrunner Pro"));
-        QVERIFY(Startup::Byline().startsWith("by "));
-        QCOMPARE(Startup::WindowTitle(), "Leafrunner Pro 2.2 " + Startup::Byline());
-    }
-
     void keywordListIsReadWhenPresent()
     {
         TestAppFolder app(TestAppFolder::NoConverter);
@@ -88,10 +81,6 @@ private slots:
         QCOMPARE(Combine({"#KEYWORD# and #KEYWORD#"}, {"cats"}), QString("cats and cats\n"));
         QCOMPARE(Combine({"#KEYWORD#-#keyword#"}, {" Big Dogs "}), QString(" Big Dogs -#keyword#\n"));
         QCOMPARE(Combine({}, {"a"}), QString());
-
-        const QStringList twelve = Lines(Combine({"1 #KEYWORD#", "2 #KEYWORD#", "3 #KEYWORD#"}, {"a", "b", "c", "d"}));
-        QCOMPARE(twelve.size(), 12);
-        QCOMPARE(twelve.mid(0, 4), QStringList({"1 a", "1 b", "1 c", "1 d"}));
     }
 
     void linesOfATextBox()
