@@ -1,11 +1,13 @@
 #include "main_window/frmMass.h"
 
 #include <QApplication>
+#include <QDir>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    frmMass window;
+    // The article browser starts in the folder the program was started from.
+    frmMass window(AppFolders::current(), QDir::currentPath());
     window.show();
     return app.exec();
 }

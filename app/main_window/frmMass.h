@@ -1,12 +1,113 @@
 #pragma once
 
+#include "AppFolders.h"
+#include "MainLayout.h"
+
 #include <QWidget>
 
-// The main window.
+class DirListBox;
+class DriveListBox;
+class FileListBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+class vFrame;
+
+// The main window: three pages behind three tabs. "PDF Content" picks the articles and the creation mode,
+// "Monetization" holds the ad block, "Create!" names the PDFs and starts them. Every named control carries its
+// name as objectName; a control of an array carries name_index (cmdSingleMenu_0, frPage_2).
 class frmMass : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit frmMass(QWidget* parent = nullptr);
+    // folders: the application folder's layout; startFolder: where the article browser starts.
+    frmMass(const AppFolders& folders, const QString& startFolder, QWidget* parent = nullptr);
+
+    const AppFolders& folders() const { return m_folders; }
+    // The folder whose "*.html" page files are cleared before each run.
+    QString pageFileFolder() const { return m_folders.bin(); }
+    // The folder the article browser shows; a root ends in the separator, other folders do not.
+    QString articleFolder() const;
+    // Re-reads the article files of that folder, after a file was saved into it.
+    void refreshArticleFiles();
+
+    // Shows page 0, 1 or 2 and marks its tab as the current one; other indices change nothing.
+    void ShowPage(int index);
+    // Opens the Random Content Generator modally; the one window is kept between openings.
+    void openGenerator();
+    // While a PDF job runs the please-wait label blinks and Create and "Open Output Folder" are disabled.
+    void setBusy(bool busy);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private slots:
+    void cmdCreate_Click();
+
+private:
+    void buildHeader();
+    void buildTabs();
+    void buildContentPage(QGroupBox* page);
+    void buildMonetizationPage(QGroupBox* page);
+    void buildCreatePage(QGroupBox* page);
+    void buildOptionsMenu();
+    void Form_Load(const QString& startFolder);
+    void applyLayout();
+
+    void optCreationMode_Click(int index);
+    void Drive1_Change();
+    void Dir1_Change();
+    void UpdateFilesFound();
+    void cmdSingleMenu_Click(int index);
+    void AddAllArticles();
+    void AddSelectedArticle();
+    void RemoveSelectedArticle();
+    void cmdCreateList_Click();
+    void ApplyFinalList();
+    void UpdateKeywordsInfo();
+    void OpenFolder(const QString& folder);
+    void tmrPleaseWait_Timer();
+
+    AppFolders m_folders;
+    MainLayout m_layout;
+
+    QWidget* m_picHeader = nullptr;
+    QLabel* m_lblAppName = nullptr;
+    QLabel* m_lblBy = nullptr;
+    QLabel* m_lblPleaseWait = nullptr;
+    QTimer* m_tmrPleaseWait = nullptr;
+    vFrame* m_vButton[3] = {};
+    QGroupBox* m_frPage[3] = {};
+
+    DriveListBox* m_Drive1 = nullptr;
+    DirListBox* m_Dir1 = nullptr;
+    FileListBox* m_File1 = nullptr;
+    QLabel* m_lblFilesFound = nullptr;
+    QRadioButton* m_optCreationMode[2] = {};
+    QGroupBox* m_frSinglePDFCreation = nullptr;
+    QLabel* m_lblPDFContentHeadline = nullptr;
+    QListWidget* m_lstSelectedArticles = nullptr;
+
+    QLineEdit* m_txtAdTitle = nullptr;
+
+    QGroupBox* m_frFilename[2] = {};
+    QListWidget* m_lstKeywordCombinations = nullptr;
+    QPlainTextEdit* m_txtPDFKeywords = nullptr;
+    QListWidget* m_lstKeywords = nullptr;
+    QPlainTextEdit* m_txtFinalList = nullptr;
+    QListWidget* m_lstFinalList = nullptr;
+    QLabel* m_lblKeywordsInfo = nullptr;
+    QPushButton* m_cmdCreate = nullptr;
+    QPushButton* m_cmdOutput = nullptr;
+
+    QMenu* m_mnuFileOptions = nullptr;
+    QWidget* m_generator = nullptr;
 };

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Opening a folder in the system's file manager: on Windows the explorer, maximised, started with the command
+// line "explorer " and the unquoted folder path; elsewhere the desktop's file manager. The program does not wait
+// for it.
+namespace FolderShortcuts {
+
+QString ExplorerCommandLine(const QString& folder);
+
+// False when the file manager could not be started.
+bool OpenFolder(const QString& folder);
+
+// Testing: no file manager is started; the folders are recorded and each call answers the next queued result,
+// or true when none is queued.
+void setTestMode(bool on);
+void setNextResult(bool started);
+QStringList opened();
+
+} // namespace FolderShortcuts

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QRect>
+
+// Window places are designed in twips, 1/1440 inch: 15 twips are one pixel at 96 dots per inch.
+namespace Twips {
+constexpr double PerPixel = 15.0;
+int toPixels(double twips);
+double fromPixels(int pixels);
+// left, top, width, height in twips
+QRect toPixels(double left, double top, double width, double height);
+} // namespace Twips
+
+// The places and sizes of the main window that follow the window's size, in twips. Everything else keeps its
+// design place.
+struct MainLayout {
+    double pageLeft = 315;
+    double pageTop = 1890;
+    double pageWidth[3] = {18510, 18510, 18510};
+    double pageHeight[3] = {8250, 8250, 8250};
+    double singleLeft = 4905;
+    double singleWidth = 13335;
+    double selectedLeft = 3870;
+    double selectedWidth = 8655;
+    double pleaseWaitLeft = 13095;
+    double pleaseWaitWidth = 5955;
+    double filenameLeft[2] = {585, 585};
+    double filenameWidth[2] = {15045, 15045};
+
+    bool operator==(const MainLayout&) const = default;
+};
+
+// Applies the resize rules for a window whose outer size (border and title bar included) is width by height
+// twips. The rules run in order, each on the values the earlier ones set; a rule that would give a negative
+// size leaves its value as it was and the next rule still runs.
+MainLayout ApplyResizeRules(MainLayout layout, double width, double height);

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QIcon>
+
+// The small pictures of the three page tabs, drawn by the program: a page of text, a coin, a starting arrow.
+namespace TabIcons {
+
+QIcon ForPage(int page);
+
+} // namespace TabIcons
