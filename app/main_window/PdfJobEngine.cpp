@@ -1,0 +1,37 @@
+#include "PdfJobEngine.h"
+
+#include "main_window/BulkPdfJob.h"
+#include "main_window/SinglePdfJob.h"
+
+PdfJobEngine::PdfJobEngine(QObject* parent)
+    : QObject(parent)
+{
+}
+
+PdfJobEngine::~PdfJobEngine() = default;
+
+bool PdfJobEngine::start(const PdfJobRequest& request)
+{
+    if (m_job)
+        return false;
+    if (request.mode == CreationMode::Single)
+        m_job = new SinglePdfJob(request, this);
+    else
+        m_job = new BulkPdfJob(request, this);
+    connect(m_job, &PdfJob::articleStarted, this, &PdfJobEngine::articleStarted);
+    connect(m_job, &PdfJob::pdfMade, this, &PdfJobEngine::pdfMade);
+    connect(m_job, &PdfJob::pdfFailed, this, &PdfJobEngine::pdfFailed);
+    connect(m_job, &PdfJob::finished, this, [this](const PdfJobReport& report) {
+        m_job->deleteLater();
+        m_job = nullptr;
+        emit finished(report);
+    });
+    m_job->start();
+    return true;
+}
+
+void PdfJobEngine::cancel()
+{
+    if (m_job)
+        m_job->cancel();
+}
