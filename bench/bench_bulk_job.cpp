@@ -111,8 +111,11 @@ int main(int argc, char* argv[])
     for (int i = 0; i < articles; ++i)
         request.articles << folder.writeFile(QString("articles/article %1.txt").arg(i, 4, 10, QChar('0')),
                                              articleText(random, size));
-    std::printf("%d articles of %lld bytes, %s job, %d converters at once\n", articles, qlonglong(size),
-                request.mode == CreationMode::Single ? "single" : "bulk", request.converterLimit);
+    if (request.mode == CreationMode::Single)
+        std::printf("%d articles of %lld bytes, single job\n", articles, qlonglong(size));
+    else
+        std::printf("%d articles of %lld bytes, bulk job, %d converters at once\n", articles, qlonglong(size),
+                    request.converterLimit);
 
     QElapsedTimer sinceTick;
     qint64 longestGapMs = 0;

@@ -24,8 +24,8 @@ BulkNames BulkNamesFor(const PdfJobRequest& request, int index)
     return names;
 }
 
-BulkPdfJob::BulkPdfJob(const PdfJobRequest& request, QObject* parent)
-    : PdfJob(request, int(request.articles.size()), parent)
+BulkPdfJob::BulkPdfJob(const PdfJobRequest& request, PdfJobEngine& engine)
+    : PdfJob(request, int(request.articles.size()), engine)
 {
 }
 
@@ -76,7 +76,7 @@ void BulkPdfJob::startNext()
         return;
 
     ++m_next;
-    emit articleStarted(index, int(articles.size()), names.nameIndex);
+    announceArticle(index, names.nameIndex);
     if (const auto problem = FileNameProblem(names.pdf))
         recordFailure(index, pdf, *problem);
     else if (const QString problem = writePage(index, page); !problem.isEmpty())

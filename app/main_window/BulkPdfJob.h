@@ -22,10 +22,8 @@ BulkNames BulkNamesFor(const PdfJobRequest& request, int index);
 // makes that PDF fail, and the job goes on with the next article.
 class BulkPdfJob : public PdfJob
 {
-    Q_OBJECT
-
 public:
-    explicit BulkPdfJob(const PdfJobRequest& request, QObject* parent = nullptr);
+    BulkPdfJob(const PdfJobRequest& request, PdfJobEngine& engine);
     ~BulkPdfJob() override;
 
 private:

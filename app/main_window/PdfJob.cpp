@@ -2,6 +2,7 @@
 
 #include "component/vFile.h"
 #include "main_window/ConverterRun.h"
+#include "main_window/PdfJobEngine.h"
 #include "modules/Platform.h"
 
 #include <QDir>
@@ -16,8 +17,9 @@ std::optional<QString> FileNameProblem(const QString& name)
     return QString("The name \"%1\" cannot be used: a file name cannot hold any of \\ / : * ? \" < > |").arg(name);
 }
 
-PdfJob::PdfJob(const PdfJobRequest& request, int plannedPdfs, QObject* parent)
-    : QObject(parent)
+PdfJob::PdfJob(const PdfJobRequest& request, int plannedPdfs, PdfJobEngine& engine)
+    : QObject(&engine)
+    , m_engine(engine)
     , m_request(request)
 {
     m_report.planned = plannedPdfs;
@@ -66,6 +68,11 @@ QString PdfJob::loadPageParts()
     return {};
 }
 
+void PdfJob::announceArticle(int index, int nameIndex)
+{
+    emit m_engine.articleStarted(index, int(m_request.articles.size()), nameIndex);
+}
+
 void PdfJob::runConverter(int index, const QString& page, const QString& pdf)
 {
     auto* run = new ConverterRun(m_request.folders.converter(), page, pdf, m_request.converterTimeLimit, this);
@@ -88,10 +95,10 @@ void PdfJob::converterEnded(ConverterRun* run, int index, const ConverterResult&
     run->deleteLater();
     if (result.status == ConverterResult::Made) {
         m_report.outcomes.append({index, run->pdf(), true, {}, result.converterLine});
-        emit pdfMade(run->pdf(), result.converterLine);
+        emit m_engine.pdfMade(run->pdf(), result.converterLine);
     } else {
         m_report.outcomes.append({index, run->pdf(), false, result.reason, result.converterLine});
-        emit pdfFailed(run->pdf(), result.reason);
+        emit m_engine.pdfFailed(run->pdf(), result.reason);
     }
     // A converter that cannot be started will not start for the next page either.
     if (result.status == ConverterResult::NotStarted)
@@ -103,7 +110,7 @@ void PdfJob::converterEnded(ConverterRun* run, int index, const ConverterResult&
 void PdfJob::recordFailure(int index, const QString& pdf, const QString& reason)
 {
     m_report.outcomes.append({index, pdf, false, reason, {}});
-    emit pdfFailed(pdf, reason);
+    emit m_engine.pdfFailed(pdf, reason);
 }
 
 void PdfJob::stop(const QString& message)
@@ -126,7 +133,7 @@ void PdfJob::finishWhenIdle()
     m_finishing = true;
     std::stable_sort(m_report.outcomes.begin(), m_report.outcomes.end(),
                      [](const PdfOutcome& a, const PdfOutcome& b) { return a.index < b.index; });
-    // Queued, so that finished() never comes out of the call that ended the job.
+    // Queued, so that the end never comes out of the call that ended the job.
     QMetaObject::invokeMethod(
-        this, [this] { emit finished(m_report); }, Qt::QueuedConnection);
+        this, [this] { m_engine.jobEnded(m_report); }, Qt::QueuedConnection);
 }

@@ -9,6 +9,7 @@
 
 class ConverterRun;
 struct ConverterResult;
+class PdfJobEngine;
 
 // Why a PDF cannot take this name: it holds characters that no file name may hold on Windows, where the PDFs are
 // used. Nothing when the name can be used. A name that passes holds no separator, so its PDF stays in the output
@@ -17,26 +18,17 @@ std::optional<QString> FileNameProblem(const QString& name);
 
 // What the single and the bulk job share: the checks made before anything is written, the converter runs and
 // their outcomes, stopping, cancelling and the report. A job works in short steps between turns of the event
-// loop, reports only through its signals and ends with exactly one finished(), always after start() returned.
+// loop and reports through the signals of the engine that owns it; it ends exactly once, always after start()
+// returned.
 class PdfJob : public QObject
 {
-    Q_OBJECT
-
 public:
-    PdfJob(const PdfJobRequest& request, int plannedPdfs, QObject* parent = nullptr);
+    PdfJob(const PdfJobRequest& request, int plannedPdfs, PdfJobEngine& engine);
     ~PdfJob() override;
 
     void start();
-    // No converter starts any more and the running ones are ended; finished() follows at once, cancelled set.
+    // No converter starts any more and the running ones are ended; the end follows at once, cancelled set.
     void cancel();
-
-signals:
-    // Article index (from 0) of count is being prepared; nameIndex is the final filename list's item naming its
-    // PDF, or -1.
-    void articleStarted(int index, int count, int nameIndex);
-    void pdfMade(const QString& pdf, const QString& warning);
-    void pdfFailed(const QString& pdf, const QString& reason);
-    void finished(const PdfJobReport& report);
 
 protected:
     // Called once the converter, the output folder and the filled page template are known to be there.
@@ -48,6 +40,8 @@ protected:
     const QString& pageHead() const { return m_head; }
     const QString& scriptTail() const { return m_tail; }
 
+    // The article at index is being prepared; nameIndex is the final filename list's item naming its PDF, or -1.
+    void announceArticle(int index, int nameIndex);
     // Converts one page; the outcome is recorded when the converter ends.
     void runConverter(int index, const QString& page, const QString& pdf);
     int runningConverters() const { return int(m_running.size()); }
@@ -69,6 +63,7 @@ private:
     void converterEnded(ConverterRun* run, int index, const ConverterResult& result);
     void finishWhenIdle();
 
+    PdfJobEngine& m_engine;
     const PdfJobRequest m_request;
     PdfJobReport m_report;
     QString m_head;

@@ -7,14 +7,17 @@
 class PdfJob;
 
 // Makes the PDFs of one Create: the single or the bulk job, as the request says. It needs no window and reports
-// only through its signals; the window shows them.
+// only through its signals. How the main window drives it:
 //
-//     connect(&engine, &PdfJobEngine::articleStarted, ...); // caption "Please Wait ... (Preparing File i/n)",
-//                                                           // current items of the article and name lists
-//     connect(&engine, &PdfJobEngine::finished, ...);       // leave the busy state, show ClosingBoxFor(report)
-//     engine.start(request);                                // after CreateCheck and ClearOldPages
-//
-// On closing the window while a job runs: cancel(), then quit on finished().
+//   cmdCreate_Click: read the controls into a PdfJobRequest (its lists are copied, so the user may change the
+//       window's lists while the job runs); if CreateCheck(request) gives a message, show it and stop; if
+//       ClearOldPages(request.folders) returns pages, show OldPagesMessage(pages) and stop; in single mode write
+//       PageAssembly::SinglePdfBaseName(name) back into txtPDFFilename; enter the busy state; start(request).
+//   articleStarted: caption "Please Wait ... (Preparing File " index + 1 "/" count ")" and the current item of
+//       lstSelectedArticles; with nameIndex >= 0 also the current item of lstFinalList.
+//   finished: leave the busy state; unless report.cancelled, show ClosingBoxFor(report) (Yes/No with the
+//       question icon when askToOpenOutput, opening the output folder on Yes; else OK with the warning icon).
+//   Closing the window while isRunning(): once confirmed, cancel() and quit on finished().
 class PdfJobEngine : public QObject
 {
     Q_OBJECT
@@ -40,5 +43,8 @@ signals:
     void finished(const PdfJobReport& report);
 
 private:
+    friend class PdfJob;
+    void jobEnded(const PdfJobReport& report);
+
     PdfJob* m_job = nullptr;
 };

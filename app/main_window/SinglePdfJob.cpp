@@ -11,8 +11,8 @@ std::optional<QString> SinglePdfNameProblem(const QString& typedName)
     return FileNameProblem(SinglePdfBaseName(typedName));
 }
 
-SinglePdfJob::SinglePdfJob(const PdfJobRequest& request, QObject* parent)
-    : PdfJob(request, 1, parent)
+SinglePdfJob::SinglePdfJob(const PdfJobRequest& request, PdfJobEngine& engine)
+    : PdfJob(request, 1, engine)
 {
 }
 
@@ -41,7 +41,7 @@ void SinglePdfJob::writeNextArticle()
     QString error;
     if (m_next < articles.size()) {
         const int index = m_next++;
-        emit articleStarted(index, int(articles.size()), -1);
+        announceArticle(index, -1);
         const std::optional<QString> text = vFile::LoadText(articles[index], &error);
         if (!text)
             return abandonPage(QString("The article could not be read:\n%1\n%2").arg(articles[index], error));

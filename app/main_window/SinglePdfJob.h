@@ -13,10 +13,8 @@ std::optional<QString> SinglePdfNameProblem(const QString& typedName);
 // written, stops the job with a message naming it, and nothing is converted.
 class SinglePdfJob : public PdfJob
 {
-    Q_OBJECT
-
 public:
-    explicit SinglePdfJob(const PdfJobRequest& request, QObject* parent = nullptr);
+    SinglePdfJob(const PdfJobRequest& request, PdfJobEngine& engine);
     ~SinglePdfJob() override;
 
 private:

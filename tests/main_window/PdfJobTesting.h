@@ -30,11 +30,17 @@ inline QString article(const TestAppFolder& app, const QString& relativePath, co
     return QDir::toNativeSeparators(app.writeFile("articles/" + relativePath, text));
 }
 
-// The report of a job run to its end; a job that does not end within the bound fails the test.
-inline PdfJobReport run(const PdfJobRequest& request, std::chrono::milliseconds bound = std::chrono::seconds(60))
+// The report of a job run to its end; a job that does not end within the bound fails the test. With progress,
+// the articleStarted signals as "index/count nameIndex".
+inline PdfJobReport run(const PdfJobRequest& request, QStringList* progress = nullptr,
+                        std::chrono::milliseconds bound = std::chrono::seconds(60))
 {
     PdfJobEngine engine;
     QSignalSpy finished(&engine, &PdfJobEngine::finished);
+    QObject::connect(&engine, &PdfJobEngine::articleStarted, [progress](int index, int count, int nameIndex) {
+        if (progress)
+            *progress << QString("%1/%2 %3").arg(index).arg(count).arg(nameIndex);
+    });
     if (!engine.start(request) || !finished.wait(int(bound.count())))
         return {-1, {}, "the job did not end in time", false};
     return finished.first().first().value<PdfJobReport>();

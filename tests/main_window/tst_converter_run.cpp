@@ -128,7 +128,7 @@ private slots:
         auto request = PdfJobTesting::request(app, CreationMode::Single, {PdfJobTesting::article(app, "a.txt", "A")});
         request.converterTimeLimit = 1s;
 
-        const PdfJobReport report = PdfJobTesting::run(request, 10s);
+        const PdfJobReport report = PdfJobTesting::run(request, nullptr, 10s);
         QCOMPARE(report.madeCount(), 0);
         QCOMPARE(report.outcomes.value(0).reason, QString("The converter did not finish within 1 s and was stopped."));
         const QList<QByteArray> started = TestAppFolder::readFile(pids).split('\n');

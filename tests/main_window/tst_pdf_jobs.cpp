@@ -24,14 +24,6 @@ QStringList filesIn(const QString& folder, const QString& pattern = "*")
     return QDir(folder).entryList({pattern}, QDir::Files, QDir::Name);
 }
 
-// The articleStarted signals of a job as "index/count name".
-QStringList progress(const QSignalSpy& spy)
-{
-    QStringList steps;
-    for (const QList<QVariant>& args : spy)
-        steps << QString("%1/%2 %3").arg(args[0].toInt()).arg(args[1].toInt()).arg(args[2].toInt());
-    return steps;
-}
 } // namespace
 
 class TestPdfJobs : public QObject
@@ -47,15 +39,9 @@ private slots:
                                               {article(app, "c.txt", "Charlie went first."),
                                                article(app, "a.txt", "Alpha came second.\r\nIn two lines."),
                                                article(app, "b.txt", "Bravo closed the list.")});
-        PdfJobEngine engine;
-        QSignalSpy started(&engine, &PdfJobEngine::articleStarted);
-        QSignalSpy finished(&engine, &PdfJobEngine::finished);
-        QVERIFY(engine.start(request));
-        QVERIFY(finished.wait(60000));
-
-        const auto report = finished.first().first().value<PdfJobReport>();
-        QVERIFY(report.allMade());
-        QCOMPARE(progress(started), QStringList({"0/3 -1", "1/3 -1", "2/3 -1"}));
+        QStringList progress;
+        QVERIFY(run(request, &progress).allMade());
+        QCOMPARE(progress, QStringList({"0/3 -1", "1/3 -1", "2/3 -1"}));
         QCOMPARE(filesIn(app.folders().output()), QStringList{"my-report.pdf"});
         QCOMPARE(filesIn(app.folders().bin(), "*.html"), QStringList({"my-report.html", "template.html"}));
 
@@ -74,14 +60,9 @@ private slots:
                                               {article(app, "My first_post.txt", "First post body."),
                                                article(app, "second.draft.txt", "Second body."),
                                                article(app, "Third one.txt", "Third body.")});
-        PdfJobEngine engine;
-        QSignalSpy started(&engine, &PdfJobEngine::articleStarted);
-        QSignalSpy finished(&engine, &PdfJobEngine::finished);
-        QVERIFY(engine.start(request));
-        QVERIFY(finished.wait(60000));
-
-        QVERIFY(finished.first().first().value<PdfJobReport>().allMade());
-        QCOMPARE(progress(started), QStringList({"0/3 -1", "1/3 -1", "2/3 -1"}));
+        QStringList progress;
+        QVERIFY(run(request, &progress).allMade());
+        QCOMPARE(progress, QStringList({"0/3 -1", "1/3 -1", "2/3 -1"}));
         QCOMPARE(filesIn(app.folders().output()), QStringList({"My-first-post.pdf", "Third-one.pdf", "second.pdf"}));
         QCOMPARE(filesIn(app.folders().bin(), "*.html"),
                  QStringList({"My-first-post.html", "Third-one.html", "second.html", "template.html"}));
@@ -99,14 +80,9 @@ private slots:
         request.naming = PdfNaming::Keywords;
         request.finalNames = {"red widget", "blue widget"};
 
-        PdfJobEngine engine;
-        QSignalSpy started(&engine, &PdfJobEngine::articleStarted);
-        QSignalSpy finished(&engine, &PdfJobEngine::finished);
-        QVERIFY(engine.start(request));
-        QVERIFY(finished.wait(60000));
-
-        QVERIFY(finished.first().first().value<PdfJobReport>().allMade());
-        QCOMPARE(progress(started), QStringList({"0/5 0", "1/5 1", "2/5 0", "3/5 1", "4/5 0"}));
+        QStringList progress;
+        QVERIFY(run(request, &progress).allMade());
+        QCOMPARE(progress, QStringList({"0/5 0", "1/5 1", "2/5 0", "3/5 1", "4/5 0"}));
         QCOMPARE(filesIn(app.folders().output()), QStringList({"blue-widget.pdf", "red-widget.pdf"}));
         QCOMPARE(filesIn(app.folders().bin(), "art*.html").size(), 5);
         QVERIFY(pdfText(app.folders().pdfFile("blue-widget.pdf")).contains("Article number 4."));
@@ -238,13 +214,9 @@ private slots:
             request.articles << article(app, name, name);
         request.converterLimit = 3;
 
-        PdfJobEngine engine;
-        QSignalSpy started(&engine, &PdfJobEngine::articleStarted);
-        QSignalSpy finished(&engine, &PdfJobEngine::finished);
-        QVERIFY(engine.start(request));
-        QVERIFY(finished.wait(60000));
-        QVERIFY(finished.first().first().value<PdfJobReport>().allMade());
-        QCOMPARE(progress(started), QStringList({"0/6 -1", "1/6 -1", "2/6 -1", "3/6 -1", "4/6 -1", "5/6 -1"}));
+        QStringList progress;
+        QVERIFY(run(request, &progress).allMade());
+        QCOMPARE(progress, QStringList({"0/6 -1", "1/6 -1", "2/6 -1", "3/6 -1", "4/6 -1", "5/6 -1"}));
 
         const QStringList lines = QString(TestAppFolder::readFile(log)).split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 12);
