@@ -26,8 +26,7 @@ BulkNames BulkNamesFor(const PdfJobRequest& request, int index)
 
 BulkPdfJob::BulkPdfJob(const PdfJobRequest& request, PdfJobEngine& engine)
     : PdfJob(request, int(request.articles.size()), engine)
-{
-}
+{}
 
 BulkPdfJob::~BulkPdfJob() = default;
 

@@ -5,8 +5,7 @@
 
 PdfJobEngine::PdfJobEngine(QObject* parent)
     : QObject(parent)
-{
-}
+{}
 
 PdfJobEngine::~PdfJobEngine() = default;
 

@@ -13,8 +13,7 @@ std::optional<QString> SinglePdfNameProblem(const QString& typedName)
 
 SinglePdfJob::SinglePdfJob(const PdfJobRequest& request, PdfJobEngine& engine)
     : PdfJob(request, 1, engine)
-{
-}
+{}
 
 SinglePdfJob::~SinglePdfJob() = default;
 

@@ -120,37 +120,17 @@ private slots:
                      PageAssembly::ScriptTail().toUtf8());
     }
 
-    void singleNameNeverReachesTheTemplate()
-    {
-        TestAppFolder app(TestAppFolder::NoConverter);
-        app.setConverterScript(fakePdf);
-        const QByteArray templ = TestAppFolder::readFile(app.folders().pageTemplate());
-        auto request = PdfJobTesting::request(app, CreationMode::Single, {article(app, "a.txt", "A")});
-        request.singlePdfName = "Template";
-        QVERIFY(run(request).allMade());
-        QCOMPARE(TestAppFolder::readFile(app.folders().pageTemplate()), templ);
-        QVERIFY(QFile::exists(app.folders().pageFile("eTemplate.html")));
-        QCOMPARE(filesIn(app.folders().output()), QStringList{"Template.pdf"});
-    }
-
     // Nothing is converted and no page is left when the single job cannot be made whole.
     void singleJobStopsWithAMessage_data()
     {
         QTest::addColumn<QString>("singleName");
         QTest::addColumn<QString>("missing");
         QTest::addColumn<QString>("named");
-        QTest::newRow("article unreadable") << "report"
-                                            << "article"
-                                            << "missing.txt";
-        QTest::newRow("template unreadable") << "report"
-                                             << "template"
-                                             << "template.html";
-        QTest::newRow("name with a separator") << "../report"
-                                               << ""
-                                               << "\"../report\"";
-        QTest::newRow("name with a colon") << "re: port"
-                                           << ""
-                                           << "\"re:-port\"";
+        // clang-format off
+        QTest::newRow("article unreadable")    << "report"    << "article"  << "missing.txt";
+        QTest::newRow("template unreadable")   << "report"    << "template" << "template.html";
+        QTest::newRow("name with a separator") << "../report" << ""         << "\"../report\"";
+        // clang-format on
     }
 
     void singleJobStopsWithAMessage()
