@@ -122,8 +122,9 @@ void ConverterRun::launch()
         return report({ConverterResult::Failed,
                        "The earlier PDF of this name could not be replaced: " + earlier.errorString(),
                        {}});
-    m_process.start();
+    // The limit runs from before the start, so that a start that fails at once stops it again.
     m_timer.start();
+    m_process.start();
 }
 
 void ConverterRun::onErrorOccurred(QProcess::ProcessError error)
