@@ -1,5 +1,6 @@
 #include "PdfJobTesting.h"
 
+#include "main_window/BulkPdfJob.h"
 #include "main_window/PageAssembly.h"
 
 #include <QProcess>
@@ -31,6 +32,14 @@ class TestPdfJobs : public QObject
     Q_OBJECT
 
 private slots:
+    // Blanks become hyphens first, then one pass turns "--" into "-".
+    void keywordPdfNames()
+    {
+        QCOMPARE(KeywordPdfName("red widget"), QString("red-widget.pdf"));
+        QCOMPARE(KeywordPdfName("big - sale"), QString("big--sale.pdf"));
+        QCOMPARE(KeywordPdfName("a  b"), QString("a-b.pdf"));
+    }
+
     // With the real converter: the ad first, then the articles in list order, not in name order.
     void singleJobMakesOnePdfOfAllArticles()
     {
