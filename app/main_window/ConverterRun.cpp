@@ -1,0 +1,191 @@
+#include "ConverterRun.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <unistd.h>
+#endif
+
+namespace {
+// The end of the error output is all the last error line needs; the converter's progress bars make the rest long.
+constexpr qsizetype keptErrorBytes = 16 * 1024;
+constexpr qsizetype readableLength = 160;
+
+QString quoted(const QString& text)
+{
+    return '"' + text + '"';
+}
+
+// Progress bars ("[=====>    ] 50%"), phases ("Loading page (1/2)") and the closing "Done".
+bool isProgress(const QString& line)
+{
+    static const QRegularExpression phase(R"(\(\d+/\d+\)$)");
+    return line.startsWith(u'[') || line == u"Done" || phase.match(line).hasMatch();
+}
+} // namespace
+
+QString ConverterCommandLine(const QString& converter, const QString& page, const QString& pdf)
+{
+    return quoted(converter) + "  " + quoted(page) + ' ' + quoted(pdf);
+}
+
+QString LastErrorLine(const QByteArray& errorOutput)
+{
+    static const QRegularExpression lineBreaks("[\r\n]+");
+    QString lastLine;
+    QString lastError;
+    for (const QString& piece : QString::fromLocal8Bit(errorOutput).split(lineBreaks, Qt::SkipEmptyParts)) {
+        const QString line = piece.trimmed();
+        if (line.isEmpty() || isProgress(line))
+            continue;
+        lastLine = line;
+        if (line.startsWith(u"Error:"))
+            lastError = line;
+    }
+    QString chosen = lastError.isEmpty() ? lastLine : lastError;
+    if (chosen.size() > readableLength)
+        chosen = chosen.left(readableLength - 3) + "...";
+    return chosen;
+}
+
+PdfCheck CheckPdf(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return PdfCheck::Missing;
+    if (file.size() == 0)
+        return PdfCheck::Empty;
+    return file.read(4) == "%PDF" ? PdfCheck::Pdf : PdfCheck::NotPdf;
+}
+
+ConverterRun::ConverterRun(const QString& converter, const QString& page, const QString& pdf,
+                           std::chrono::milliseconds timeLimit, QObject* parent)
+    : QObject(parent)
+    , m_converter(converter)
+    , m_page(page)
+    , m_pdf(pdf)
+    , m_timeLimit(timeLimit)
+{
+    m_process.setProgram(converter);
+    m_process.setArguments({page, pdf});
+    m_process.setStandardInputFile(QProcess::nullDevice());
+    m_process.setStandardOutputFile(QProcess::nullDevice());
+#ifdef Q_OS_WIN
+    m_commandLine = ConverterCommandLine(converter, page, pdf).toStdWString();
+    m_process.setCreateProcessArgumentsModifier(
+        [this](QProcess::CreateProcessArguments* args) { args->arguments = m_commandLine.data(); });
+#elif defined(Q_OS_UNIX)
+    // The converter leads a process group of its own, so that whatever it starts ends with it.
+    m_process.setChildProcessModifier([] { ::setpgid(0, 0); });
+#endif
+
+    m_timer.setSingleShot(true);
+    m_timer.setInterval(timeLimit);
+    connect(&m_timer, &QTimer::timeout, this, [this] {
+        m_timedOut = true;
+        stopProcess();
+    });
+    connect(&m_process, &QProcess::errorOccurred, this, &ConverterRun::onErrorOccurred);
+    connect(&m_process, &QProcess::finished, this, &ConverterRun::onFinished);
+    connect(&m_process, &QProcess::readyReadStandardError, this, &ConverterRun::readErrors);
+}
+
+ConverterRun::~ConverterRun()
+{
+    // The process's own destructor waits for the end; by then nothing of this object may be called.
+    m_process.disconnect(this);
+    if (m_process.state() != QProcess::NotRunning)
+        stopProcess();
+}
+
+void ConverterRun::start()
+{
+    QMetaObject::invokeMethod(this, &ConverterRun::launch, Qt::QueuedConnection);
+}
+
+void ConverterRun::cancel()
+{
+    m_cancelled = true;
+    if (m_process.state() != QProcess::NotRunning)
+        stopProcess();
+}
+
+void ConverterRun::launch()
+{
+    if (m_cancelled)
+        return report({ConverterResult::Failed, "Stopped before the converter started.", {}});
+    // A PDF left by an earlier run goes first, so that a PDF found afterwards was written by this run.
+    QFile earlier(m_pdf);
+    if (earlier.exists() && !earlier.remove())
+        return report({ConverterResult::Failed,
+                       "The earlier PDF of this name could not be replaced: " + earlier.errorString(),
+                       {}});
+    // The limit runs from before the start, so that a start that fails at once stops it again.
+    m_timer.start();
+    m_process.start();
+}
+
+void ConverterRun::onErrorOccurred(QProcess::ProcessError error)
+{
+    // Every other error ends in finished().
+    if (error != QProcess::FailedToStart)
+        return;
+    m_timer.stop();
+    report({ConverterResult::NotStarted,
+            QString("The converter %1 could not be started: %2").arg(m_converter, m_process.errorString()),
+            {}});
+}
+
+void ConverterRun::onFinished(int exitCode, QProcess::ExitStatus exitStatus)
+{
+    m_timer.stop();
+    readErrors();
+    const QString line = LastErrorLine(m_errors);
+    if (m_cancelled)
+        return report({ConverterResult::Failed, "Stopped because the job was cancelled.", line});
+    if (m_timedOut)
+        return report({ConverterResult::Failed,
+                       QString("The converter did not finish within %1 s and was stopped.")
+                           .arg(double(m_timeLimit.count()) / 1000.0),
+                       line});
+    if (exitStatus == QProcess::CrashExit)
+        return report({ConverterResult::Failed, "The converter stopped unexpectedly.", line});
+
+    switch (CheckPdf(m_pdf)) {
+    case PdfCheck::Pdf:
+        return report({ConverterResult::Made, {}, exitCode == 0 ? QString() : line});
+    case PdfCheck::Missing:
+        return report({ConverterResult::Failed,
+                       QString("The converter ended with exit code %1 and wrote no PDF.").arg(exitCode), line});
+    case PdfCheck::Empty:
+        return report({ConverterResult::Failed, "The converter wrote an empty file.", line});
+    case PdfCheck::NotPdf:
+        return report({ConverterResult::Failed, "The converter wrote a file that is not a PDF.", line});
+    }
+}
+
+void ConverterRun::readErrors()
+{
+    m_errors += m_process.readAllStandardError();
+    if (m_errors.size() > keptErrorBytes)
+        m_errors.remove(0, m_errors.size() - keptErrorBytes);
+}
+
+void ConverterRun::stopProcess()
+{
+#ifdef Q_OS_UNIX
+    if (const qint64 pid = m_process.processId(); pid > 0)
+        ::kill(-pid_t(pid), SIGKILL);
+#endif
+    m_process.kill();
+}
+
+void ConverterRun::report(const ConverterResult& result)
+{
+    if (m_reported)
+        return;
+    m_reported = true;
+    emit finished(result);
+}

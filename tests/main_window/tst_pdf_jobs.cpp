@@ -1,0 +1,222 @@
+#include "PdfJobTesting.h"
+
+#include "main_window/BulkPdfJob.h"
+#include "main_window/PageAssembly.h"
+
+#include <QProcess>
+#include <QTest>
+
+using namespace PdfJobTesting;
+
+namespace {
+const QString fakePdf = "printf '%%PDF-1.4\\n' > \"$2\"";
+
+QString pdfText(const QString& pdf)
+{
+    QProcess text;
+    text.start("pdftotext", {pdf, "-"});
+    if (!text.waitForFinished(30000))
+        return {};
+    return QString::fromUtf8(text.readAllStandardOutput()).simplified();
+}
+
+QStringList filesIn(const QString& folder, const QString& pattern = "*")
+{
+    return QDir(folder).entryList({pattern}, QDir::Files, QDir::Name);
+}
+
+} // namespace
+
+class TestPdfJobs : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Blanks become hyphens first, then one pass turns "--" into "-".
+    void keywordPdfNames()
+    {
+        QCOMPARE(KeywordPdfName("red widget"), QString("red-widget.pdf"));
+        QCOMPARE(KeywordPdfName("big - sale"), QString("big--sale.pdf"));
+        QCOMPARE(KeywordPdfName("a  b"), QString("a-b.pdf"));
+    }
+
+    // With the real converter: the ad first, then the articles in list order, not in name order.
+    void singleJobMakesOnePdfOfAllArticles()
+    {
+        TestAppFolder app;
+        auto request = PdfJobTesting::request(app, CreationMode::Single,
+                                              {article(app, "c.txt", "Charlie went first."),
+                                               article(app, "a.txt", "Alpha came second.\r\nIn two lines."),
+                                               article(app, "b.txt", "Bravo closed the list.")});
+        QStringList progress;
+        QVERIFY(run(request, &progress).allMade());
+        QCOMPARE(progress, QStringList({"0/3 -1", "1/3 -1", "2/3 -1"}));
+        QCOMPARE(filesIn(app.folders().output()), QStringList{"my-report.pdf"});
+        QCOMPARE(filesIn(app.folders().bin(), "*.html"), QStringList({"my-report.html", "template.html"}));
+
+        const QString text = pdfText(app.folders().pdfFile("my-report.pdf"));
+        const qsizetype ad = text.indexOf("Grow Tomatoes Like a Pro");
+        const qsizetype charlie = text.indexOf("Charlie went first.");
+        const qsizetype alpha = text.indexOf("Alpha came second.");
+        const qsizetype bravo = text.indexOf("Bravo closed the list.");
+        QVERIFY2(ad >= 0 && ad < charlie && charlie < alpha && alpha < bravo, qPrintable(text));
+    }
+
+    void bulkJobNamesPdfsAfterTheArticles()
+    {
+        TestAppFolder app;
+        auto request = PdfJobTesting::request(app, CreationMode::Bulk,
+                                              {article(app, "My first_post.txt", "First post body."),
+                                               article(app, "second.draft.txt", "Second body."),
+                                               article(app, "Third one.txt", "Third body.")});
+        QStringList progress;
+        QVERIFY(run(request, &progress).allMade());
+        QCOMPARE(progress, QStringList({"0/3 -1", "1/3 -1", "2/3 -1"}));
+        QCOMPARE(filesIn(app.folders().output()), QStringList({"My-first-post.pdf", "Third-one.pdf", "second.pdf"}));
+        QCOMPARE(filesIn(app.folders().bin(), "*.html"),
+                 QStringList({"My-first-post.html", "Third-one.html", "second.html", "template.html"}));
+        QVERIFY(pdfText(app.folders().pdfFile("second.pdf")).contains("Second body."));
+    }
+
+    // Two names over five articles: the later articles replace the PDFs of the earlier ones.
+    void keywordNamesCycleThroughTheList()
+    {
+        TestAppFolder app;
+        auto request = PdfJobTesting::request(app, CreationMode::Bulk, {});
+        for (int i = 1; i <= 5; ++i)
+            request.articles << article(app, QString("art%1.txt").arg(i),
+                                        QString("Article number %1.").arg(i).toUtf8());
+        request.naming = PdfNaming::Keywords;
+        request.finalNames = {"red widget", "blue widget"};
+
+        QStringList progress;
+        QVERIFY(run(request, &progress).allMade());
+        QCOMPARE(progress, QStringList({"0/5 0", "1/5 1", "2/5 0", "3/5 1", "4/5 0"}));
+        QCOMPARE(filesIn(app.folders().output()), QStringList({"blue-widget.pdf", "red-widget.pdf"}));
+        QCOMPARE(filesIn(app.folders().bin(), "art*.html").size(), 5);
+        QVERIFY(pdfText(app.folders().pdfFile("blue-widget.pdf")).contains("Article number 4."));
+        QVERIFY(pdfText(app.folders().pdfFile("red-widget.pdf")).contains("Article number 5."));
+    }
+
+    void sameFileNameInTwoFoldersKeepsTheSecond()
+    {
+        TestAppFolder app;
+        const PdfJobReport report = run(PdfJobTesting::request(
+            app, CreationMode::Bulk,
+            {article(app, "one/Same name.txt", "The first one."), article(app, "two/Same name.txt", "The second.")}));
+        QVERIFY(report.allMade());
+        QCOMPARE(filesIn(app.folders().bin(), "*.html"), QStringList({"Same-name.html", "template.html"}));
+        const QByteArray page = TestAppFolder::readFile(app.folders().pageFile("Same-name.html"));
+        QVERIFY(page.contains("The second.") && !page.contains("The first one."));
+        QCOMPARE(filesIn(app.folders().output()), QStringList{"Same-name.pdf"});
+        QVERIFY(pdfText(app.folders().pdfFile("Same-name.pdf")).contains("The second."));
+    }
+
+    void singlePageIsExact()
+    {
+        TestAppFolder app(TestAppFolder::NoConverter);
+        app.setConverterScript(fakePdf);
+        app.writeFile("bin/template.html", "<html><body><h1>#ADTITLE#</h1><a href=\"#CTAURL#\">#CTATEXT#</a>");
+        auto request = PdfJobTesting::request(
+            app, CreationMode::Single,
+            {article(app, "A.txt", "A one\r\nA two"), article(app, "B.txt", "B caf\xC3\xA9\rend")});
+        QVERIFY(run(request).allMade());
+        QCOMPARE(TestAppFolder::readFile(app.folders().pageFile("my-report.html")),
+                 QByteArray("<html><body><h1>Grow Tomatoes Like a Pro</h1>"
+                            "<a href=\"https://example.com/guide\">Get the Free Guide</a>"
+                            "<br><br><br>A one<br><br>A two"
+                            "<br><br><br>B caf\xC3\xA9<br><br>end") +
+                     PageAssembly::ScriptTail().toUtf8());
+    }
+
+    // Nothing is converted and no page is left when the single job cannot be made whole.
+    void singleJobStopsWithAMessage_data()
+    {
+        QTest::addColumn<QString>("singleName");
+        QTest::addColumn<QString>("missing");
+        QTest::addColumn<QString>("named");
+        // clang-format off
+        QTest::newRow("article unreadable")    << "report"    << "article"  << "missing.txt";
+        QTest::newRow("template unreadable")   << "report"    << "template" << "template.html";
+        QTest::newRow("name with a separator") << "../report" << ""         << "\"../report\"";
+        // clang-format on
+    }
+
+    void singleJobStopsWithAMessage()
+    {
+        QFETCH(QString, singleName);
+        QFETCH(QString, missing);
+        QFETCH(QString, named);
+        TestAppFolder app(TestAppFolder::NoConverter);
+        const QString log = app.path() + "/converter.log";
+        app.setConverterScript(QString("echo run >> '%1'; %2").arg(log, fakePdf));
+        auto request = PdfJobTesting::request(app, CreationMode::Single, {article(app, "a.txt", "A")});
+        request.singlePdfName = singleName;
+        if (missing == "article")
+            request.articles << app.path() + "/articles/missing.txt";
+        if (missing == "template")
+            QFile::remove(app.folders().pageTemplate());
+
+        const PdfJobReport report = run(request);
+        QVERIFY2(report.stopMessage.contains(named), qPrintable(report.stopMessage));
+        QCOMPARE(report.madeCount(), 0);
+        QVERIFY(!QFile::exists(log));
+        QCOMPARE(filesIn(app.folders().bin(), "*.html"),
+                 missing == "template" ? QStringList() : QStringList{"template.html"});
+        QCOMPARE(filesIn(app.folders().output()), QStringList());
+        QVERIFY(!QFile::exists(app.path() + "/bin/report.pdf"));
+    }
+
+    // A failing article is listed and the job goes on; no PDF lands outside the output folder.
+    void bulkJobGoesOnAfterAFailure()
+    {
+        TestAppFolder app(TestAppFolder::NoConverter);
+        app.setConverterScript(fakePdf);
+        auto request = PdfJobTesting::request(app, CreationMode::Bulk,
+                                              {article(app, "a.txt", "A"), app.path() + "/articles/missing.txt",
+                                               article(app, "c.txt", "C"), article(app, "d.txt", "D")});
+        request.naming = PdfNaming::Keywords;
+        request.finalNames = {"one", "two", "../escape"};
+
+        const PdfJobReport report = run(request);
+        QCOMPARE(report.planned, 4);
+        QCOMPARE(report.madeCount(), 2);
+        QCOMPARE(report.outcomes.size(), 4);
+        QVERIFY(report.outcomes[1].reason.contains("missing.txt"));
+        QVERIFY(report.outcomes[2].reason.contains("\"../escape.pdf\""));
+        QCOMPARE(filesIn(app.folders().output()), QStringList{"one.pdf"});
+        QVERIFY(!QFile::exists(app.folders().bin() + "/escape.pdf"));
+        QVERIFY(ClosingBoxFor(report).text.startsWith("2 of 4 PDFs were made."));
+    }
+
+    // Articles start in order, several converters at once up to the limit; an article whose page is still being
+    // converted waits for that run to end.
+    void bulkJobRunsConvertersSideBySideInOrder()
+    {
+        TestAppFolder app(TestAppFolder::NoConverter);
+        const QString log = app.path() + "/converter.log";
+        app.setConverterScript(
+            QString("echo \"start $(basename \"$1\")\" >> '%1'; sleep 0.3; %2; echo \"end $(basename \"$1\")\" >> '%1'")
+                .arg(log, fakePdf));
+        auto request = PdfJobTesting::request(app, CreationMode::Bulk, {});
+        for (const char* name : {"one/same.txt", "b.txt", "c.txt", "two/same.txt", "e.txt", "f.txt"})
+            request.articles << article(app, name, name);
+        request.converterLimit = 3;
+
+        QStringList progress;
+        QVERIFY(run(request, &progress).allMade());
+        QCOMPARE(progress, QStringList({"0/6 -1", "1/6 -1", "2/6 -1", "3/6 -1", "4/6 -1", "5/6 -1"}));
+
+        const QStringList lines = QString(TestAppFolder::readFile(log)).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 12);
+        QVERIFY(lines.indexOf("end same.html") < lines.lastIndexOf("start same.html"));
+        int running = 0;
+        int most = 0;
+        for (const QString& line : lines)
+            most = std::max(most, running += line.startsWith("start") ? 1 : -1);
+        QVERIFY2(most >= 2 && most <= 3, qPrintable(lines.join(',')));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPdfJobs)
+#include "tst_pdf_jobs.moc"
