@@ -1,0 +1,58 @@
+#include "RandomText.h"
+
+#include "component/vFile.h"
+
+#include <algorithm>
+
+RandomText::RandomText(int lastPage, const WordLists& words, const QStringList& keywords, QRandomGenerator& random)
+    : m_pagesLeft(std::max(lastPage + 1, 0))
+    , m_words(words)
+    , m_keywords(keywords)
+    , m_random(random)
+{
+}
+
+void RandomText::append(const QStringList& list)
+{
+    m_text += list.at(m_random.bounded(qint64(list.size())));
+    m_text += u' ';
+}
+
+void RandomText::writePage()
+{
+    for (int paragraph = 0; paragraph < 4; ++paragraph) {
+        for (int sentence = 0; sentence < 5; ++sentence) {
+            for (int word = 0; word < WordListCount; ++word) {
+                append(m_words[word]);
+                if (word == 3 && sentence == 3 && !m_keywords.isEmpty())
+                    append(m_keywords);
+            }
+            m_text += u". ";
+        }
+        m_text += u"\r\r";
+    }
+    --m_pagesLeft;
+}
+
+QString RandomText::Generate(int lastPage, const WordLists& words, const QStringList& keywords,
+                             QRandomGenerator& random)
+{
+    RandomText text(lastPage, words, keywords, random);
+    while (!text.atEnd())
+        text.writePage();
+    return text.takeText();
+}
+
+QStringList LoadWords(const QString& path)
+{
+    QStringList words = vFile::LoadList(path).value_or(QStringList());
+    words.removeIf([](const QString& line) { return line.trimmed().isEmpty(); });
+    return words;
+}
+
+std::optional<int> ParsePageCount(const QString& text)
+{
+    bool ok = false;
+    const short count = text.trimmed().toShort(&ok, 10);
+    return ok ? std::optional<int>(count) : std::nullopt;
+}
