@@ -42,13 +42,6 @@ private slots:
                  paragraph.repeated(4));
     }
 
-    void negativeCountsGiveNothing()
-    {
-        QRandomGenerator random(1);
-        QCOMPARE(RandomText::Generate(-1, words, {}, random), QString());
-        QCOMPARE(RandomText::Generate(-32768, words, {"k"}, random), QString());
-    }
-
     // Seeded, so the counts are fixed; a pick that favours or never reaches an end of the list falls outside.
     void picksAreUniform()
     {
@@ -91,18 +84,6 @@ private slots:
         QCOMPARE(Path("D:\\My Articles", "new one.txt", u'\\'), QString("D:\\My Articles\\new one.txt.txt"));
         QCOMPARE(Path("/", "notes", u'/'), QString("/notes.txt"));
         QCOMPARE(Path("/home/ann/articles", "notes", u'/'), QString("/home/ann/articles/notes.txt"));
-    }
-
-    void saveChecksInOrder()
-    {
-        using GeneratedArticle::Check;
-        using Problem = GeneratedArticle::Problem;
-        QCOMPARE(Check("", ""), Problem::NothingToSave);
-        QCOMPARE(Check("", "name"), Problem::NothingToSave);
-        QCOMPARE(Check("text", ""), Problem::NoName);
-        for (const char* name : {"a\\b", "a/b", "C:name", "what?", "a*", "\"q\"", "<a>", "a|b", "tab\there"})
-            QCOMPARE(Check("text", name), Problem::InvalidName);
-        QCOMPARE(Check("text", " my article. v2 "), Problem::None);
     }
 };
 
