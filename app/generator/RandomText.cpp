@@ -12,35 +12,38 @@ RandomText::RandomText(int lastPage, const WordLists& words, const QStringList& 
 {
 }
 
-void RandomText::append(const QStringList& list)
+void RandomText::pick(const QStringList& list, QString& text)
 {
-    m_text += list.at(m_random.bounded(qint64(list.size())));
-    m_text += u' ';
+    text += list.at(m_random.bounded(qint64(list.size())));
+    text += u' ';
 }
 
-void RandomText::writePage()
+QString RandomText::nextPage()
 {
+    QString page;
     for (int paragraph = 0; paragraph < 4; ++paragraph) {
         for (int sentence = 0; sentence < 5; ++sentence) {
             for (int word = 0; word < WordListCount; ++word) {
-                append(m_words[word]);
+                pick(m_words[word], page);
                 if (word == 3 && sentence == 3 && !m_keywords.isEmpty())
-                    append(m_keywords);
+                    pick(m_keywords, page);
             }
-            m_text += u". ";
+            page += u". ";
         }
-        m_text += u"\r\r";
+        page += u"\r\r";
     }
     --m_pagesLeft;
+    return page;
 }
 
 QString RandomText::Generate(int lastPage, const WordLists& words, const QStringList& keywords,
                              QRandomGenerator& random)
 {
-    RandomText text(lastPage, words, keywords, random);
-    while (!text.atEnd())
-        text.writePage();
-    return text.takeText();
+    RandomText pages(lastPage, words, keywords, random);
+    QString text;
+    while (!pages.atEnd())
+        text += pages.nextPage();
+    return text;
 }
 
 QStringList LoadWords(const QString& path)

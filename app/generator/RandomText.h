@@ -22,21 +22,19 @@ public:
     RandomText(int lastPage, const WordLists& words, const QStringList& keywords, QRandomGenerator& random);
 
     bool atEnd() const { return m_pagesLeft <= 0; }
-    void writePage();
-    QString takeText() { return std::move(m_text); }
+    QString nextPage();
 
     // The whole text at once.
     static QString Generate(int lastPage, const WordLists& words, const QStringList& keywords,
                             QRandomGenerator& random);
 
 private:
-    void append(const QStringList& list);
+    void pick(const QStringList& list, QString& text);
 
     int m_pagesLeft;
     WordLists m_words;
     QStringList m_keywords;
     QRandomGenerator& m_random;
-    QString m_text;
 };
 
 // The words of a word file, one per line, as they stand; blank lines are skipped so that no word is empty. Empty

@@ -219,11 +219,14 @@ private slots:
         QCOMPARE(m_files->count(), 0);
     }
 
+    // Opened as the main window opens it: modal over it, and deleted when closed.
     void closingDuringARunStopsIt()
     {
-        open();
-        m_window->setAttribute(Qt::WA_DeleteOnClose);
-        QPointer<frmRC> window = m_window.release();
+        QWidget mainWindow;
+        mainWindow.show();
+        QPointer<frmRC> window = frmRC::Open(
+            m_app->folders(), [this] { return m_articleFolder; }, [] {}, &mainWindow);
+        QVERIFY(window->isModal());
         QSignalSpy generated(window.data(), &frmRC::generated);
         clickGenerate("32767", window);
         QVERIFY(window->close());
