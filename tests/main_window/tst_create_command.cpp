@@ -109,7 +109,7 @@ private slots:
         QCOMPARE(ClearOldPages(app.folders()), QStringList());
         QCOMPARE(
             QDir(bin).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase),
-            QStringList({"folder.html", "notes.txt", "page.html.bak", "style.css", templateName}));
+            QStringList({"assets", "folder.html", "notes.txt", "page.html.bak", "style.css", templateName}));
     }
 
     void pageThatCannotBeDeletedIsNamed()
