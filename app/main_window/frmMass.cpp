@@ -6,11 +6,14 @@
 #include "KeywordCombinations.h"
 #include "Startup.h"
 #include "TabIcons.h"
+#include "CreateCommand.h"
+#include "PdfJobEngine.h"
+#include "generator/frmRC.h"
 #include "component/MessageBox.h"
 #include "component/vFrame.h"
 #include "modules/Platform.h"
 
-#include <QDialog>
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -132,8 +135,11 @@ QStringList items(const QListWidget* list)
 frmMass::frmMass(const AppFolders& folders, const QString& startFolder, QWidget* parent)
     : QWidget(parent)
     , m_folders(folders)
+    , m_engine(new PdfJobEngine(this))
 {
     setObjectName(QStringLiteral("frmMass"));
+    connect(m_engine, &PdfJobEngine::articleStarted, this, &frmMass::jobArticleStarted);
+    connect(m_engine, &PdfJobEngine::finished, this, &frmMass::jobFinished);
     QFont controls = font();
     controls.setPointSizeF(8.25);
     setFont(controls);
@@ -259,9 +265,9 @@ void frmMass::buildMonetizationPage(QGroupBox* page)
     label(frame, "Label8", "Title:", heading, 270, 1305, 840, 330);
     m_txtAdTitle = place(new QLineEdit(frame), "txtAdTitle", 1125, 1215, 5550, 465);
     label(frame, "Label9", "Call to Action Button Text:", heading, 315, 2025, 2820, 330);
-    place(new QLineEdit(frame), "txtCTAText", 3150, 1890, 3525, 465);
+    m_txtCTAText = place(new QLineEdit(frame), "txtCTAText", 3150, 1890, 3525, 465);
     label(frame, "Label14", "Call to Action Button Url:", heading, 315, 2655, 2820, 330);
-    place(new QLineEdit(QStringLiteral("http://"), frame), "txtCTAURL", 3150, 2565, 3525, 465);
+    m_txtCTAURL = place(new QLineEdit(QStringLiteral("http://"), frame), "txtCTAURL", 3150, 2565, 3525, 465);
     label(frame, "Label17", "Tip: You can send your visitors to any url (affiliate offer, squeeze page, etc).",
           verdana(9, false, true), 45, 3645, 7080, 330);
     label(frame, "Label18", "Ad Example:", heading, 7515, 0, 1950, 375);
@@ -274,14 +280,14 @@ void frmMass::buildCreatePage(QGroupBox* page)
 {
     m_frFilename[0] = place(new QGroupBox(" Filename  ", page), "frFilename_0", 585, 540, 15045, 1590);
     label(m_frFilename[0], "Label2", "Filename:", boldFont(font()), 765, 675, 1230, 465)->setAlignment(Qt::AlignTop);
-    place(new QLineEdit(m_frFilename[0]), "txtPDFFilename", 1845, 585, 2715, 510);
+    m_txtPDFFilename = place(new QLineEdit(m_frFilename[0]), "txtPDFFilename", 1845, 585, 2715, 510);
     label(m_frFilename[0], "Label19", ".pdf", boldFont(font()), 4770, 675, 1230, 465)->setAlignment(Qt::AlignTop);
 
     QGroupBox* names = m_frFilename[1] =
         place(new QGroupBox("Filenames ", page), "frFilename_1", 585, 540, 15045, 5280);
     names->hide();
     place(new QRadioButton("Use Original Filenames", names), "optFilename_0", 630, 495, 2670, 285)->setChecked(true);
-    place(new QRadioButton("Use a Combination of Keywords", names), "optFilename_1", 630, 900, 2940, 285);
+    m_optKeywordNames = place(new QRadioButton("Use a Combination of Keywords", names), "optFilename_1", 630, 900, 2940, 285);
     label(names, "Label20", "Combinations:", 945, 1305);
     m_lstKeywordCombinations = place(new QListWidget(names), "lstKeywordCombinations", 945, 1665, 4290, 2985);
     label(names, "Label21", "Your Keywords:", 5445, 1350);
@@ -420,7 +426,74 @@ void frmMass::setBusy(bool busy)
 
 void frmMass::cmdCreate_Click()
 {
-    // The Create command checks the entries and dispatches the single or the bulk run from here.
+    if (m_engine->isRunning())
+        return;
+    PdfJobRequest request;
+    request.folders = m_folders;
+    for (int i = 0; i < m_lstSelectedArticles->count(); ++i)
+        request.articles.append(m_lstSelectedArticles->item(i)->text());
+    request.ad = {m_txtAdTitle->text(), m_txtCTAText->text(), m_txtCTAURL->text()};
+    request.mode = m_optCreationMode[0]->isChecked() ? CreationMode::Single : CreationMode::Bulk;
+    request.naming = m_optKeywordNames->isChecked() ? PdfNaming::Keywords : PdfNaming::Original;
+    for (int i = 0; i < m_lstFinalList->count(); ++i)
+        request.finalNames.append(m_lstFinalList->item(i)->text());
+    request.singlePdfName = m_txtPDFFilename->text();
+
+    if (const auto message = CreateCheck(request)) {
+        MessageBox::information(this, message->text, message->title);
+        return;
+    }
+    if (const QStringList stale = ClearOldPages(m_folders); !stale.isEmpty()) {
+        const CreateMessage message = OldPagesMessage(stale);
+        MessageBox::warning(this, message.text, message.title);
+        return;
+    }
+    if (request.mode == CreationMode::Single)
+        m_txtPDFFilename->setText(PageAssembly::SinglePdfBaseName(request.singlePdfName));
+    m_bulkRun = request.mode == CreationMode::Bulk;
+    setBusy(true);
+    m_engine->start(request);
+}
+
+void frmMass::jobArticleStarted(int index, int count, int nameIndex)
+{
+    m_lblPleaseWait->setText(QStringLiteral("Please Wait ... (Preparing File %1/%2)").arg(index + 1).arg(count));
+    // The lists may have been edited meanwhile; the job works on what they held when Create was pressed.
+    if (index < m_lstSelectedArticles->count())
+        m_lstSelectedArticles->setCurrentRow(index);
+    if (nameIndex >= 0 && nameIndex < m_lstFinalList->count())
+        m_lstFinalList->setCurrentRow(nameIndex);
+}
+
+void frmMass::jobFinished(const PdfJobReport& report)
+{
+    setBusy(false);
+    if (m_closeWhenStopped) {
+        // Queued, so that the engine is done with its signal before the window goes.
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+        return;
+    }
+    // The bulk run leaves "Ready." on show; the single run leaves the label hidden, as does a run that stopped.
+    m_lblPleaseWait->setText(QStringLiteral("Ready."));
+    m_lblPleaseWait->setVisible(m_bulkRun && report.stopMessage.isEmpty());
+
+    const ClosingBox box = ClosingBoxFor(report);
+    if (!box.askToOpenOutput)
+        MessageBox::warning(this, box.text, box.title);
+    else if (MessageBox::question(this, box.text, box.title))
+        OpenFolder(m_folders.output());
+}
+
+void frmMass::closeEvent(QCloseEvent* event)
+{
+    if (!m_engine->isRunning())
+        return QWidget::closeEvent(event);
+    event->ignore();
+    if (MessageBox::question(this, QStringLiteral("PDFs are still being made. Stop making them and close Leafrunner?"),
+                             QStringLiteral("Please Confirm"))) {
+        m_closeWhenStopped = true;
+        m_engine->cancel();
+    }
 }
 
 QString frmMass::articleFolder() const
@@ -555,13 +628,6 @@ void frmMass::OpenFolder(const QString& folder)
 
 void frmMass::openGenerator()
 {
-    if (!m_generator) {
-        m_generator = new QDialog(this);
-        m_generator->setObjectName(QStringLiteral("frmRC"));
-        m_generator->setWindowTitle(QStringLiteral("Random Content Generator"));
-        m_generator->resize(640, 480);
-        // Modal, but without a nested event loop: the main window takes no input until it is closed.
-        m_generator->setWindowModality(Qt::ApplicationModal);
-    }
-    m_generator->show();
+    frmRC::Open(
+        m_folders, [this] { return articleFolder(); }, [this] { refreshArticleFiles(); }, this);
 }

@@ -18,6 +18,8 @@ class QPushButton;
 class QRadioButton;
 class QTimer;
 class vFrame;
+class PdfJobEngine;
+struct PdfJobReport;
 
 // The main window: three pages behind three tabs. "PDF Content" picks the articles and the creation mode,
 // "Monetization" holds the ad block, "Create!" names the PDFs and starts them. Every named control carries its
@@ -46,6 +48,8 @@ public:
     void setBusy(bool busy);
 
 protected:
+    // Closing while PDFs are being made asks first; confirmed, the job is stopped and the window closes after it.
+    void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -75,6 +79,8 @@ private:
     void UpdateKeywordsInfo();
     void OpenFolder(const QString& folder);
     void tmrPleaseWait_Timer();
+    void jobArticleStarted(int index, int count, int nameIndex);
+    void jobFinished(const PdfJobReport& report);
 
     AppFolders m_folders;
     MainLayout m_layout;
@@ -97,6 +103,10 @@ private:
     QListWidget* m_lstSelectedArticles = nullptr;
 
     QLineEdit* m_txtAdTitle = nullptr;
+    QLineEdit* m_txtCTAText = nullptr;
+    QLineEdit* m_txtCTAURL = nullptr;
+    QLineEdit* m_txtPDFFilename = nullptr;
+    QRadioButton* m_optKeywordNames = nullptr;
 
     QGroupBox* m_frFilename[2] = {};
     QListWidget* m_lstKeywordCombinations = nullptr;
@@ -109,5 +119,7 @@ private:
     QPushButton* m_cmdOutput = nullptr;
 
     QMenu* m_mnuFileOptions = nullptr;
-    QWidget* m_generator = nullptr;
+    PdfJobEngine* m_engine;
+    bool m_bulkRun = false;
+    bool m_closeWhenStopped = false;
 };

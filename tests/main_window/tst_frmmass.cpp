@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 
@@ -361,19 +362,25 @@ private slots:
                  QString(R"(explorer C:\My Articles\dogs)"));
     }
 
-    void generatorOpensModallyOnce()
+    // Each opening loads the generator afresh; the one closed before is gone.
+    void generatorOpensModallyAndFresh()
     {
         start();
         m_window->findChild<QAction*>("mnuDummy")->trigger();
-        auto* generator = m_window->findChild<QWidget*>("frmRC");
+        QPointer<QDialog> generator = m_window->findChild<QDialog*>("frmRC");
         QVERIFY(generator);
         QVERIFY(generator->isVisible());
         QVERIFY(generator->isModal());
         QCOMPARE(generator->windowTitle(), QString("Random Content Generator"));
+        generator->findChild<QPlainTextEdit*>("txtKeywords")->setPlainText("kept only while open");
         generator->close();
+        QTRY_VERIFY(!generator);
+
         m_window->openGenerator();
-        QCOMPARE(m_window->findChildren<QDialog*>().size(), 1);
-        QVERIFY(generator->isVisible());
+        const QList<QDialog*> open = m_window->findChildren<QDialog*>("frmRC");
+        QCOMPARE(open.size(), 1);
+        QVERIFY(open.first()->findChild<QPlainTextEdit*>("txtKeywords")->toPlainText().isEmpty());
+        open.first()->close();
     }
 };
 

@@ -1,0 +1,170 @@
+#include "component/MessageBox.h"
+#include "main_window/frmMass.h"
+#include "support/TestAppFolder.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+// The Create command as the user drives it: the window reads its entries, runs the job, shows its progress and
+// always ends idle. The converter here is a stand-in script, so these runs take no time.
+class TestCreateWindow : public QObject
+{
+    Q_OBJECT
+
+private:
+    template <class Widget = QWidget> Widget* child(const char* name) const
+    {
+        auto* widget = m_window->findChild<Widget*>(QLatin1String(name));
+        if (!widget)
+            qFatal("no control %s", name);
+        return widget;
+    }
+
+    void click(const char* name) { child<QAbstractButton>(name)->click(); }
+
+    // A window over an article folder of three articles, with the ad block filled and every article selected.
+    void start(const QString& converterScript)
+    {
+        m_app = std::make_unique<TestAppFolder>(TestAppFolder::NoConverter);
+        m_app->setConverterScript(converterScript);
+        for (const char* name : {"first post.txt", "second_post.txt", "third.txt"})
+            m_app->writeFile(QString("articles/") + name, QByteArray("Text of ") + name);
+        m_window = std::make_unique<frmMass>(m_app->folders(), m_app->path() + "/articles");
+        m_window->show();
+        click("cmdSingleMenu_0");
+        child<QLineEdit>("txtAdTitle")->setText("Title");
+        child<QLineEdit>("txtCTAText")->setText("Go");
+    }
+
+    bool idle() const
+    {
+        return child<QAbstractButton>("cmdCreate")->isEnabled() && child<QAbstractButton>("cmdOutput")->isEnabled() &&
+               !child<QTimer>("tmrPleaseWait")->isActive();
+    }
+
+    std::unique_ptr<TestAppFolder> m_app;
+    std::unique_ptr<frmMass> m_window;
+
+private slots:
+    void init() { MessageBox::setTestMode(true); }
+    void cleanup()
+    {
+        m_window.reset();
+        m_app.reset();
+    }
+
+    void bulkRunShowsProgressAndEndsReady()
+    {
+        start(R"(printf '%%PDF-1.4 stand-in' > "$2")");
+        click("optCreationMode_1");
+        QStringList captions;
+        auto* pleaseWait = child<QLabel>("lblPleaseWait");
+        connect(child<QTimer>("tmrPleaseWait"), &QTimer::timeout, this,
+                [&] { captions.removeAll(pleaseWait->text()), captions.append(pleaseWait->text()); });
+        MessageBox::setNextAnswer(MessageBox::No);
+        click("cmdCreate");
+        QVERIFY(!child<QAbstractButton>("cmdCreate")->isEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(MessageBox::shown().size(), 1, 20000);
+
+        QCOMPARE(MessageBox::last().text, QString("Ready. Do you want to open the output folder?"));
+        QCOMPARE(MessageBox::last().title, QString("Done"));
+        QCOMPARE(MessageBox::last().buttons, MessageBox::YesNo);
+        QVERIFY(idle());
+        QCOMPARE(pleaseWait->text(), QString("Ready."));
+        QVERIFY(pleaseWait->isVisible());
+        QCOMPARE(child<QListWidget>("lstSelectedArticles")->currentRow(), 2);
+        for (const char* pdf : {"first-post.pdf", "second-post.pdf", "third.pdf"})
+            QVERIFY2(QFile::exists(m_app->folders().pdfFile(pdf)), pdf);
+    }
+
+    void singleRunWritesTheNameBackAndHidesTheLabel()
+    {
+        start(R"(printf '%%PDF-1.4 stand-in' > "$2")");
+        child<QLineEdit>("txtPDFFilename")->setText("my book");
+        MessageBox::setNextAnswer(MessageBox::No);
+        click("cmdCreate");
+        QTRY_COMPARE_WITH_TIMEOUT(MessageBox::shown().size(), 1, 20000);
+        QCOMPARE(MessageBox::last().title, QString("Done"));
+        QCOMPARE(child<QLineEdit>("txtPDFFilename")->text(), QString("my-book"));
+        QVERIFY(QFile::exists(m_app->folders().pdfFile("my-book.pdf")));
+        QVERIFY(child<QLabel>("lblPleaseWait")->isHidden());
+        QVERIFY(idle());
+    }
+
+    // A check that fails shows its one message, deletes no page and leaves the name as typed.
+    void failedCheckChangesNothing()
+    {
+        start("exit 1");
+        const QString stalePage = m_app->writeFile("bin/old.html", "<html>");
+        child<QLineEdit>("txtCTAText")->clear();
+        child<QLineEdit>("txtPDFFilename")->setText("my book");
+        click("cmdCreate");
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::last().text, QString("Please enter your Ad details."));
+        QCOMPARE(MessageBox::last().title, QString("Missing Info"));
+        QVERIFY(QFile::exists(stalePage));
+        QCOMPARE(child<QLineEdit>("txtPDFFilename")->text(), QString("my book"));
+        QVERIFY(idle());
+    }
+
+    void failingConverterIsReportedAndTheWindowEndsIdle()
+    {
+        start("echo 'Error: cannot write the file' >&2; exit 1");
+        click("optCreationMode_1");
+        MessageBox::setNextAnswer(MessageBox::No);
+        click("cmdCreate");
+        QTRY_COMPARE_WITH_TIMEOUT(MessageBox::shown().size(), 1, 20000);
+        QVERIFY2(MessageBox::last().text.contains("0 of 3"), qPrintable(MessageBox::last().text));
+        QVERIFY(MessageBox::last().text.contains("cannot write the file"));
+        QVERIFY(idle());
+    }
+
+    void missingConverterIsNamed()
+    {
+        start("exit 0");
+        QFile::remove(m_app->folders().converter());
+        child<QLineEdit>("txtPDFFilename")->setText("book");
+        click("cmdCreate");
+        QTRY_COMPARE_WITH_TIMEOUT(MessageBox::shown().size(), 1, 20000);
+        QVERIFY2(MessageBox::last().text.contains(m_app->folders().converter()), qPrintable(MessageBox::last().text));
+        QVERIFY(idle());
+        QVERIFY(child<QLabel>("lblPleaseWait")->isHidden());
+    }
+
+    // Closing during a run asks first: No keeps the run going; Yes ends the converters and closes the window.
+    void closingDuringARunAsksAndStops()
+    {
+        start("echo $$ > \"$2.pid\"; exec sleep 60");
+        child<QLineEdit>("txtPDFFilename")->setText("book");
+        click("cmdCreate");
+        const QString pidFile = m_app->folders().pdfFile("book.pdf.pid");
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(pidFile) && QFileInfo(pidFile).size() > 0, 20000);
+
+        MessageBox::setNextAnswer(MessageBox::No);
+        QVERIFY(!m_window->close());
+        QVERIFY(m_window->isVisible());
+        QVERIFY(!child<QAbstractButton>("cmdCreate")->isEnabled());
+
+        MessageBox::setNextAnswer(MessageBox::Yes);
+        m_window->close();
+        QTRY_VERIFY_WITH_TIMEOUT(!m_window->isVisible(), 20000);
+        QCOMPARE(MessageBox::shown().size(), 2);
+        QCOMPARE(MessageBox::last().title, QString("Please Confirm"));
+        const qint64 pid = TestAppFolder::readFile(pidFile).trimmed().toLongLong();
+        QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(QString("/proc/%1/cmdline").arg(pid)) ||
+                                     TestAppFolder::readFile(QString("/proc/%1/cmdline").arg(pid)).isEmpty(),
+                                 20000);
+    }
+};
+
+QTEST_MAIN(TestCreateWindow)
+#include "tst_create_window.moc"
