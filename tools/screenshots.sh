@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Starts Leafrunner in a virtual X display, browsing the sample articles, and saves a screenshot of each of its
+# three pages at the window's opening size: tools/screenshots.sh [folder] (default build/screenshots).
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+out="$(realpath -m "${1:-$root/build/screenshots}")"
+mkdir -p "$out"
+
+"$root/tools/setup.sh"
+for tool in xdotool:xdotool import:imagemagick; do
+    command -v "${tool%%:*}" >/dev/null || { [ "$(id -u)" -eq 0 ] || sudo=sudo; ${sudo:-} apt-get install -y -qq "${tool##*:}" >/dev/null; }
+done
+[ -x "$root/build/Leafrunner/leafrunner" ] || "$root/tools/build.sh" "$root/build"
+
+display=:$((90 + RANDOM % 9))
+Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp &
+xvfb=$!
+trap 'kill $app $xvfb 2>/dev/null || true' EXIT
+export DISPLAY="$display"
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+(cd "$root/samples/articles" && exec "$root/build/Leafrunner/leafrunner") &
+app=$!
+window=$(timeout 20 xdotool search --sync --onlyvisible --name "Leafrunner Pro" | head -n 1)
+sleep 1 # let the first paint finish
+
+# The tabs' centres, in pixels from the window's corner.
+pages=("content:0:0" "monetization:254:89" "create:413:89")
+for page in "${pages[@]}"; do
+    IFS=: read -r name x y <<<"$page"
+    if [ "$x" != 0 ]; then
+        xdotool mousemove --window "$window" "$x" "$y" click 1
+        sleep 0.5
+    fi
+    import -window "$window" "$out/$name.png"
+    echo "$out/$name.png"
+done
