@@ -430,13 +430,11 @@ void frmMass::cmdCreate_Click()
         return;
     PdfJobRequest request;
     request.folders = m_folders;
-    for (int i = 0; i < m_lstSelectedArticles->count(); ++i)
-        request.articles.append(m_lstSelectedArticles->item(i)->text());
+    request.articles = items(m_lstSelectedArticles);
     request.ad = {m_txtAdTitle->text(), m_txtCTAText->text(), m_txtCTAURL->text()};
     request.mode = m_optCreationMode[0]->isChecked() ? CreationMode::Single : CreationMode::Bulk;
     request.naming = m_optKeywordNames->isChecked() ? PdfNaming::Keywords : PdfNaming::Original;
-    for (int i = 0; i < m_lstFinalList->count(); ++i)
-        request.finalNames.append(m_lstFinalList->item(i)->text());
+    request.finalNames = items(m_lstFinalList);
     request.singlePdfName = m_txtPDFFilename->text();
 
     if (const auto message = CreateCheck(request)) {
