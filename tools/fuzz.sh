@@ -7,7 +7,7 @@ seconds="${1:-60}"
 CC=clang-14 CXX=clang++-14 "$root/tools/build.sh" "$root/build-asan" -DLEAF_SANITIZE=ON -DLEAF_FUZZ=ON
 cd "$root/build-asan/tests/fuzz"
 for target in fuzz_*; do
-    [ -x "$target" ] || continue
+    [ -f "$target" ] && [ -x "$target" ] || continue
     name="${target#fuzz_}"
     mkdir -p "found/$name"
     runs=$("./$target" -max_total_time="$seconds" -max_len=4096 -artifact_prefix="found/$name/" \
