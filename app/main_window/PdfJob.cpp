@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 #include <algorithm>
 
@@ -73,6 +74,10 @@ QString PdfJob::loadPageParts()
         return "The converter was not found. It was expected at:\n" + folders.converter();
     if (!QDir().mkpath(folders.output()))
         return "The output folder could not be made:\n" + folders.output();
+    // A converter that cannot write its PDF does not say why, so a folder that takes no files is found out first.
+    if (QTemporaryFile probe(folders.output() + "/XXXXXX.tmp"); !probe.open())
+        return QString("No file can be written into the output folder:\n%1\n%2")
+            .arg(folders.output(), probe.errorString());
     const QString pageTemplate = PageTemplateFile(folders);
     QString error;
     const std::optional<QString> templateText = vFile::LoadText(pageTemplate, &error);
