@@ -94,10 +94,11 @@ std::optional<QStringList> LoadList(const QString& path, QString* error)
 
 bool SaveText(const QString& text, const QString& path, QString* error)
 {
-    // Written beside the target and renamed over it, so a failed save leaves an existing file whole.
+    // Written beside the target and renamed over it, so a failed save leaves an existing file whole. The flush
+    // comes first because commit() goes on when writing out the buffer fails, and would keep a cut-off file.
     QSaveFile file(path);
     const QByteArray bytes = text.toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
         if (error)
             *error = file.errorString();
         return false;
