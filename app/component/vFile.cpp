@@ -1,6 +1,7 @@
 #include "vFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 
@@ -94,10 +95,17 @@ std::optional<QStringList> LoadList(const QString& path, QString* error)
 
 bool SaveText(const QString& text, const QString& path, QString* error)
 {
-    // Written beside the target and renamed over it, so a failed save leaves an existing file whole.
+    // The save follows a link and renames its new file over the link's target, which must not be a device.
+    if (const QFileInfo existing(path); existing.exists() && !existing.isFile()) {
+        if (error)
+            *error = QStringLiteral("a folder or a device has that name, not a file");
+        return false;
+    }
+    // Written beside the target and renamed over it, so a failed save leaves an existing file whole. The flush
+    // comes first because commit() goes on when writing out the buffer fails, and would keep a cut-off file.
     QSaveFile file(path);
     const QByteArray bytes = text.toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
         if (error)
             *error = file.errorString();
         return false;

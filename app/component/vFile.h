@@ -19,7 +19,8 @@ std::optional<QString> LoadText(const QString& path, QString* error = nullptr);
 std::optional<QStringList> LoadList(const QString& path, QString* error = nullptr);
 QStringList SplitLines(const QString& text);
 
-// Creates or replaces the file with the text as UTF-8 without a byte-order mark. False when it failed.
+// Creates or replaces the file with the text as UTF-8 without a byte-order mark; a folder or device of that name is
+// left alone. False when it failed.
 bool SaveText(const QString& text, const QString& path, QString* error = nullptr);
 
 } // namespace vFile

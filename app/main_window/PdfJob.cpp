@@ -7,8 +7,23 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 #include <algorithm>
+
+namespace {
+// Windows opens the page template whatever the letter case of its name. Where the file system tells letter case
+// apart, "template.html" is taken when it is there, else the file of the bin folder whose name differs only in case.
+QString PageTemplateFile(const AppFolders& folders)
+{
+    const QString exact = folders.pageTemplate();
+    if (QFileInfo::exists(exact))
+        return exact;
+    // Without QDir::CaseSensitive the name filter ignores letter case.
+    const QStringList others = QDir(folders.bin()).entryList({QFileInfo(exact).fileName()}, QDir::Files);
+    return others.isEmpty() ? exact : folders.pageFile(others.first());
+}
+} // namespace
 
 std::optional<QString> FileNameProblem(const QString& name)
 {
@@ -59,10 +74,15 @@ QString PdfJob::loadPageParts()
         return "The converter was not found. It was expected at:\n" + folders.converter();
     if (!QDir().mkpath(folders.output()))
         return "The output folder could not be made:\n" + folders.output();
+    // A converter that cannot write its PDF does not say why, so a folder that takes no files is found out first.
+    if (QTemporaryFile probe(folders.output() + "/XXXXXX.tmp"); !probe.open())
+        return QString("No file can be written into the output folder:\n%1\n%2")
+            .arg(folders.output(), probe.errorString());
+    const QString pageTemplate = PageTemplateFile(folders);
     QString error;
-    const std::optional<QString> templateText = vFile::LoadText(folders.pageTemplate(), &error);
+    const std::optional<QString> templateText = vFile::LoadText(pageTemplate, &error);
     if (!templateText)
-        return QString("The page template could not be read:\n%1\n%2").arg(folders.pageTemplate(), error);
+        return QString("The page template could not be read:\n%1\n%2").arg(pageTemplate, error);
     m_head = PageAssembly::FillTemplate(*templateText, m_request.ad);
     m_tail = PageAssembly::ScriptTail();
     return {};

@@ -126,23 +126,6 @@ private slots:
         QVERIFY(isGeneratedText(text(), words, {"kw"}, 52 * 4, u'\n'));
     }
 
-    void namesMissingAndEmptyWordFiles()
-    {
-        QFile::remove(m_app->folders().wordFile(3));
-        m_app->writeFile("random/5.txt", "\r\n  \r\n");
-        open();
-        QTRY_COMPARE(MessageBox::shown().size(), 1);
-        const QString message = MessageBox::last().text;
-        QVERIFY(message.contains(m_app->folders().wordFile(3)));
-        QVERIFY(message.contains(m_app->folders().wordFile(5)));
-        QVERIFY(!message.contains(m_app->folders().wordFile(4)));
-
-        clickGenerate("1");
-        QCOMPARE(MessageBox::shown().size(), 2);
-        QCOMPARE(MessageBox::last().text, message);
-        verifyIdle();
-    }
-
     // The animation goes on from where the last run left it and starts afresh in a newly opened window.
     void titleAnimation()
     {
@@ -206,17 +189,6 @@ private slots:
         save("kept");
         QCOMPARE(MessageBox::last().text, QString("Done! You can now close this window."));
         QVERIFY(isGeneratedText(QString::fromUtf8(TestAppFolder::readFile(path)), words, {}, 4));
-    }
-
-    void failedSaveNamesThePath()
-    {
-        m_articleFolder = QDir::toNativeSeparators(articles() + "/gone");
-        open();
-        QVERIFY(generate("0"));
-        save("lost");
-        QCOMPARE(MessageBox::last().icon, MessageBox::Warning);
-        QVERIFY(MessageBox::last().text.contains(m_articleFolder + QDir::separator() + "lost.txt"));
-        QCOMPARE(m_files->count(), 0);
     }
 
     // Opened as the main window opens it: modal over it, and deleted when closed.

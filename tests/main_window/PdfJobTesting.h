@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -44,6 +45,16 @@ inline PdfJobReport run(const PdfJobRequest& request, QStringList* progress = nu
     if (!engine.start(request) || !finished.wait(int(bound.count())))
         return {-1, {}, "the job did not end in time", false};
     return finished.first().first().value<PdfJobReport>();
+}
+
+// The text of a PDF, its white space made single blanks; empty when it cannot be read.
+inline QString pdfText(const QString& pdf)
+{
+    QProcess text;
+    text.start("pdftotext", {pdf, "-"});
+    if (!text.waitForFinished(30000))
+        return {};
+    return QString::fromUtf8(text.readAllStandardOutput()).simplified();
 }
 
 // A process counts as gone when nothing of it is left but an unreaped entry.

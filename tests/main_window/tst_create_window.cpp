@@ -1,6 +1,7 @@
 #include "component/MessageBox.h"
 #include "main_window/frmMass.h"
 #include "support/TestAppFolder.h"
+#include "support/WindowTesting.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -23,13 +24,10 @@ class TestCreateWindow : public QObject
 private:
     template <class Widget = QWidget> Widget* child(const char* name) const
     {
-        auto* widget = m_window->findChild<Widget*>(QLatin1String(name));
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
+        return WindowTesting::child<Widget>(m_window.get(), name);
     }
 
-    void click(const char* name) { child<QAbstractButton>(name)->click(); }
+    void click(const char* name) { WindowTesting::click(m_window.get(), name); }
 
     // A window over an article folder of three articles, with the ad block filled and every article selected.
     void start(const QString& converterScript)
@@ -45,11 +43,7 @@ private:
         child<QLineEdit>("txtCTAText")->setText("Go");
     }
 
-    bool idle() const
-    {
-        return child<QAbstractButton>("cmdCreate")->isEnabled() && child<QAbstractButton>("cmdOutput")->isEnabled() &&
-               !child<QTimer>("tmrPleaseWait")->isActive();
-    }
+    bool idle() const { return WindowTesting::isMainWindowIdle(m_window.get()); }
 
     std::unique_ptr<TestAppFolder> m_app;
     std::unique_ptr<frmMass> m_window;

@@ -3,22 +3,12 @@
 #include "main_window/BulkPdfJob.h"
 #include "main_window/PageAssembly.h"
 
-#include <QProcess>
 #include <QTest>
 
 using namespace PdfJobTesting;
 
 namespace {
 const QString fakePdf = "printf '%%PDF-1.4\\n' > \"$2\"";
-
-QString pdfText(const QString& pdf)
-{
-    QProcess text;
-    text.start("pdftotext", {pdf, "-"});
-    if (!text.waitForFinished(30000))
-        return {};
-    return QString::fromUtf8(text.readAllStandardOutput()).simplified();
-}
 
 QStringList filesIn(const QString& folder, const QString& pattern = "*")
 {

@@ -21,8 +21,9 @@ QMap<QString, QByteArray> FolderSnapshot::take(const QStringList& roots)
             const QString path = QDir::cleanPath(it.next());
             QFile file(path);
             QCryptographicHash hash(QCryptographicHash::Sha256);
-            // An unreadable file is compared by its presence alone.
-            if (file.open(QIODevice::ReadOnly))
+            // An unreadable file is compared by its presence alone, and so is a device or a pipe, whose reading
+            // might never end.
+            if (it.fileInfo().isFile() && file.open(QIODevice::ReadOnly))
                 hash.addData(&file);
             hashes.insert(path, hash.result());
         }

@@ -20,7 +20,8 @@ void copyTree(const QString& from, const QString& to)
 }
 } // namespace
 
-TestAppFolder::TestAppFolder(Converter converter)
+TestAppFolder::TestAppFolder(Converter converter, const QString& folderName)
+    : m_path(folderName.isEmpty() ? m_dir.path() : m_dir.filePath(folderName))
 {
     copyTree(LEAF_DATA_DIR "/bin", path() + "/bin");
     copyTree(LEAF_DATA_DIR "/random", path() + "/random");

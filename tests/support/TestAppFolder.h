@@ -11,10 +11,11 @@ class TestAppFolder
 {
 public:
     enum Converter { RealConverter, NoConverter };
-    explicit TestAppFolder(Converter converter = RealConverter);
+    // With a folder name, the application folder is a folder of that name inside the temporary folder.
+    explicit TestAppFolder(Converter converter = RealConverter, const QString& folderName = {});
 
     bool isValid() const { return m_dir.isValid(); }
-    QString path() const { return m_dir.path(); }
+    QString path() const { return m_path; }
     AppFolders folders() const;
 
     // Puts an executable shell script in place of the converter; it is run with the page and the PDF path.
@@ -26,4 +27,5 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    QString m_path;
 };
