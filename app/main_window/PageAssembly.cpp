@@ -92,8 +92,10 @@ bool PageFile::close(QString* error)
 
 bool WritePage(const QString& path, const QString& head, const QString& body, const QString& tail, QString* error)
 {
+    // Written piece by piece, so a large article is not copied once more into one string.
     PageFile page;
-    return page.open(path, error) && page.write(head + body + tail, error) && page.close(error);
+    return page.open(path, error) && page.write(head, error) && page.write(body, error) && page.write(tail, error) &&
+           page.close(error);
 }
 
 } // namespace PageAssembly
