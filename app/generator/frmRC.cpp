@@ -1,6 +1,7 @@
 #include "frmRC.h"
 
 #include "GeneratedArticle.h"
+#include "component/Controls.h"
 #include "component/MessageBox.h"
 #include "component/vFile.h"
 #include "component/vTools.h"
@@ -16,6 +17,8 @@
 #include <QTextCursor>
 #include <QTimer>
 
+using namespace Controls;
+
 namespace {
 
 const QString title = QStringLiteral("Random Content Generator");
@@ -25,14 +28,6 @@ const QString title = QStringLiteral("Random Content Generator");
 // largest count, a text of some 28 million characters, fills the box over a second or so without freezing it.
 constexpr int sliceMilliseconds = 10;
 
-// Positions are given in twips; 15 twips make one pixel.
-template <typename Widget> Widget* place(Widget* widget, const char* name, int left, int top, int width, int height)
-{
-    widget->setObjectName(name);
-    widget->setGeometry(left / 15, top / 15, width / 15, height / 15);
-    return widget;
-}
-
 QLabel* label(QWidget* parent, const char* name, const QString& caption, int left, int top, int width, int height,
               std::optional<QFont> font = std::nullopt)
 {
@@ -41,14 +36,6 @@ QLabel* label(QWidget* parent, const char* name, const QString& caption, int lef
     if (font)
         widget->setFont(*font);
     return widget;
-}
-
-QFont verdana(bool bold = false, bool italic = false)
-{
-    QFont font("Verdana", 9);
-    font.setBold(bold);
-    font.setItalic(italic);
-    return font;
 }
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, int left, int top, int width, int height)
@@ -67,15 +54,6 @@ QListWidget* hiddenList(QWidget* parent, const QString& name)
     return list;
 }
 
-QStringList itemsOf(const QListWidget* list)
-{
-    QStringList items;
-    items.reserve(list->count());
-    for (int i = 0; i < list->count(); ++i)
-        items.append(list->item(i)->text());
-    return items;
-}
-
 } // namespace
 
 frmRC::frmRC(const AppFolders& folders, std::function<QString()> articleFolder,
@@ -89,7 +67,7 @@ frmRC::frmRC(const AppFolders& folders, std::function<QString()> articleFolder,
     setWindowTitle(title);
     setFixedSize(16845 / 15, 8490 / 15);
 
-    label(this, "Label1", "Number of Pages (Estimated):", 405, 270, 3120, 465, verdana(true));
+    label(this, "Label1", "Number of Pages (Estimated):", 405, 270, 3120, 465, verdana(9, true));
     m_cboParagraphs = place(new QComboBox(this), "cboParagraphs", 3690, 270, 3525, 315);
     m_cboParagraphs->setEditable(true);
     m_cboParagraphs->setInsertPolicy(QComboBox::NoInsert);
@@ -103,12 +81,12 @@ frmRC::frmRC(const AppFolders& folders, std::function<QString()> articleFolder,
     label(this, "Label6",
           "Comment: The software generates random content (not readable) but may help you to increase the size of a "
           "PDF. ",
-          405, 4455, 15675, 465, verdana(false, true));
+          405, 4455, 15675, 465, verdana(9, false, true));
     label(this, "Label4", "Randomly Add Some of the Following Keywords to the Content (Optional):", 450, 5040, 11310,
-          465, verdana(true));
+          465, verdana(9, true));
     m_txtKeywords = place(new QPlainTextEdit(this), "txtKeywords", 495, 5670, 12210, 1275);
     m_txtKeywords->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    label(this, "Label5", "Please enter 1 keyword per line.", 495, 7020, 6360, 465, verdana());
+    label(this, "Label5", "Please enter 1 keyword per line.", 495, 7020, 6360, 465, verdana(9));
     m_cmdClose = button(this, "cmdClose", "Close", 7245, 7695, 2220, 600);
 
     m_lstRandomKeywords = hiddenList(this, "lstRandomKeywords");

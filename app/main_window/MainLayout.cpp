@@ -1,25 +1,6 @@
 #include "MainLayout.h"
 
-#include <QtMath>
-
-namespace Twips {
-
-int toPixels(double twips)
-{
-    return qRound(twips / PerPixel);
-}
-
-double fromPixels(int pixels)
-{
-    return pixels * PerPixel;
-}
-
-QRect toPixels(double left, double top, double width, double height)
-{
-    return QRect(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
-}
-
-} // namespace Twips
+#include <initializer_list>
 
 namespace {
 // A size that cannot be applied keeps the former value.

@@ -1,16 +1,5 @@
 #pragma once
 
-#include <QRect>
-
-// Window places are designed in twips, 1/1440 inch: 15 twips are one pixel at 96 dots per inch.
-namespace Twips {
-constexpr double PerPixel = 15.0;
-int toPixels(double twips);
-double fromPixels(int pixels);
-// left, top, width, height in twips
-QRect toPixels(double left, double top, double width, double height);
-} // namespace Twips
-
 // The places and sizes of the main window that follow the window's size, in twips. Everything else keeps its
 // design place.
 struct MainLayout {

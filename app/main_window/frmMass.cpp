@@ -9,6 +9,7 @@
 #include "CreateCommand.h"
 #include "PdfJobEngine.h"
 #include "generator/frmRC.h"
+#include "component/Controls.h"
 #include "component/MessageBox.h"
 #include "component/vFrame.h"
 #include "modules/Platform.h"
@@ -25,6 +26,8 @@
 #include <QRadioButton>
 #include <QTimer>
 
+using namespace Controls;
+
 namespace {
 
 const QString SelectFileFirst = QStringLiteral("Please select a file first.");
@@ -34,15 +37,6 @@ const QString SelectFileFirst = QStringLiteral("Please select a file first.");
 // 1280 by 900 screen with its taskbar.
 constexpr int StartWidth = 1220;
 constexpr int StartHeight = 760;
-
-QFont verdana(double points, bool bold = false, bool italic = false)
-{
-    QFont font(QStringLiteral("Verdana"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    font.setItalic(italic);
-    return font;
-}
 
 QFont boldFont(QFont font)
 {
@@ -60,15 +54,6 @@ void setColor(QWidget* widget, QPalette::ColorRole role, const QColor& color)
     QPalette palette = widget->palette();
     palette.setColor(role, color);
     widget->setPalette(palette);
-}
-
-// Names a control and puts it at its design place, given in twips.
-template <class Widget>
-Widget* place(Widget* widget, const QString& name, double left, double top, double width, double height)
-{
-    widget->setObjectName(name);
-    widget->setGeometry(Twips::toPixels(left, top, width, height));
-    return widget;
 }
 
 // A label without a design size is as large as its caption.
@@ -119,15 +104,6 @@ void setCaptionFont(QGroupBox* frame, const QFont& caption)
             child->setFont(content);
     }
     frame->setFont(caption);
-}
-
-QStringList items(const QListWidget* list)
-{
-    QStringList texts;
-    texts.reserve(list->count());
-    for (int i = 0; i < list->count(); ++i)
-        texts.append(list->item(i)->text());
-    return texts;
 }
 
 } // namespace
@@ -430,11 +406,11 @@ void frmMass::cmdCreate_Click()
         return;
     PdfJobRequest request;
     request.folders = m_folders;
-    request.articles = items(m_lstSelectedArticles);
+    request.articles = itemsOf(m_lstSelectedArticles);
     request.ad = {m_txtAdTitle->text(), m_txtCTAText->text(), m_txtCTAURL->text()};
     request.mode = m_optCreationMode[0]->isChecked() ? CreationMode::Single : CreationMode::Bulk;
     request.naming = m_optKeywordNames->isChecked() ? PdfNaming::Keywords : PdfNaming::Original;
-    request.finalNames = items(m_lstFinalList);
+    request.finalNames = itemsOf(m_lstFinalList);
     request.singlePdfName = m_txtPDFFilename->text();
 
     if (const auto message = CreateCheck(request)) {
@@ -588,7 +564,7 @@ void frmMass::cmdCreateList_Click()
     m_lstKeywords->clear();
     m_lstKeywords->addItems(KeywordCombinations::Lines(keywordText));
 
-    m_txtFinalList->setPlainText(KeywordCombinations::Combine(items(m_lstKeywordCombinations), items(m_lstKeywords)));
+    m_txtFinalList->setPlainText(KeywordCombinations::Combine(itemsOf(m_lstKeywordCombinations), itemsOf(m_lstKeywords)));
     // The combination walks both lists; their last items stay selected.
     m_lstKeywordCombinations->setCurrentRow(m_lstKeywordCombinations->count() - 1);
     m_lstKeywords->setCurrentRow(m_lstKeywords->count() - 1);
