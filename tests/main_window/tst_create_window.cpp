@@ -110,30 +110,6 @@ private slots:
         QVERIFY(idle());
     }
 
-    void failingConverterIsReportedAndTheWindowEndsIdle()
-    {
-        start("echo 'Error: cannot write the file' >&2; exit 1");
-        click("optCreationMode_1");
-        MessageBox::setNextAnswer(MessageBox::No);
-        click("cmdCreate");
-        QTRY_COMPARE_WITH_TIMEOUT(MessageBox::shown().size(), 1, 20000);
-        QVERIFY2(MessageBox::last().text.contains("0 of 3"), qPrintable(MessageBox::last().text));
-        QVERIFY(MessageBox::last().text.contains("cannot write the file"));
-        QVERIFY(idle());
-    }
-
-    void missingConverterIsNamed()
-    {
-        start("exit 0");
-        QFile::remove(m_app->folders().converter());
-        child<QLineEdit>("txtPDFFilename")->setText("book");
-        click("cmdCreate");
-        QTRY_COMPARE_WITH_TIMEOUT(MessageBox::shown().size(), 1, 20000);
-        QVERIFY2(MessageBox::last().text.contains(m_app->folders().converter()), qPrintable(MessageBox::last().text));
-        QVERIFY(idle());
-        QVERIFY(child<QLabel>("lblPleaseWait")->isHidden());
-    }
-
     // Closing during a run asks first: No keeps the run going; Yes ends the converters and closes the window.
     void closingDuringARunAsksAndStops()
     {

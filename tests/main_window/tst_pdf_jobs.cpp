@@ -119,44 +119,6 @@ private slots:
                      PageAssembly::ScriptTail().toUtf8());
     }
 
-    // Nothing is converted and no page is left when the single job cannot be made whole.
-    void singleJobStopsWithAMessage_data()
-    {
-        QTest::addColumn<QString>("singleName");
-        QTest::addColumn<QString>("missing");
-        QTest::addColumn<QString>("named");
-        // clang-format off
-        QTest::newRow("article unreadable")    << "report"    << "article"  << "missing.txt";
-        QTest::newRow("template unreadable")   << "report"    << "template" << "template.html";
-        QTest::newRow("name with a separator") << "../report" << ""         << "\"../report\"";
-        // clang-format on
-    }
-
-    void singleJobStopsWithAMessage()
-    {
-        QFETCH(QString, singleName);
-        QFETCH(QString, missing);
-        QFETCH(QString, named);
-        TestAppFolder app(TestAppFolder::NoConverter);
-        const QString log = app.path() + "/converter.log";
-        app.setConverterScript(QString("echo run >> '%1'; %2").arg(log, fakePdf));
-        auto request = PdfJobTesting::request(app, CreationMode::Single, {article(app, "a.txt", "A")});
-        request.singlePdfName = singleName;
-        if (missing == "article")
-            request.articles << app.path() + "/articles/missing.txt";
-        if (missing == "template")
-            QFile::remove(app.folders().pageTemplate());
-
-        const PdfJobReport report = run(request);
-        QVERIFY2(report.stopMessage.contains(named), qPrintable(report.stopMessage));
-        QCOMPARE(report.madeCount(), 0);
-        QVERIFY(!QFile::exists(log));
-        QCOMPARE(filesIn(app.folders().bin(), "*.html"),
-                 missing == "template" ? QStringList() : QStringList{"template.html"});
-        QCOMPARE(filesIn(app.folders().output()), QStringList());
-        QVERIFY(!QFile::exists(app.path() + "/bin/report.pdf"));
-    }
-
     // A failing article is listed and the job goes on; no PDF lands outside the output folder.
     void bulkJobGoesOnAfterAFailure()
     {
