@@ -19,19 +19,19 @@ void MessageBox::warning(QWidget* parent, const QString& text, const QString& ti
     show(parent, text, title, Warning, Ok);
 }
 
-bool MessageBox::question(QWidget* parent, const QString& text, const QString& title)
+bool MessageBox::question(QWidget* parent, const QString& text, const QString& title, Answer defaultAnswer)
 {
-    return show(parent, text, title, Question, YesNo) != No;
+    return show(parent, text, title, Question, YesNo, defaultAnswer) == Yes;
 }
 
 MessageBox::Answer MessageBox::show(QWidget* parent, const QString& text, const QString& title, Icon icon,
-                                    Buttons buttons)
+                                    Buttons buttons, Answer defaultAnswer)
 {
+    if (buttons == Ok)
+        defaultAnswer = AnswerOk;
     if (testMode) {
-        shownBoxes.append({text, title, icon, buttons});
-        if (!nextAnswers.isEmpty())
-            return nextAnswers.dequeue();
-        return buttons == YesNo ? Yes : AnswerOk;
+        shownBoxes.append({text, title, icon, buttons, defaultAnswer});
+        return nextAnswers.isEmpty() ? defaultAnswer : nextAnswers.dequeue();
     }
 
     static const QMessageBox::Icon icons[] = {QMessageBox::Information, QMessageBox::Question, QMessageBox::Warning,
@@ -39,7 +39,7 @@ MessageBox::Answer MessageBox::show(QWidget* parent, const QString& text, const 
     QMessageBox box(icons[icon], title, text, QMessageBox::NoButton, parent);
     if (buttons == YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
+        box.setDefaultButton(defaultAnswer == No ? QMessageBox::No : QMessageBox::Yes);
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }

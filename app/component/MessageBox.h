@@ -19,17 +19,19 @@ public:
         QString title;
         Icon icon = Information;
         Buttons buttons = Ok;
+        Answer defaultAnswer = AnswerOk;
     };
 
     // An OK box with the information icon.
     static void information(QWidget* parent, const QString& text, const QString& title);
     static void warning(QWidget* parent, const QString& text, const QString& title);
-    // A Yes/No box with the question icon, Yes the default; true for Yes.
-    static bool question(QWidget* parent, const QString& text, const QString& title);
+    // A Yes/No box with the question icon; true for Yes. A question whose Yes destroys something defaults to No.
+    static bool question(QWidget* parent, const QString& text, const QString& title, Answer defaultAnswer = Yes);
 
-    static Answer show(QWidget* parent, const QString& text, const QString& title, Icon icon, Buttons buttons);
+    static Answer show(QWidget* parent, const QString& text, const QString& title, Icon icon, Buttons buttons,
+                       Answer defaultAnswer = Yes);
 
-    // Testing: no box is shown; each box takes the next queued answer, or Yes/OK when none is queued.
+    // Testing: no box is shown; each box takes the next queued answer, or its default when none is queued.
     static void setTestMode(bool on);
     static void setNextAnswer(Answer answer);
     static QList<Shown> shown();

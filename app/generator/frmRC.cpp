@@ -250,7 +250,7 @@ void frmRC::cmdSave_Click()
     const QString path = GeneratedArticle::Path(m_articleFolder(), name, m_folders.separator());
     if (QFileInfo::exists(path) &&
         !MessageBox::question(this, QString("\"%1\" already exists. Do you want to replace it?").arg(path),
-                              "Please Confirm"))
+                              "Please Confirm", MessageBox::No))
         return;
     QString error;
     if (!vFile::SaveText(text, path, &error)) {

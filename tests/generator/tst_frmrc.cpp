@@ -184,8 +184,10 @@ private slots:
         QCOMPARE(MessageBox::last().text,
                  QString("\"%1\" already exists. Do you want to replace it?").arg(QDir::toNativeSeparators(path)));
         QCOMPARE(MessageBox::last().icon, MessageBox::Question);
+        QCOMPARE(MessageBox::last().defaultAnswer, MessageBox::No);
         QCOMPARE(TestAppFolder::readFile(path), QByteArray("precious"));
 
+        MessageBox::setNextAnswer(MessageBox::Yes);
         save("kept");
         QCOMPARE(MessageBox::last().text, QString("Done! You can now close this window."));
         QVERIFY(isGeneratedText(QString::fromUtf8(TestAppFolder::readFile(path)), words, {}, 4));

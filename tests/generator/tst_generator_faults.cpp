@@ -224,6 +224,8 @@ private slots:
             std::optional<FileSizeLimit> fullDisk;
             if (fault == "write error")
                 fullDisk.emplace(64);
+            if (existing)
+                MessageBox::setNextAnswer(MessageBox::Yes); // replace it
             save("name");
         }
 
