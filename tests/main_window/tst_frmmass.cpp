@@ -1,8 +1,10 @@
+#include "component/Controls.h"
 #include "component/MessageBox.h"
 #include "component/vFrame.h"
 #include "main_window/FolderShortcuts.h"
 #include "main_window/frmMass.h"
 #include "support/TestAppFolder.h"
+#include "support/WindowTesting.h"
 
 #include <QDialog>
 #include <QDir>
@@ -21,27 +23,16 @@
 
 #include <memory>
 
-namespace {
-QStringList items(const QListWidget* list)
-{
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts.append(list->item(i)->text());
-    return texts;
-}
-} // namespace
+using Controls::itemsOf;
 
 class TestFrmMass : public QObject
 {
     Q_OBJECT
 
 private:
-    template <class Widget = QWidget> Widget* child(const char* name)
+    template <class Widget = QWidget> Widget* child(const char* name) const
     {
-        auto* widget = m_window->findChild<Widget*>(QLatin1String(name));
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
+        return WindowTesting::child<Widget>(m_window.get(), name);
     }
 
     // A window started in an article folder with five articles, two other files and a subfolder.
@@ -64,7 +55,7 @@ private:
 
     QString article(const QString& name) const { return QDir::toNativeSeparators(m_articles->filePath(name)); }
 
-    void click(const char* name) { child<QAbstractButton>(name)->click(); }
+    void click(const char* name) { WindowTesting::click(m_window.get(), name); }
 
     void doubleClick(QListWidget* list, int row)
     {
@@ -112,7 +103,7 @@ private slots:
         QVERIFY(m_window->windowTitle().startsWith("Leafrunner Pro 2.2 by "));
         QCOMPARE(child<QLabel>("lblAppName")->text(), QString("Leafrunner Pro"));
         QVERIFY(QDir(m_app->folders().output()).exists());
-        QCOMPARE(items(child<QListWidget>("lstKeywordCombinations")),
+        QCOMPARE(itemsOf(child<QListWidget>("lstKeywordCombinations")),
                  QStringList({"one #KEYWORD#", "two #KEYWORD#", "three #KEYWORD#"}));
         QCOMPARE(child<QLabel>("lblFilesFound")->text(), QString("5"));
         QCOMPARE(m_window->articleFolder(), QDir::toNativeSeparators(m_articles->path()));
@@ -234,7 +225,7 @@ private slots:
 
         click("cmdSingleMenu_0");
         click("cmdSingleMenu_0");
-        QCOMPARE(items(selected), all + all);
+        QCOMPARE(itemsOf(selected), all + all);
         QCOMPARE(files->currentRow(), 4);
         QCOMPARE(child<QLabel>("lblFilesFound")->text(), QString("5"));
 
@@ -250,13 +241,13 @@ private slots:
 
         files->setCurrentRow(2);
         click("cmdSingleMenu_2");
-        QCOMPARE(items(selected), QStringList({article("c.txt")}));
+        QCOMPARE(itemsOf(selected), QStringList({article("c.txt")}));
         QCOMPARE(files->currentRow(), 2);
 
         doubleClick(files, 0);
-        QCOMPARE(items(selected), QStringList({article("c.txt"), article("a.txt")}));
+        QCOMPARE(itemsOf(selected), QStringList({article("c.txt"), article("a.txt")}));
         doubleClick(selected, 0);
-        QCOMPARE(items(selected), QStringList({article("a.txt")}));
+        QCOMPARE(itemsOf(selected), QStringList({article("a.txt")}));
     }
 
     void browsingFolders()
@@ -271,7 +262,7 @@ private slots:
         QFile(m_articles->filePath("drafts/new.txt")).open(QIODevice::WriteOnly);
         doubleClick(dir, dir->row(drafts.first()));
         QCOMPARE(m_window->articleFolder(), article("drafts"));
-        QCOMPARE(items(files), QStringList({"new.txt"}));
+        QCOMPARE(itemsOf(files), QStringList({"new.txt"}));
         QCOMPARE(child<QLabel>("lblFilesFound")->text(), QString("1"));
         // After a folder change no file is current.
         click("cmdSingleMenu_2");
@@ -322,20 +313,20 @@ private slots:
         click("cmdCreateList");
         const QStringList names = {"dog training", "puppy food", "best dog training tips", "best puppy food tips"};
         QCOMPARE(finalText->toPlainText(), names.join('\n') + '\n');
-        QCOMPARE(items(finalList), names);
+        QCOMPARE(itemsOf(finalList), names);
         // The folder's five files, not the one selected article.
         QCOMPARE(info->text(), QString("Articles to Create: 5  - Filenames: 4"));
 
         // Clearing or typing changes nothing in force until Enter is released.
         click("cmdClearList");
         QVERIFY(finalText->toPlainText().isEmpty());
-        QCOMPARE(items(finalList), names);
+        QCOMPARE(itemsOf(finalList), names);
         QCOMPARE(info->text(), QString("Articles to Create: 5  - Filenames: 4"));
         QTest::keyClicks(finalText, "my own name");
         QTest::keyRelease(finalText, Qt::Key_A);
-        QCOMPARE(items(finalList), names);
+        QCOMPARE(itemsOf(finalList), names);
         QTest::keyRelease(finalText, Qt::Key_Return);
-        QCOMPARE(items(finalList), QStringList({"my own name"}));
+        QCOMPARE(itemsOf(finalList), QStringList({"my own name"}));
         QCOMPARE(info->text(), QString("Articles to Create: 5  - Filenames: 1"));
 
         finalText->clear();
