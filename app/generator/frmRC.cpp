@@ -5,6 +5,7 @@
 #include "component/MessageBox.h"
 #include "component/vFile.h"
 #include "component/vTools.h"
+#include "modules/Platform.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -172,8 +173,8 @@ void frmRC::Command1_Click()
     }
     if (*lastPage > 50 &&
         !MessageBox::question(this,
-                              "Please notice that generating over 50 pages will take from 2 to 5 minutes. Want to go "
-                              "on?",
+                              "Please notice that over 50 pages make a long text that can take a few seconds to "
+                              "show. Want to go on?",
                               "Please Confirm"))
         return;
 
@@ -230,8 +231,8 @@ void frmRC::tmrPleaseWait_Timer()
 
 void frmRC::cmdSave_Click()
 {
-    // The box breaks lines at carriage returns, which the article keeps as the generated text has them.
-    const QString text = m_RichTextBox1->toPlainText().replace(u'\n', u'\r');
+    // The article gets the system's line endings, so that its editors show the paragraphs.
+    const QString text = m_RichTextBox1->toPlainText().replace(u'\n', Platform::lineEnding());
     const QString name = m_txtFilename->text();
     switch (GeneratedArticle::Check(text, name)) {
     case GeneratedArticle::Problem::NothingToSave:

@@ -16,8 +16,10 @@ QString FillTemplate(const QString& templateText, const AdBlock& ad)
 
 QString ArticleToHtml(const QString& articleText)
 {
-    const QString html = vParser::Replace(articleText, "\r\n", "<br><br>");
-    return vParser::Replace(html, "\r", "<br><br>");
+    // Articles come from Windows (CR LF), old Mac (CR) and Linux or Mac editors (LF) alike.
+    QString html = articleText;
+    html.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    return html.replace(u'\n', QStringLiteral("<br><br>"));
 }
 
 QString SingleBodyPiece(const QString& articleHtml)

@@ -20,7 +20,7 @@ struct AdBlock {
 // later placeholder inside an earlier value is replaced too.
 QString FillTemplate(const QString& templateText, const AdBlock& ad);
 
-// Each CR LF, then each remaining CR, becomes "<br><br>"; nothing else changes.
+// Each line ending (CR LF, CR or LF) becomes "<br><br>"; nothing else changes.
 QString ArticleToHtml(const QString& articleText);
 
 // One article's piece of the single job's body: three line breaks before it.

@@ -9,6 +9,15 @@ QChar separator()
     return QDir::separator();
 }
 
+QString lineEnding()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("\r\n");
+#else
+    return QStringLiteral("\n");
+#endif
+}
+
 QString converterFileName()
 {
 #ifdef Q_OS_WIN

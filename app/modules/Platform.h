@@ -8,6 +8,10 @@ namespace Platform {
 // The folder separator of paths shown to and typed by the user: "\" on Windows, "/" elsewhere.
 QChar separator();
 
+// The line ending of text files the program writes, so that the system's editors show their lines: CR LF on
+// Windows, LF elsewhere.
+QString lineEnding();
+
 // The converter's file name in the bin folder.
 QString converterFileName();
 

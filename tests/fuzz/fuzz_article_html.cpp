@@ -5,11 +5,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString article = fuzzFields(data, size, 1).join(QChar(0));
     const QString html = PageAssembly::ArticleToHtml(article);
-    FUZZ_CHECK(!html.contains(u'\r'));
-    // Every CR, alone or before an LF, becomes exactly one pair of breaks; the lone LFs stay.
+    FUZZ_CHECK(!html.contains(u'\r') && !html.contains(u'\n'));
+    // Every line ending, CR LF, CR or LF, becomes exactly one pair of breaks (eight characters).
     const qsizetype crlf = article.count(QStringLiteral("\r\n"));
-    FUZZ_CHECK(html.count(u'\n') == article.count(u'\n') - crlf);
-    // A CR LF (two characters) and a lone CR (one) each become eight.
-    FUZZ_CHECK(html.size() == article.size() + 7 * article.count(u'\r') - crlf);
+    const qsizetype endings = article.count(u'\r') + article.count(u'\n') - crlf;
+    FUZZ_CHECK(html.size() == article.size() - article.count(u'\r') - article.count(u'\n') + 8 * endings);
     return 0;
 }

@@ -6,9 +6,10 @@
 
 // True when text is exactly `paragraphs` generated paragraphs: five sentences of one word from each list in turn, a
 // keyword after the fourth word of the fourth sentence when there are keywords, each paragraph ending in two
-// line breaks (carriage returns as generated, line feeds as the window's text box gives them back).
+// line breaks (carriage returns as generated, line feeds as the window's text box gives them back, the system's
+// line endings in a saved article).
 inline bool isGeneratedText(const QString& text, const RandomText::WordLists& words, const QStringList& keywords,
-                            int paragraphs, QChar lineBreak = u'\r')
+                            int paragraphs, const QString& lineBreak = QStringLiteral("\r"))
 {
     const auto anyOf = [](const QStringList& list) {
         QStringList escaped;
@@ -26,7 +27,7 @@ inline bool isGeneratedText(const QString& text, const RandomText::WordLists& wo
     }
     sentence += "\\. ";
     keywordSentence += "\\. ";
-    const QString paragraphEnd(2, lineBreak);
+    const QString paragraphEnd = lineBreak.repeated(2);
     const QString paragraph = sentence.repeated(3) + keywordSentence + sentence + paragraphEnd;
     const QRegularExpression pattern("\\A(?:" + paragraph + ")*\\z");
     return text.count(paragraphEnd) == paragraphs && pattern.match(text).hasMatch();

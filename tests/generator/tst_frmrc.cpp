@@ -1,6 +1,7 @@
 #include "GeneratedText.h"
 #include "component/MessageBox.h"
 #include "generator/frmRC.h"
+#include "modules/Platform.h"
 #include "support/TestAppFolder.h"
 
 #include <QComboBox>
@@ -26,8 +27,7 @@ class ArticleFiles : public QListWidget
 public:
     explicit ArticleFiles(const QString& folder)
         : m_folder(folder)
-    {
-    }
+    {}
     void refresh()
     {
         clear();
@@ -80,10 +80,10 @@ private slots:
         const QStringList keywords{"kw one", "kw2"};
         child<QPlainTextEdit>("txtKeywords")->setPlainText("kw one\n\nkw2");
         QVERIFY(generate("10"));
-        QVERIFY(isGeneratedText(text(), words, keywords, 44, u'\n'));
+        QVERIFY(isGeneratedText(text(), words, keywords, 44, QStringLiteral("\n")));
         child<QPlainTextEdit>("txtKeywords")->clear();
         QVERIFY(generate("10"));
-        QVERIFY(isGeneratedText(text(), words, keywords, 44, u'\n'));
+        QVERIFY(isGeneratedText(text(), words, keywords, 44, QStringLiteral("\n")));
         QCOMPARE(text().count("kw"), 44);
     }
 
@@ -91,7 +91,7 @@ private slots:
     {
         open();
         QVERIFY(generate("0"));
-        QVERIFY(isGeneratedText(text(), words, {}, 4, u'\n'));
+        QVERIFY(isGeneratedText(text(), words, {}, 4, QStringLiteral("\n")));
         QVERIFY(generate("-1"));
         QCOMPARE(text(), QString());
     }
@@ -103,7 +103,7 @@ private slots:
         QVERIFY(generate("50"));
         QVERIFY(MessageBox::shown().isEmpty());
         const QString fiftyPages = text();
-        QVERIFY(isGeneratedText(fiftyPages, words, {}, 51 * 4, u'\n'));
+        QVERIFY(isGeneratedText(fiftyPages, words, {}, 51 * 4, QStringLiteral("\n")));
 
         child<QPlainTextEdit>("txtKeywords")->setPlainText("kw");
         for (const char* refused : {"ten", "32768"}) {
@@ -114,8 +114,8 @@ private slots:
         MessageBox::setNextAnswer(MessageBox::No);
         clickGenerate("51");
         QCOMPARE(MessageBox::shown().size(), 3);
-        QCOMPARE(MessageBox::last().text,
-                 QString("Please notice that generating over 50 pages will take from 2 to 5 minutes. Want to go on?"));
+        QCOMPARE(MessageBox::last().text, QString("Please notice that over 50 pages make a long text that can take a "
+                                                  "few seconds to show. Want to go on?"));
         QCOMPARE(MessageBox::last().title, QString("Please Confirm"));
         QCOMPARE(MessageBox::last().icon, MessageBox::Question);
         verifyIdle();
@@ -123,7 +123,7 @@ private slots:
         QCOMPARE(child<QListWidget>("lstRandomKeywords")->count(), 0);
 
         QVERIFY(generate("51"));
-        QVERIFY(isGeneratedText(text(), words, {"kw"}, 52 * 4, u'\n'));
+        QVERIFY(isGeneratedText(text(), words, {"kw"}, 52 * 4, QStringLiteral("\n")));
     }
 
     // The animation goes on from where the last run left it and starts afresh in a newly opened window.
@@ -170,8 +170,8 @@ private slots:
         QVERIFY(m_window->isVisible());
         QCOMPARE(m_files->count(), 1);
         QCOMPARE(m_files->item(0)->text(), QString("my article.txt"));
-        QVERIFY(
-            isGeneratedText(QString::fromUtf8(TestAppFolder::readFile(articles() + "/my article.txt")), words, {}, 4));
+        QVERIFY(isGeneratedText(QString::fromUtf8(TestAppFolder::readFile(articles() + "/my article.txt")), words, {},
+                                4, Platform::lineEnding()));
     }
 
     void replacingAnArticleIsConfirmed()
@@ -190,7 +190,8 @@ private slots:
         MessageBox::setNextAnswer(MessageBox::Yes);
         save("kept");
         QCOMPARE(MessageBox::last().text, QString("Done! You can now close this window."));
-        QVERIFY(isGeneratedText(QString::fromUtf8(TestAppFolder::readFile(path)), words, {}, 4));
+        QVERIFY(
+            isGeneratedText(QString::fromUtf8(TestAppFolder::readFile(path)), words, {}, 4, Platform::lineEnding()));
     }
 
     // Opened as the main window opens it: modal over it, and deleted when closed.

@@ -185,7 +185,7 @@ private slots:
         QVERIFY(generate());
         QVERIFY(MessageBox::shown().isEmpty());
         const QString text = child<QPlainTextEdit>(m_window.get(), "RichTextBox1")->toPlainText();
-        QVERIFY2(isGeneratedText(text, words, {}, 4, u'\n'), qPrintable(text.left(200)));
+        QVERIFY2(isGeneratedText(text, words, {}, 4, QStringLiteral("\n")), qPrintable(text.left(200)));
         verifyIdleAndNothingLost();
     }
 
