@@ -1,17 +1,17 @@
 #include "frmMass.h"
 
 #include "ArticleFolder.h"
+#include "CreateCommand.h"
 #include "FolderBrowser.h"
 #include "FolderShortcuts.h"
 #include "KeywordCombinations.h"
+#include "PdfJobEngine.h"
 #include "Startup.h"
 #include "TabIcons.h"
-#include "CreateCommand.h"
-#include "PdfJobEngine.h"
-#include "generator/frmRC.h"
 #include "component/Controls.h"
 #include "component/MessageBox.h"
 #include "component/vFrame.h"
+#include "generator/frmRC.h"
 #include "modules/Platform.h"
 
 #include <QCloseEvent>
@@ -24,6 +24,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QTimer>
 
 using namespace Controls;
@@ -33,10 +36,16 @@ namespace {
 const QString SelectFileFirst = QStringLiteral("Please select a file first.");
 
 // The window opens in its normal state, larger than its design: tall enough that the PDF Content and Create
-// pages show whole even where the window has no frame, wide enough for the whole example ad. It still fits a
-// 1280 by 900 screen with its taskbar.
+// pages show whole even where the window has no frame, wide enough for the whole example ad; on a smaller screen
+// it opens as large as the screen allows.
 constexpr int StartWidth = 1220;
 constexpr int StartHeight = 760;
+// Room for a window frame and title bar, which are not known before the window is first shown.
+constexpr int FrameAllowance = 40;
+// Below this size the pages stop shrinking and scroll instead: the design width, and the outer height at which the
+// PDF Content page shows its lowest control whole.
+constexpr double MinimumOuterWidth = 17220;
+constexpr double MinimumOuterHeight = 11465;
 
 QFont boldFont(QFont font)
 {
@@ -119,13 +128,21 @@ frmMass::frmMass(const AppFolders& folders, const QString& startFolder, QWidget*
     QFont controls = font();
     controls.setPointSizeF(8.25);
     setFont(controls);
-    resize(StartWidth, StartHeight);
+    m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName(QStringLiteral("scrollPages"));
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_canvas = new QWidget;
+    m_scroll->setWidget(m_canvas);
+    QSize start(StartWidth, StartHeight);
+    if (const QScreen* screen = this->screen())
+        start = start.boundedTo(screen->availableGeometry().size() - QSize(FrameAllowance, FrameAllowance));
+    resize(start);
 
     buildHeader();
     buildTabs();
     static const char* const captions[] = {"  PDF Content    ", "  Monetization   ", "  Create   "};
     for (int i = 0; i < 3; ++i) {
-        m_frPage[i] = new QGroupBox(QString::fromLatin1(captions[i]), this);
+        m_frPage[i] = new QGroupBox(QString::fromLatin1(captions[i]), m_canvas);
         m_frPage[i]->setObjectName(arrayName("frPage", i));
     }
     buildContentPage(m_frPage[0]);
@@ -141,7 +158,7 @@ frmMass::frmMass(const AppFolders& folders, const QString& startFolder, QWidget*
 
 void frmMass::buildHeader()
 {
-    m_picHeader = new QWidget(this);
+    m_picHeader = new QWidget(m_canvas);
     m_picHeader->setObjectName(QStringLiteral("picHeader"));
     m_picHeader->setAutoFillBackground(true);
     setColor(m_picHeader, QPalette::Window, QColor(0, 0, 64));
@@ -167,7 +184,7 @@ void frmMass::buildTabs()
     static const double lefts[] = {315, 2610, 5130};
     static const double widths[] = {2175, 2400, 2130};
     for (int i = 0; i < 3; ++i) {
-        auto* tab = new vFrame(i, TabIcons::ForPage(i), QString::fromLatin1(captions[i]), this);
+        auto* tab = new vFrame(i, TabIcons::ForPage(i), QString::fromLatin1(captions[i]), m_canvas);
         place(tab, arrayName("vButton", i), lefts[i], 990, widths[i], 690);
         tab->label()->setObjectName(arrayName("lblButton", i));
         tab->label()->setFont(verdana(8.25, true));
@@ -263,7 +280,8 @@ void frmMass::buildCreatePage(QGroupBox* page)
         place(new QGroupBox("Filenames ", page), "frFilename_1", 585, 540, 15045, 5280);
     names->hide();
     place(new QRadioButton("Use Original Filenames", names), "optFilename_0", 630, 495, 2670, 285)->setChecked(true);
-    m_optKeywordNames = place(new QRadioButton("Use a Combination of Keywords", names), "optFilename_1", 630, 900, 2940, 285);
+    m_optKeywordNames =
+        place(new QRadioButton("Use a Combination of Keywords", names), "optFilename_1", 630, 900, 2940, 285);
     label(names, "Label20", "Combinations:", 945, 1305);
     m_lstKeywordCombinations = place(new QListWidget(names), "lstKeywordCombinations", 945, 1665, 4290, 2985);
     label(names, "Label21", "Your Keywords:", 5445, 1350);
@@ -307,11 +325,13 @@ void frmMass::buildOptionsMenu()
     openFolder->setObjectName(QStringLiteral("mnuOpenFolderTXT"));
     QAction* generator = m_mnuFileOptions->addAction(QStringLiteral("Open Random Content Creator"));
     generator->setObjectName(QStringLiteral("mnuDummy"));
-    // "Exit" only closes the menu.
-    m_mnuFileOptions->addAction(QStringLiteral("Exit"))->setObjectName(QStringLiteral("mnuExitTXT"));
+    QAction* exit = m_mnuFileOptions->addAction(QStringLiteral("Exit"));
+    exit->setObjectName(QStringLiteral("mnuExitTXT"));
 
     connect(openFolder, &QAction::triggered, this, [this] { OpenFolder(articleFolder()); });
     connect(generator, &QAction::triggered, this, &frmMass::openGenerator);
+    // Closing asks first while PDFs are being made; the program ends with its last window.
+    connect(exit, &QAction::triggered, this, &QWidget::close);
 }
 
 void frmMass::Form_Load(const QString& startFolder)
@@ -338,14 +358,27 @@ void frmMass::Form_Load(const QString& startFolder)
 void frmMass::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    const QSize outer = frameGeometry().size();
+    m_scroll->setGeometry(rect());
+    // The rules take the window's outer size; the pages take the canvas, which is never below the minimum, and
+    // scroll bars show the rest of it in a smaller window.
+    const QSize frame = frameGeometry().size() - size();
+    const QSize minimum = QSize(Twips::toPixels(MinimumOuterWidth), Twips::toPixels(MinimumOuterHeight)) - frame;
+    const QSize available = m_scroll->maximumViewportSize();
+    const int bar = m_scroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_scroll);
+    QSize canvas = available.expandedTo(minimum);
+    if (canvas.height() > available.height())
+        canvas.setWidth(qMax(available.width() - bar, minimum.width()));
+    if (canvas.width() > available.width())
+        canvas.setHeight(qMax(available.height() - bar, minimum.height()));
+    m_canvas->resize(canvas);
+    const QSize outer = canvas + frame;
     m_layout = ApplyResizeRules(m_layout, Twips::fromPixels(outer.width()), Twips::fromPixels(outer.height()));
     applyLayout();
 }
 
 void frmMass::applyLayout()
 {
-    m_picHeader->setGeometry(0, 0, width(), Twips::toPixels(870));
+    m_picHeader->setGeometry(0, 0, m_canvas->width(), Twips::toPixels(870));
     for (int i = 0; i < 3; ++i) {
         m_frPage[i]->setGeometry(
             Twips::toPixels(m_layout.pageLeft, m_layout.pageTop, m_layout.pageWidth[i], m_layout.pageHeight[i]));
@@ -564,7 +597,8 @@ void frmMass::cmdCreateList_Click()
     m_lstKeywords->clear();
     m_lstKeywords->addItems(KeywordCombinations::Lines(keywordText));
 
-    m_txtFinalList->setPlainText(KeywordCombinations::Combine(itemsOf(m_lstKeywordCombinations), itemsOf(m_lstKeywords)));
+    m_txtFinalList->setPlainText(
+        KeywordCombinations::Combine(itemsOf(m_lstKeywordCombinations), itemsOf(m_lstKeywords)));
     // The combination walks both lists; their last items stay selected.
     m_lstKeywordCombinations->setCurrentRow(m_lstKeywordCombinations->count() - 1);
     m_lstKeywords->setCurrentRow(m_lstKeywords->count() - 1);

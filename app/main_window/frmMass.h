@@ -16,6 +16,7 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class QTimer;
 class vFrame;
 class PdfJobEngine;
@@ -85,6 +86,9 @@ private:
     AppFolders m_folders;
     MainLayout m_layout;
 
+    // Everything lies on the canvas, which scrolls when the window is smaller than the pages need.
+    QScrollArea* m_scroll = nullptr;
+    QWidget* m_canvas = nullptr;
     QWidget* m_picHeader = nullptr;
     QLabel* m_lblAppName = nullptr;
     QLabel* m_lblBy = nullptr;

@@ -14,10 +14,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <QPointer>
+#include <QScrollArea>
 #include <QTest>
 #include <QTimer>
 
@@ -189,10 +190,17 @@ private slots:
         QCOMPARE(child("lstSelectedArticles")->width(), pixels(twips(outer.width()) - 800 - 4905 - 500 - 3870 - 500));
         QCOMPARE(child("frFilename_1")->x(), pixels(twips(outer.width()) / 2 - 15045 / 2.0));
 
-        m_window->resize(40, 200);
-        QTRY_COMPARE(m_window->width(), 40);
-        QCOMPARE(child("frPage_0")->width(), pageWidth);
-        QCOMPARE(child("lblPleaseWait")->x(), pixels(twips(m_window->frameGeometry().width()) - 5955 - 800));
+        // A window below the pages' minimum keeps their minimum layout and scrolls to the rest, so that Create can
+        // be reached on a small screen.
+        m_window->resize(600, 400);
+        QTRY_COMPARE(m_window->width(), 600);
+        QCOMPARE(child("frPage_0")->width(), pixels(17220 - 800));
+        QCOMPARE(child("frPage_2")->height(), pixels(11465 - 1890 - 1700));
+        m_window->ShowPage(2);
+        QWidget* create = child("cmdCreate");
+        QVERIFY(!m_window->rect().contains(create->mapTo(m_window.get(), create->rect().bottomRight())));
+        child<QScrollArea>("scrollPages")->ensureWidgetVisible(create);
+        QVERIFY(m_window->rect().contains(create->mapTo(m_window.get(), create->rect().bottomRight())));
     }
 
     void busyStateBlinksAndDisables()
@@ -339,7 +347,6 @@ private slots:
         start();
         m_window->findChild<QAction*>("mnuOpenFolderTXT")->trigger();
         click("cmdOutput");
-        m_window->findChild<QAction*>("mnuExitTXT")->trigger();
         QCOMPARE(FolderShortcuts::opened(), QStringList({article(""), m_app->folders().output()}));
 
         FolderShortcuts::setNextResult(false);
@@ -351,6 +358,9 @@ private slots:
 
         QCOMPARE(FolderShortcuts::ExplorerCommandLine(R"(C:\My Articles\dogs)"),
                  QString(R"(explorer C:\My Articles\dogs)"));
+
+        m_window->findChild<QAction*>("mnuExitTXT")->trigger();
+        QVERIFY(!m_window->isVisible());
     }
 
     // Each opening loads the generator afresh; the one closed before is gone.
