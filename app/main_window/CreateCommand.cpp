@@ -1,5 +1,6 @@
 #include "CreateCommand.h"
 
+#include "main_window/BulkPdfJob.h"
 #include "main_window/SinglePdfJob.h"
 
 #include <QDir>
@@ -14,8 +15,15 @@ std::optional<CreateMessage> CreateCheck(const PdfJobRequest& request)
     if (ad.title.isEmpty() || ad.ctaText.isEmpty() || ad.ctaUrl.isEmpty())
         return CreateMessage{title, "Please enter your Ad details."};
     if (request.mode == CreationMode::Bulk) {
-        if (request.naming == PdfNaming::Keywords && request.finalNames.isEmpty())
+        if (request.naming == PdfNaming::Original)
+            return std::nullopt;
+        if (request.finalNames.isEmpty())
             return CreateMessage{title, "Please enter one or more keywords first."};
+        // Every name is checked before any page is written, rather than failing PDF by PDF at the converter.
+        for (const QString& name : request.finalNames) {
+            if (const auto problem = FileNameProblem(KeywordPdfName(name)))
+                return CreateMessage{"Error", *problem};
+        }
         return std::nullopt;
     }
     if (request.singlePdfName.isEmpty())

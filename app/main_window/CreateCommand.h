@@ -15,8 +15,9 @@ struct CreateMessage {
 
 // The first gap in the entries the chosen mode needs, in a fixed order: articles, ad block, then the final
 // filename list (bulk mode with keyword names) or the PDF name (single mode). A text is missing only when empty;
-// nothing is trimmed. These messages have the title "Missing Info"; a single PDF name that no file may have is
-// refused too. Shown with the information icon and OK. Nothing when the job can start.
+// nothing is trimmed. These messages have the title "Missing Info". A name that no file may have (FileNameProblem
+// of the single PDF, or of each final list item as the PDF it names) is refused too, the first one named, with the
+// title "Error". Shown with the information icon and OK. Nothing when the job can start.
 std::optional<CreateMessage> CreateCheck(const PdfJobRequest& request);
 
 // Deletes the "*.html" files in the bin folder, except the page template, whatever the letter case of its name;
