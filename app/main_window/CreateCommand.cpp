@@ -3,6 +3,7 @@
 #include "main_window/BulkPdfJob.h"
 #include "main_window/SinglePdfJob.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -54,4 +55,24 @@ CreateMessage OldPagesMessage(const QStringList& pages)
     return {"Error", "These pages of an earlier run could not be deleted, so no PDF was made. Close the programs "
                      "that use them and press Create again.\n\n" +
                          pages.join('\n')};
+}
+
+RunLock::RunLock(const AppFolders& folders)
+    : m_file(folders.pageFile(QStringLiteral("leafrunner.lock")))
+{
+    // A long run must never lose its lock for being old.
+    m_file.setStaleLockTime(0);
+}
+
+bool RunLock::take()
+{
+    return m_file.tryLock() || m_file.error() != QLockFile::LockFailedError;
+}
+
+CreateMessage BusyMessage()
+{
+    return {QCoreApplication::translate("CreateCommand", "Busy"),
+            QCoreApplication::translate("CreateCommand",
+                                        "Another Leafrunner is making PDFs from this application folder. Please press "
+                                        "Create again when it has finished.")};
 }

@@ -417,7 +417,13 @@ void frmMass::cmdCreate_Click()
         MessageBox::information(this, message->text, message->title);
         return;
     }
+    if (!m_runLock.take()) {
+        const CreateMessage message = BusyMessage();
+        MessageBox::information(this, message.text, message.title);
+        return;
+    }
     if (const QStringList stale = ClearOldPages(m_folders); !stale.isEmpty()) {
+        m_runLock.release();
         const CreateMessage message = OldPagesMessage(stale);
         MessageBox::warning(this, message.text, message.title);
         return;
@@ -441,6 +447,7 @@ void frmMass::jobArticleStarted(int index, int count, int nameIndex)
 
 void frmMass::jobFinished(const PdfJobReport& report)
 {
+    m_runLock.release();
     setBusy(false);
     if (m_closeWhenStopped) {
         // Queued, so that the engine is done with its signal before the window goes.

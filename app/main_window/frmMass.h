@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppFolders.h"
+#include "CreateCommand.h"
 #include "MainLayout.h"
 
 #include <QWidget>
@@ -83,6 +84,8 @@ private:
     void jobFinished(const PdfJobReport& report);
 
     AppFolders m_folders;
+    // Held from the clearing of old pages to the end of the run.
+    RunLock m_runLock{m_folders};
     MainLayout m_layout;
 
     QWidget* m_picHeader = nullptr;

@@ -378,6 +378,35 @@ private slots:
         verifyIdleAndNothingLost();
     }
 
+    // Two windows on one application folder: while the first one's page waits for its converter, Create in the
+    // second is refused and changes nothing; the first run completes, and then the second may run.
+    void secondWindowOnTheSameFolderWaits()
+    {
+        setUp(standInConverter);
+        m_app->setConverterScript(R"(while [ ! -e "$2.go" ]; do sleep 0.05; done; )" + standInConverter);
+        writeArticle("a.txt", "A.");
+        openWindow(CreationMode::Bulk);
+        const std::unique_ptr<frmMass> first = std::move(m_window);
+        openWindow(CreationMode::Bulk);
+        MessageBox::clearShown();
+        click(first.get(), "cmdCreate");
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_app->folders().pageFile("a.html")), 20000);
+
+        const FolderSnapshot running({m_app->path()});
+        click(m_window.get(), "cmdCreate");
+        QCOMPARE(MessageBox::last().title, QString("Busy"));
+        QCOMPARE(running.changesOutside({}), QStringList());
+        QVERIFY(isMainWindowIdle(m_window.get()));
+
+        m_app->writeFile("bin/output/a.pdf.go", {});
+        QTRY_COMPARE_WITH_TIMEOUT(MessageBox::shown().size(), 2, 20000);
+        QCOMPARE(MessageBox::last().text, allMade);
+        QVERIFY(isMainWindowIdle(first.get()));
+        create();
+        QCOMPARE(MessageBox::last().text, allMade);
+        verifyIdleAndNothingLost();
+    }
+
     // The converter is given absolute paths, so a name starting with "-" is never taken for an option.
     void singleNameWithLeadingHyphens()
     {
