@@ -24,9 +24,9 @@ QString Combine(const QStringList& patterns, const QStringList& keywords)
     return result;
 }
 
-QString SummaryLine(qsizetype articleFiles, qsizetype filenames)
+QString SummaryLine(qsizetype articles, qsizetype filenames)
 {
-    return QStringLiteral("Articles to Create: %1  - Filenames: %2").arg(articleFiles).arg(filenames);
+    return QStringLiteral("Articles to Create: %1  - Filenames: %2").arg(articles).arg(filenames);
 }
 
 } // namespace KeywordCombinations

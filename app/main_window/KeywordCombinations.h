@@ -18,6 +18,6 @@ QStringList Lines(const QString& text);
 QString Combine(const QStringList& patterns, const QStringList& keywords);
 
 // "Articles to Create: 12  - Filenames: 6"
-QString SummaryLine(qsizetype articleFiles, qsizetype filenames);
+QString SummaryLine(qsizetype articles, qsizetype filenames);
 
 } // namespace KeywordCombinations

@@ -294,7 +294,11 @@ void frmMass::buildCreatePage(QGroupBox* page)
     m_cmdOutput = button(page, "cmdOutput", "Open Output Folder", 9855, 6750, 3795, 780);
 
     connect(cmdCreateList, &QPushButton::clicked, this, &frmMass::cmdCreateList_Click);
-    connect(cmdClearList, &QPushButton::clicked, m_txtFinalList, &QPlainTextEdit::clear);
+    // Clearing the box clears the list in force too, or Create would still use the names no longer shown.
+    connect(cmdClearList, &QPushButton::clicked, this, [this] {
+        m_txtFinalList->clear();
+        ApplyFinalList();
+    });
     connect(m_cmdCreate, &QPushButton::clicked, this, &frmMass::cmdCreate_Click);
     connect(m_cmdOutput, &QPushButton::clicked, this, [this] { OpenFolder(m_folders.output()); });
 }
@@ -522,6 +526,7 @@ void frmMass::cmdSingleMenu_Click(int index)
         RemoveSelectedArticle();
         break;
     }
+    UpdateKeywordsInfo();
 }
 
 void frmMass::AddAllArticles()
@@ -585,9 +590,12 @@ void frmMass::ApplyFinalList()
     UpdateKeywordsInfo();
 }
 
+// Every change of the selected articles comes through cmdSingleMenu_Click, every change of the final list through
+// ApplyFinalList; both end here.
 void frmMass::UpdateKeywordsInfo()
 {
-    m_lblKeywordsInfo->setText(KeywordCombinations::SummaryLine(m_File1->count(), m_lstFinalList->count()));
+    m_lblKeywordsInfo->setText(
+        KeywordCombinations::SummaryLine(m_lstSelectedArticles->count(), m_lstFinalList->count()));
 }
 
 bool frmMass::eventFilter(QObject* watched, QEvent* event)

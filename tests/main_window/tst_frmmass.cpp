@@ -308,30 +308,35 @@ private slots:
         QVERIFY(info->text().isEmpty());
 
         keywords->setPlainText("dog training\npuppy food");
-        child<QListWidget>("File1")->setCurrentRow(0);
-        click("cmdSingleMenu_2");
         click("cmdCreateList");
         const QStringList names = {"dog training", "puppy food", "best dog training tips", "best puppy food tips"};
         QCOMPARE(finalText->toPlainText(), names.join('\n') + '\n');
         QCOMPARE(itemsOf(finalList), names);
-        // The folder's five files, not the one selected article.
-        QCOMPARE(info->text(), QString("Articles to Create: 5  - Filenames: 4"));
 
-        // Clearing or typing changes nothing in force until Enter is released.
-        click("cmdClearList");
-        QVERIFY(finalText->toPlainText().isEmpty());
-        QCOMPARE(itemsOf(finalList), names);
-        QCOMPARE(info->text(), QString("Articles to Create: 5  - Filenames: 4"));
+        // The count is of the selected articles, and follows them and the final list.
+        const auto summary = [](int articles, int filenames) {
+            return QString("Articles to Create: %1  - Filenames: %2").arg(articles).arg(filenames);
+        };
+        QCOMPARE(info->text(), summary(0, 4));
+        click("cmdSingleMenu_0");
+        QCOMPARE(info->text(), summary(5, 4));
+        child<QListWidget>("lstSelectedArticles")->setCurrentRow(0);
+        click("cmdSingleMenu_3");
+        QCOMPARE(info->text(), summary(4, 4));
+
+        // Typing changes nothing in force until Enter is released; Clear List clears the list in force at once.
         QTest::keyClicks(finalText, "my own name");
         QTest::keyRelease(finalText, Qt::Key_A);
         QCOMPARE(itemsOf(finalList), names);
+        finalText->setPlainText("my own name");
         QTest::keyRelease(finalText, Qt::Key_Return);
         QCOMPARE(itemsOf(finalList), QStringList({"my own name"}));
-        QCOMPARE(info->text(), QString("Articles to Create: 5  - Filenames: 1"));
-
-        finalText->clear();
-        QTest::keyRelease(finalText, Qt::Key_Enter);
-        QCOMPARE(finalList->count(), 0);
+        QCOMPARE(info->text(), summary(4, 1));
+        click("cmdClearList");
+        QVERIFY(finalText->toPlainText().isEmpty());
+        QCOMPARE(info->text(), summary(4, 0));
+        click("cmdSingleMenu_1");
+        QCOMPARE(info->text(), summary(0, 0));
     }
 
     void folderShortcutsAndMenu()
