@@ -222,6 +222,7 @@ void frmMass::buildContentPage(QGroupBox* page)
 
     connect(m_Drive1, &DriveListBox::Change, this, &frmMass::Drive1_Change);
     connect(m_Dir1, &DirListBox::Change, this, &frmMass::Dir1_Change);
+    connect(m_File1, &FileListBox::Change, this, &frmMass::UpdateFilesFound);
     connect(m_File1, &QListWidget::itemDoubleClicked, this, [this] { cmdSingleMenu_Click(2); });
     connect(m_lstSelectedArticles, &QListWidget::itemDoubleClicked, this, [this] { cmdSingleMenu_Click(3); });
     connect(cmdArticlesTools, &QPushButton::clicked, this, [this] { m_mnuFileOptions->popup(QCursor::pos()); });
@@ -488,9 +489,7 @@ QString frmMass::articleFolder() const
 
 void frmMass::refreshArticleFiles()
 {
-    // The count follows the list, so a file saved into the folder is counted at once.
-    if (m_File1->refresh())
-        UpdateFilesFound();
+    m_File1->refresh();
 }
 
 void frmMass::Drive1_Change()
@@ -501,8 +500,7 @@ void frmMass::Drive1_Change()
 
 void frmMass::Dir1_Change()
 {
-    if (m_File1->setPath(m_Dir1->path()))
-        UpdateFilesFound();
+    m_File1->setPath(m_Dir1->path());
 }
 
 void frmMass::UpdateFilesFound()

@@ -38,7 +38,8 @@ public:
     QString pageFileFolder() const { return m_folders.bin(); }
     // The folder the article browser shows; a root ends in the separator, other folders do not.
     QString articleFolder() const;
-    // Re-reads the article files of that folder, after a file was saved into it.
+    // Re-reads the article files of that folder at once, after a file was saved into it; the list follows other
+    // changes of the folder by itself.
     void refreshArticleFiles();
 
     // Shows page 0, 1 or 2 and marks its tab as the current one; other indices change nothing.

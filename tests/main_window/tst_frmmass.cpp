@@ -280,11 +280,14 @@ private slots:
         QCOMPARE(files->count(), 5);
         QCOMPARE(child<QLabel>("lblFilesFound")->text(), QString("5"));
 
-        // A file saved into the folder is listed and counted after a refresh.
+        // Files added or removed outside the program show up by themselves; the current file stays current.
+        files->setCurrentRow(2);
         QFile(m_articles->filePath("f.txt")).open(QIODevice::WriteOnly);
-        m_window->refreshArticleFiles();
-        QCOMPARE(files->count(), 6);
-        QCOMPARE(child<QLabel>("lblFilesFound")->text(), QString("6"));
+        QTRY_COMPARE_WITH_TIMEOUT(files->count(), 6, 5000);
+        QVERIFY(QFile::remove(m_articles->filePath("a.txt")));
+        QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>("lblFilesFound")->text(), QString("5"), 5000);
+        QCOMPARE(files->currentItem()->text(), QString("c.txt"));
+        QVERIFY(files->currentItem()->isSelected());
 
         // A root keeps its separator.
         doubleClick(dir, 0);
