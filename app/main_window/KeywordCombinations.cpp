@@ -17,7 +17,7 @@ QStringList Lines(const QString& text)
 QString Combine(const QStringList& patterns, const QStringList& keywords)
 {
     QString result;
-    for (const QString& pattern : patterns) {
+    for (const QString& pattern : patterns.isEmpty() ? QStringList{Placeholder} : patterns) {
         for (const QString& keyword : keywords)
             result += vParser::Replace(pattern, Placeholder, keyword) + LineBreak;
     }

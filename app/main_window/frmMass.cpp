@@ -573,6 +573,10 @@ void frmMass::cmdCreateList_Click()
     }
     m_lstKeywords->clear();
     m_lstKeywords->addItems(KeywordCombinations::Lines(keywordText));
+    if (m_lstKeywordCombinations->count() == 0) {
+        MessageBox::information(this, tr("No combination patterns were found in lstcombinations.txt."),
+                                tr("Missing Info"));
+    }
 
     m_txtFinalList->setPlainText(KeywordCombinations::Combine(itemsOf(m_lstKeywordCombinations), itemsOf(m_lstKeywords)));
     // The combination walks both lists; their last items stay selected.

@@ -342,6 +342,31 @@ private slots:
         QCOMPARE(info->text(), summary(0, 0));
     }
 
+    void combiningWithoutPatterns_data()
+    {
+        QTest::addColumn<bool>("missing");
+        QTest::newRow("lstcombinations.txt missing") << true;
+        QTest::newRow("lstcombinations.txt empty") << false;
+    }
+
+    // The user is told, and each keyword becomes a name.
+    void combiningWithoutPatterns()
+    {
+        QFETCH(bool, missing);
+        start();
+        if (missing)
+            QVERIFY(QFile::remove(m_app->folders().keywordList()));
+        else
+            m_app->writeFile("lstcombinations.txt", {});
+        startWindow(m_app->folders(), m_articles->path());
+        child<QPlainTextEdit>("txtPDFKeywords")->setPlainText("dog training\npuppy food");
+        click("cmdCreateList");
+        QCOMPARE(MessageBox::last().text, QString("No combination patterns were found in lstcombinations.txt."));
+        QCOMPARE(MessageBox::last().icon, MessageBox::Information);
+        MessageBox::clearShown();
+        QCOMPARE(itemsOf(child<QListWidget>("lstFinalList")), QStringList({"dog training", "puppy food"}));
+    }
+
     void folderShortcutsAndMenu()
     {
         start();
