@@ -1,7 +1,6 @@
 #include "GeneratedArticle.h"
 
 #include "main_window/AppFolders.h"
-#include "modules/Platform.h"
 
 namespace GeneratedArticle {
 
@@ -11,15 +10,17 @@ Problem Check(const QString& text, const QString& name)
         return Problem::NothingToSave;
     if (name.isEmpty())
         return Problem::NoName;
-    // A separator would put the file outside the browsed folder; the other characters Windows refuses.
-    if (!Platform::isValidFileName(name))
-        return Problem::InvalidName;
     return Problem::None;
+}
+
+QString FileName(const QString& name)
+{
+    return name + ".txt";
 }
 
 QString Path(const QString& folder, const QString& name, QChar separator)
 {
-    return AppFolders::join(folder, name + ".txt", separator);
+    return AppFolders::join(folder, FileName(name), separator);
 }
 
 } // namespace GeneratedArticle

@@ -5,12 +5,15 @@
 // Saving generated text as an article: the name the user typed plus ".txt", in the folder the main window browses.
 namespace GeneratedArticle {
 
-enum class Problem { None, NothingToSave, NoName, InvalidName };
+enum class Problem { None, NothingToSave, NoName };
 
-// The first reason, in the order the user is told of them, why text cannot be saved under name.
+// The first entry missing, in the order the user is told of them. A name typed is then checked as FileName(name).
 Problem Check(const QString& text, const QString& name);
 
-// folder, separator, name and ".txt"; at a drive root, whose folder ends in the separator, the separator is single.
+// The article's file name: name and ".txt".
+QString FileName(const QString& name);
+
+// folder, separator and FileName(name); at a drive root, whose folder ends in the separator, the separator is single.
 QString Path(const QString& folder, const QString& name, QChar separator);
 
 } // namespace GeneratedArticle

@@ -5,6 +5,7 @@
 #include "component/MessageBox.h"
 #include "component/vFile.h"
 #include "component/vTools.h"
+#include "main_window/FileNames.h"
 #include "modules/Platform.h"
 
 #include <QComboBox>
@@ -241,11 +242,13 @@ void frmRC::cmdSave_Click()
     case GeneratedArticle::Problem::NoName:
         MessageBox::information(this, "Please enter a name for the file.", "Missing Info");
         return;
-    case GeneratedArticle::Problem::InvalidName:
-        MessageBox::information(this, "A file name cannot hold any of these characters: \\ / : * ? \" < > |", "Error");
-        return;
     case GeneratedArticle::Problem::None:
         break;
+    }
+    // A separator would put the file outside the browsed folder, a dot first would hide it.
+    if (const auto problem = FileNameProblem(GeneratedArticle::FileName(name))) {
+        MessageBox::information(this, *problem, "Error");
+        return;
     }
 
     const QString path = GeneratedArticle::Path(m_articleFolder(), name, m_folders.separator());

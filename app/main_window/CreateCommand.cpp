@@ -1,7 +1,9 @@
 #include "CreateCommand.h"
 
+#include "main_window/BulkPdfJob.h"
 #include "main_window/SinglePdfJob.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -14,8 +16,15 @@ std::optional<CreateMessage> CreateCheck(const PdfJobRequest& request)
     if (ad.title.isEmpty() || ad.ctaText.isEmpty() || ad.ctaUrl.isEmpty())
         return CreateMessage{title, "Please enter your Ad details."};
     if (request.mode == CreationMode::Bulk) {
-        if (request.naming == PdfNaming::Keywords && request.finalNames.isEmpty())
+        if (request.naming == PdfNaming::Original)
+            return std::nullopt;
+        if (request.finalNames.isEmpty())
             return CreateMessage{title, "Please enter one or more keywords first."};
+        // Every name is checked before any page is written, rather than failing PDF by PDF at the converter.
+        for (const QString& name : request.finalNames) {
+            if (const auto problem = FileNameProblem(KeywordPdfName(name)))
+                return CreateMessage{"Error", *problem};
+        }
         return std::nullopt;
     }
     if (request.singlePdfName.isEmpty())
@@ -46,4 +55,24 @@ CreateMessage OldPagesMessage(const QStringList& pages)
     return {"Error", "These pages of an earlier run could not be deleted, so no PDF was made. Close the programs "
                      "that use them and press Create again.\n\n" +
                          pages.join('\n')};
+}
+
+RunLock::RunLock(const AppFolders& folders)
+    : m_file(folders.pageFile(QStringLiteral("leafrunner.lock")))
+{
+    // A long run must never lose its lock for being old.
+    m_file.setStaleLockTime(0);
+}
+
+bool RunLock::take()
+{
+    return m_file.tryLock() || m_file.error() != QLockFile::LockFailedError;
+}
+
+CreateMessage BusyMessage()
+{
+    return {QCoreApplication::translate("CreateCommand", "Busy"),
+            QCoreApplication::translate("CreateCommand",
+                                        "Another Leafrunner is making PDFs from this application folder. Please press "
+                                        "Create again when it has finished.")};
 }

@@ -1,8 +1,10 @@
 #include "FolderBrowser.h"
 
 #include "ArticleFolder.h"
+#include "component/Controls.h"
 
 #include <QDir>
+#include <QFileSystemWatcher>
 #include <QStyledItemDelegate>
 
 namespace {
@@ -86,8 +88,10 @@ bool DirListBox::setPath(const QString& folder)
 
 FileListBox::FileListBox(QWidget* parent)
     : QListWidget(parent)
+    , m_watcher(new QFileSystemWatcher(this))
 {
     setUniformItemSizes(true);
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, &FileListBox::refresh);
 }
 
 bool FileListBox::setPath(const QString& folder)
@@ -96,11 +100,28 @@ bool FileListBox::setPath(const QString& folder)
     const std::optional<QStringList> names = ArticleFolder::ArticleFileNames(path);
     if (!names)
         return false;
+    if (!m_watcher->directories().isEmpty())
+        m_watcher->removePaths(m_watcher->directories());
+    m_watcher->addPath(path);
     m_path = path;
     clear();
     addItems(*names);
     setCurrentRow(-1);
+    emit Change();
     return true;
+}
+
+void FileListBox::refresh()
+{
+    const std::optional<QStringList> names = ArticleFolder::ArticleFileNames(m_path);
+    if (!names || *names == Controls::itemsOf(this))
+        return;
+    const int entry = currentEntry();
+    const QString current = entry < 0 ? QString() : fileName(entry);
+    clear();
+    addItems(*names);
+    setCurrentRow(int(names->indexOf(current)));
+    emit Change();
 }
 
 QString FileListBox::fileName(int index) const

@@ -3,6 +3,8 @@
 #include <QComboBox>
 #include <QListWidget>
 
+class QFileSystemWatcher;
+
 // The three linked controls of the article browser: drives, the folder path with its subfolders, and the article
 // files of that folder. Each keeps its former state when asked for a drive or folder that cannot be read.
 
@@ -45,6 +47,7 @@ private:
     QString m_path;
 };
 
+// The list follows its folder: files added, removed or renamed there, by this program or another, show up at once.
 class FileListBox : public QListWidget
 {
     Q_OBJECT
@@ -53,15 +56,22 @@ public:
     explicit FileListBox(QWidget* parent = nullptr);
 
     QString path() const { return m_path; }
-    // Lists the article files of folder, none of them current. False, with nothing changed, when the folder cannot
-    // be read.
+    // Lists the article files of folder, none of them current, and raises Change. False, with nothing changed, when
+    // the folder cannot be read.
     bool setPath(const QString& folder);
-    bool refresh() { return setPath(m_path); }
+    // Lists the folder's files again when they changed, the current file staying current while it is there, and
+    // raises Change.
+    void refresh();
 
     QString fileName(int index) const;
     // The current entry, or -1.
     int currentEntry() const { return SelectedRow(this); }
 
+signals:
+    // The files listed have changed.
+    void Change();
+
 private:
     QString m_path;
+    QFileSystemWatcher* m_watcher;
 };

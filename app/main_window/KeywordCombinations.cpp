@@ -17,16 +17,16 @@ QStringList Lines(const QString& text)
 QString Combine(const QStringList& patterns, const QStringList& keywords)
 {
     QString result;
-    for (const QString& pattern : patterns) {
+    for (const QString& pattern : patterns.isEmpty() ? QStringList{Placeholder} : patterns) {
         for (const QString& keyword : keywords)
             result += vParser::Replace(pattern, Placeholder, keyword) + LineBreak;
     }
     return result;
 }
 
-QString SummaryLine(qsizetype articleFiles, qsizetype filenames)
+QString SummaryLine(qsizetype articles, qsizetype filenames)
 {
-    return QStringLiteral("Articles to Create: %1  - Filenames: %2").arg(articleFiles).arg(filenames);
+    return QStringLiteral("Articles to Create: %1  - Filenames: %2").arg(articles).arg(filenames);
 }
 
 } // namespace KeywordCombinations

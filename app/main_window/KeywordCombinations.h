@@ -14,10 +14,11 @@ inline const QString LineBreak = QStringLiteral("\n");
 QStringList Lines(const QString& text);
 
 // One name per pattern and keyword, grouped by pattern in list order; every name, the last included, is followed
-// by a line break. Nothing in a pattern or keyword is trimmed or changes letter case.
+// by a line break. Nothing in a pattern or keyword is trimmed or changes letter case. With no pattern, each keyword
+// is its own name.
 QString Combine(const QStringList& patterns, const QStringList& keywords);
 
 // "Articles to Create: 12  - Filenames: 6"
-QString SummaryLine(qsizetype articleFiles, qsizetype filenames);
+QString SummaryLine(qsizetype articles, qsizetype filenames);
 
 } // namespace KeywordCombinations

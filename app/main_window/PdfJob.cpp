@@ -3,7 +3,6 @@
 #include "component/vFile.h"
 #include "main_window/ConverterRun.h"
 #include "main_window/PdfJobEngine.h"
-#include "modules/Platform.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -24,13 +23,6 @@ QString PageTemplateFile(const AppFolders& folders)
     return others.isEmpty() ? exact : folders.pageFile(others.first());
 }
 } // namespace
-
-std::optional<QString> FileNameProblem(const QString& name)
-{
-    if (Platform::isValidFileName(name))
-        return std::nullopt;
-    return QString("The name \"%1\" cannot be used: a file name cannot hold any of \\ / : * ? \" < > |").arg(name);
-}
 
 PdfJob::PdfJob(const PdfJobRequest& request, int plannedPdfs, PdfJobEngine& engine)
     : QObject(&engine)

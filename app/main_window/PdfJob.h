@@ -1,20 +1,14 @@
 #pragma once
 
+#include "main_window/FileNames.h"
 #include "main_window/PdfJobRequest.h"
 
 #include <QList>
 #include <QObject>
 
-#include <optional>
-
 class ConverterRun;
 struct ConverterResult;
 class PdfJobEngine;
-
-// Why a PDF cannot take this name: it holds characters that no file name may hold on Windows, where the PDFs are
-// used. Nothing when the name can be used. A name that passes holds no separator, so its PDF stays in the output
-// folder.
-std::optional<QString> FileNameProblem(const QString& name);
 
 // What the single and the bulk job share: the checks made before anything is written, the converter runs and
 // their outcomes, stopping, cancelling and the report. A job works in short steps between turns of the event

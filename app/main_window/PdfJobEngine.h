@@ -10,12 +10,13 @@ class PdfJob;
 // only through its signals. How the main window drives it:
 //
 //   cmdCreate_Click: read the controls into a PdfJobRequest (its lists are copied, so the user may change the
-//       window's lists while the job runs); if CreateCheck(request) gives a message, show it and stop; if
-//       ClearOldPages(request.folders) returns pages, show OldPagesMessage(pages) and stop; in single mode write
+//       window's lists while the job runs); if CreateCheck(request) gives a message, show it and stop; if its
+//       RunLock cannot be taken, show BusyMessage() and stop; if ClearOldPages(request.folders) returns pages,
+//       release the lock, show OldPagesMessage(pages) and stop; in single mode write
 //       PageAssembly::SinglePdfBaseName(name) back into txtPDFFilename; enter the busy state; start(request).
 //   articleStarted: caption "Please Wait ... (Preparing File " index + 1 "/" count ")" and the current item of
 //       lstSelectedArticles; with nameIndex >= 0 also the current item of lstFinalList.
-//   finished: leave the busy state; unless report.cancelled, show ClosingBoxFor(report) (Yes/No with the
+//   finished: release the run lock and leave the busy state; unless report.cancelled, show ClosingBoxFor(report) (Yes/No with the
 //       question icon when askToOpenOutput, opening the output folder on Yes; else OK with the warning icon).
 //   Closing the window while isRunning(): once confirmed, cancel() and quit on finished().
 class PdfJobEngine : public QObject

@@ -8,7 +8,7 @@ using namespace PageAssembly;
 
 std::optional<QString> SinglePdfNameProblem(const QString& typedName)
 {
-    return FileNameProblem(SinglePdfBaseName(typedName));
+    return FileNameProblem(SinglePdfBaseName(typedName) + ".pdf");
 }
 
 SinglePdfJob::SinglePdfJob(const PdfJobRequest& request, PdfJobEngine& engine)

@@ -239,6 +239,7 @@ void frmMass::buildContentPage(QGroupBox* page)
 
     connect(m_Drive1, &DriveListBox::Change, this, &frmMass::Drive1_Change);
     connect(m_Dir1, &DirListBox::Change, this, &frmMass::Dir1_Change);
+    connect(m_File1, &FileListBox::Change, this, &frmMass::UpdateFilesFound);
     connect(m_File1, &QListWidget::itemDoubleClicked, this, [this] { cmdSingleMenu_Click(2); });
     connect(m_lstSelectedArticles, &QListWidget::itemDoubleClicked, this, [this] { cmdSingleMenu_Click(3); });
     connect(cmdArticlesTools, &QPushButton::clicked, this, [this] { m_mnuFileOptions->popup(QCursor::pos()); });
@@ -312,7 +313,11 @@ void frmMass::buildCreatePage(QGroupBox* page)
     m_cmdOutput = button(page, "cmdOutput", "Open Output Folder", 9855, 6750, 3795, 780);
 
     connect(cmdCreateList, &QPushButton::clicked, this, &frmMass::cmdCreateList_Click);
-    connect(cmdClearList, &QPushButton::clicked, m_txtFinalList, &QPlainTextEdit::clear);
+    // Clearing the box clears the list in force too, or Create would still use the names no longer shown.
+    connect(cmdClearList, &QPushButton::clicked, this, [this] {
+        m_txtFinalList->clear();
+        ApplyFinalList();
+    });
     connect(m_cmdCreate, &QPushButton::clicked, this, &frmMass::cmdCreate_Click);
     connect(m_cmdOutput, &QPushButton::clicked, this, [this] { OpenFolder(m_folders.output()); });
 }
@@ -450,7 +455,13 @@ void frmMass::cmdCreate_Click()
         MessageBox::information(this, message->text, message->title);
         return;
     }
+    if (!m_runLock.take()) {
+        const CreateMessage message = BusyMessage();
+        MessageBox::information(this, message.text, message.title);
+        return;
+    }
     if (const QStringList stale = ClearOldPages(m_folders); !stale.isEmpty()) {
+        m_runLock.release();
         const CreateMessage message = OldPagesMessage(stale);
         MessageBox::warning(this, message.text, message.title);
         return;
@@ -474,6 +485,7 @@ void frmMass::jobArticleStarted(int index, int count, int nameIndex)
 
 void frmMass::jobFinished(const PdfJobReport& report)
 {
+    m_runLock.release();
     setBusy(false);
     if (m_closeWhenStopped) {
         // Queued, so that the engine is done with its signal before the window goes.
@@ -510,9 +522,7 @@ QString frmMass::articleFolder() const
 
 void frmMass::refreshArticleFiles()
 {
-    // The count follows the list, so a file saved into the folder is counted at once.
-    if (m_File1->refresh())
-        UpdateFilesFound();
+    m_File1->refresh();
 }
 
 void frmMass::Drive1_Change()
@@ -523,8 +533,7 @@ void frmMass::Drive1_Change()
 
 void frmMass::Dir1_Change()
 {
-    if (m_File1->setPath(m_Dir1->path()))
-        UpdateFilesFound();
+    m_File1->setPath(m_Dir1->path());
 }
 
 void frmMass::UpdateFilesFound()
@@ -548,6 +557,7 @@ void frmMass::cmdSingleMenu_Click(int index)
         RemoveSelectedArticle();
         break;
     }
+    UpdateKeywordsInfo();
 }
 
 void frmMass::AddAllArticles()
@@ -596,6 +606,10 @@ void frmMass::cmdCreateList_Click()
     }
     m_lstKeywords->clear();
     m_lstKeywords->addItems(KeywordCombinations::Lines(keywordText));
+    if (m_lstKeywordCombinations->count() == 0) {
+        MessageBox::information(this, tr("No combination patterns were found in lstcombinations.txt."),
+                                tr("Missing Info"));
+    }
 
     m_txtFinalList->setPlainText(
         KeywordCombinations::Combine(itemsOf(m_lstKeywordCombinations), itemsOf(m_lstKeywords)));
@@ -612,9 +626,12 @@ void frmMass::ApplyFinalList()
     UpdateKeywordsInfo();
 }
 
+// Every change of the selected articles comes through cmdSingleMenu_Click, every change of the final list through
+// ApplyFinalList; both end here.
 void frmMass::UpdateKeywordsInfo()
 {
-    m_lblKeywordsInfo->setText(KeywordCombinations::SummaryLine(m_File1->count(), m_lstFinalList->count()));
+    m_lblKeywordsInfo->setText(
+        KeywordCombinations::SummaryLine(m_lstSelectedArticles->count(), m_lstFinalList->count()));
 }
 
 bool frmMass::eventFilter(QObject* watched, QEvent* event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppFolders.h"
+#include "CreateCommand.h"
 #include "MainLayout.h"
 
 #include <QWidget>
@@ -38,7 +39,8 @@ public:
     QString pageFileFolder() const { return m_folders.bin(); }
     // The folder the article browser shows; a root ends in the separator, other folders do not.
     QString articleFolder() const;
-    // Re-reads the article files of that folder, after a file was saved into it.
+    // Re-reads the article files of that folder at once, after a file was saved into it; the list follows other
+    // changes of the folder by itself.
     void refreshArticleFiles();
 
     // Shows page 0, 1 or 2 and marks its tab as the current one; other indices change nothing.
@@ -84,6 +86,8 @@ private:
     void jobFinished(const PdfJobReport& report);
 
     AppFolders m_folders;
+    // Held from the clearing of old pages to the end of the run.
+    RunLock m_runLock{m_folders};
     MainLayout m_layout;
 
     // Everything lies on the canvas, which scrolls when the window is smaller than the pages need.

@@ -27,14 +27,4 @@ QString converterFileName()
 #endif
 }
 
-bool isValidFileName(const QString& name)
-{
-    static const QString forbidden = QStringLiteral("\\/:*?\"<>|");
-    for (const QChar c : name) {
-        if (forbidden.contains(c) || c.unicode() < 32)
-            return false;
-    }
-    return true;
-}
-
 } // namespace Platform

@@ -15,7 +15,4 @@ QString lineEnding();
 // The converter's file name in the bin folder.
 QString converterFileName();
 
-// Characters no file name may hold on Windows, where the output is used; path separators included.
-bool isValidFileName(const QString& name);
-
 } // namespace Platform

@@ -12,10 +12,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString text = Combine(patterns, keywords);
     FUZZ_CHECK(text.isEmpty() || text.endsWith(LineBreak));
 
-    // Reading the final list back gives every non-empty name, grouped by pattern, each keyword in its place.
+    // Reading the final list back gives every non-empty name, grouped by pattern, each keyword in its place; with
+    // no pattern, the keywords.
     const QStringList names = Lines(text);
     qsizetype at = 0;
-    for (const QString& pattern : patterns) {
+    for (const QString& pattern : patterns.isEmpty() ? QStringList{Placeholder} : patterns) {
         for (const QString& keyword : keywords) {
             QString name = pattern;
             name.replace(Placeholder, keyword);

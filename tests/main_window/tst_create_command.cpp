@@ -80,7 +80,7 @@ private slots:
         request.singlePdfName = "sales: q1";
         const std::optional<CreateMessage> shown = CreateCheck(request);
         QVERIFY(shown);
-        QVERIFY2(shown->text.contains("\"sales:-q1\""), qPrintable(shown->text));
+        QVERIFY2(shown->text.contains("\"sales:-q1.pdf\""), qPrintable(shown->text));
         request.mode = CreationMode::Bulk;
         QVERIFY(!CreateCheck(request));
     }

@@ -339,49 +339,71 @@ private slots:
         verifyIdleAndNothingLost();
     }
 
-    void forbiddenCharacters_data()
+    void namesThatNoFileMayHave_data()
     {
+        QTest::addColumn<bool>("finalList");
         QTest::addColumn<QString>("name");
-        // Dots before each character, so that a separator would lead out of the output folder.
-        for (const char* c : {"\\", "/", ":", "*", "?", "\"", "<", ">", "|"})
-            QTest::addRow("%s", c) << QString("..%1escape").arg(QLatin1String(c));
+        for (const bool finalList : {false, true}) {
+            const char* where = finalList ? "final list" : "single";
+            // Dots before each character, so that a separator would lead out of the output folder.
+            for (const char* c : {"\\", "/", ":", "*", "?", "\"", "<", ">", "|"})
+                QTest::addRow("%s %s", where, c) << finalList << QString("..%1escape").arg(QLatin1String(c));
+            QTest::addRow("%s, 300 letters", where) << finalList << QString(300, u'x');
+        }
     }
 
-    // The single PDF's name is refused before anything is written, with a message naming it.
-    void forbiddenCharacters()
+    // The single PDF's name, or a final list name after a good one, is refused before anything is written, with
+    // a message naming the PDF it would make.
+    void namesThatNoFileMayHave()
     {
-        QFETCH(QString, name);
-        setUp(standInConverter);
-        writeArticle("a.txt", "A.");
-        openWindow(CreationMode::Single);
-        control<QLineEdit>("txtPDFFilename")->setText(name);
-
-        create();
-        QCOMPARE(MessageBox::last().title, QString("Error"));
-        QVERIFY2(MessageBox::last().text.contains('"' + name + '"'), qPrintable(MessageBox::last().text));
-        QCOMPARE(QDir(m_app->folders().output()).entryList(QDir::Files), QStringList());
-        verifyIdleAndNothingLost();
-    }
-
-    // A final-list name that no file may have makes that PDF fail, listed by its name; the others are made.
-    void forbiddenCharactersInTheFinalList_data() { forbiddenCharacters_data(); }
-
-    void forbiddenCharactersInTheFinalList()
-    {
+        QFETCH(bool, finalList);
         QFETCH(QString, name);
         setUp(standInConverter);
         writeArticle("a.txt", "A.");
         writeArticle("b.txt", "B.");
-        openWindow(CreationMode::Bulk);
-        click(m_window.get(), "optFilename_1");
-        auto* finalList = control<QPlainTextEdit>("txtFinalList");
-        finalList->setPlainText("good name\n" + name);
-        QTest::keyRelease(finalList, Qt::Key_Return);
+        openWindow(finalList ? CreationMode::Bulk : CreationMode::Single);
+        if (finalList) {
+            click(m_window.get(), "optFilename_1");
+            auto* finalText = control<QPlainTextEdit>("txtFinalList");
+            finalText->setPlainText("good name\n" + name);
+            QTest::keyRelease(finalText, Qt::Key_Return);
+        } else {
+            control<QLineEdit>("txtPDFFilename")->setText(name);
+        }
 
         create();
-        const QString text = MessageBox::last().text;
-        QVERIFY2(text.startsWith(madeCount(1, 2)) && text.contains('"' + name + ".pdf\""), qPrintable(text));
-        QCOMPARE(QDir(m_app->folders().output()).entryList(QDir::Files), QStringList{"good-name.pdf"});
+        QCOMPARE(MessageBox::last().title, QString("Error"));
+        QVERIFY2(MessageBox::last().text.contains('"' + name + ".pdf\""), qPrintable(MessageBox::last().text));
+        QCOMPARE(QDir(m_app->folders().output()).entryList(QDir::Files), QStringList());
+        verifyIdleAndNothingLost();
+    }
+
+    // Two windows on one application folder: while the first one's page waits for its converter, Create in the
+    // second is refused and changes nothing; the first run completes, and then the second may run.
+    void secondWindowOnTheSameFolderWaits()
+    {
+        setUp(standInConverter);
+        m_app->setConverterScript(R"(while [ ! -e "$2.go" ]; do sleep 0.05; done; )" + standInConverter);
+        writeArticle("a.txt", "A.");
+        openWindow(CreationMode::Bulk);
+        const std::unique_ptr<frmMass> first = std::move(m_window);
+        openWindow(CreationMode::Bulk);
+        MessageBox::clearShown();
+        click(first.get(), "cmdCreate");
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_app->folders().pageFile("a.html")), 20000);
+
+        const FolderSnapshot running({m_app->path()});
+        click(m_window.get(), "cmdCreate");
+        QCOMPARE(MessageBox::last().title, QString("Busy"));
+        QCOMPARE(running.changesOutside({}), QStringList());
+        QVERIFY(isMainWindowIdle(m_window.get()));
+
+        m_app->writeFile("bin/output/a.pdf.go", {});
+        QTRY_COMPARE_WITH_TIMEOUT(MessageBox::shown().size(), 2, 20000);
+        QCOMPARE(MessageBox::last().text, allMade);
+        QVERIFY(isMainWindowIdle(first.get()));
+        create();
+        QCOMPARE(MessageBox::last().text, allMade);
         verifyIdleAndNothingLost();
     }
 

@@ -288,11 +288,14 @@ private slots:
         QCOMPARE(files->count(), 5);
         QCOMPARE(child<QLabel>("lblFilesFound")->text(), QString("5"));
 
-        // A file saved into the folder is listed and counted after a refresh.
+        // Files added or removed outside the program show up by themselves; the current file stays current.
+        files->setCurrentRow(2);
         QFile(m_articles->filePath("f.txt")).open(QIODevice::WriteOnly);
-        m_window->refreshArticleFiles();
-        QCOMPARE(files->count(), 6);
-        QCOMPARE(child<QLabel>("lblFilesFound")->text(), QString("6"));
+        QTRY_COMPARE_WITH_TIMEOUT(files->count(), 6, 5000);
+        QVERIFY(QFile::remove(m_articles->filePath("a.txt")));
+        QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>("lblFilesFound")->text(), QString("5"), 5000);
+        QCOMPARE(files->currentItem()->text(), QString("c.txt"));
+        QVERIFY(files->currentItem()->isSelected());
 
         // A root keeps its separator.
         doubleClick(dir, 0);
@@ -316,30 +319,60 @@ private slots:
         QVERIFY(info->text().isEmpty());
 
         keywords->setPlainText("dog training\npuppy food");
-        child<QListWidget>("File1")->setCurrentRow(0);
-        click("cmdSingleMenu_2");
         click("cmdCreateList");
         const QStringList names = {"dog training", "puppy food", "best dog training tips", "best puppy food tips"};
         QCOMPARE(finalText->toPlainText(), names.join('\n') + '\n');
         QCOMPARE(itemsOf(finalList), names);
-        // The folder's five files, not the one selected article.
-        QCOMPARE(info->text(), QString("Articles to Create: 5  - Filenames: 4"));
 
-        // Clearing or typing changes nothing in force until Enter is released.
-        click("cmdClearList");
-        QVERIFY(finalText->toPlainText().isEmpty());
-        QCOMPARE(itemsOf(finalList), names);
-        QCOMPARE(info->text(), QString("Articles to Create: 5  - Filenames: 4"));
+        // The count is of the selected articles, and follows them and the final list.
+        const auto summary = [](int articles, int filenames) {
+            return QString("Articles to Create: %1  - Filenames: %2").arg(articles).arg(filenames);
+        };
+        QCOMPARE(info->text(), summary(0, 4));
+        click("cmdSingleMenu_0");
+        QCOMPARE(info->text(), summary(5, 4));
+        child<QListWidget>("lstSelectedArticles")->setCurrentRow(0);
+        click("cmdSingleMenu_3");
+        QCOMPARE(info->text(), summary(4, 4));
+
+        // Typing changes nothing in force until Enter is released; Clear List clears the list in force at once.
         QTest::keyClicks(finalText, "my own name");
         QTest::keyRelease(finalText, Qt::Key_A);
         QCOMPARE(itemsOf(finalList), names);
+        finalText->setPlainText("my own name");
         QTest::keyRelease(finalText, Qt::Key_Return);
         QCOMPARE(itemsOf(finalList), QStringList({"my own name"}));
-        QCOMPARE(info->text(), QString("Articles to Create: 5  - Filenames: 1"));
+        QCOMPARE(info->text(), summary(4, 1));
+        click("cmdClearList");
+        QVERIFY(finalText->toPlainText().isEmpty());
+        QCOMPARE(info->text(), summary(4, 0));
+        click("cmdSingleMenu_1");
+        QCOMPARE(info->text(), summary(0, 0));
+    }
 
-        finalText->clear();
-        QTest::keyRelease(finalText, Qt::Key_Enter);
-        QCOMPARE(finalList->count(), 0);
+    void combiningWithoutPatterns_data()
+    {
+        QTest::addColumn<bool>("missing");
+        QTest::newRow("lstcombinations.txt missing") << true;
+        QTest::newRow("lstcombinations.txt empty") << false;
+    }
+
+    // The user is told, and each keyword becomes a name.
+    void combiningWithoutPatterns()
+    {
+        QFETCH(bool, missing);
+        start();
+        if (missing)
+            QVERIFY(QFile::remove(m_app->folders().keywordList()));
+        else
+            m_app->writeFile("lstcombinations.txt", {});
+        startWindow(m_app->folders(), m_articles->path());
+        child<QPlainTextEdit>("txtPDFKeywords")->setPlainText("dog training\npuppy food");
+        click("cmdCreateList");
+        QCOMPARE(MessageBox::last().text, QString("No combination patterns were found in lstcombinations.txt."));
+        QCOMPARE(MessageBox::last().icon, MessageBox::Information);
+        MessageBox::clearShown();
+        QCOMPARE(itemsOf(child<QListWidget>("lstFinalList")), QStringList({"dog training", "puppy food"}));
     }
 
     void folderShortcutsAndMenu()

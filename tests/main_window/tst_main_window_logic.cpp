@@ -80,7 +80,7 @@ private slots:
         QCOMPARE(Combine({"no placeholder"}, {"a", "b"}), QString("no placeholder\nno placeholder\n"));
         QCOMPARE(Combine({"#KEYWORD# and #KEYWORD#"}, {"cats"}), QString("cats and cats\n"));
         QCOMPARE(Combine({"#KEYWORD#-#keyword#"}, {" Big Dogs "}), QString(" Big Dogs -#keyword#\n"));
-        QCOMPARE(Combine({}, {"a"}), QString());
+        QCOMPARE(Combine({}, {"a", "b"}), QString("a\nb\n"));
     }
 
     void linesOfATextBox()

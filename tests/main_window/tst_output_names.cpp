@@ -1,5 +1,6 @@
 #include "main_window/AppFolders.h"
 #include "main_window/ArticleOutputName.h"
+#include "main_window/FileNames.h"
 
 #include <QTest>
 
@@ -38,6 +39,52 @@ private slots:
             return s;
         };
         QCOMPARE(ArticleOutputName(swap(path), u'/'), swap(name));
+    }
+
+    // Accepted names have no reason; a refused one is named, with its reason.
+    void fileNameRule_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        const QString longest(MaxFileNameBytes, u'a');
+        const QString wide(MaxFileNameBytes / 2, u'\u00e9');
+        // clang-format off
+        QTest::newRow("plain")             << "report.pdf" << "";
+        QTest::newRow("non-Latin letters") << QString::fromUtf8("Ünï-Привет-日本.pdf") << "";
+        QTest::newRow("dot before .pdf")   << "a..pdf" << "";
+        QTest::newRow("device in a word")  << "console.txt" << "";
+        QTest::newRow("longest")           << longest << "";
+        QTest::newRow("longest, 2 bytes a letter") << wide << "";
+        QTest::newRow("empty")             << "" << "cannot be empty or only blanks";
+        QTest::newRow("blanks")            << "   " << "cannot be empty or only blanks";
+        QTest::newRow("dot")               << "." << "cannot be only dots";
+        QTest::newRow("dot dot")           << ".." << "cannot be only dots";
+        QTest::newRow("dot, then .txt")    << "..txt" << "cannot start with a dot";
+        QTest::newRow("dot last")          << "notes." << "cannot end in a dot or a blank";
+        QTest::newRow("blank last")        << "notes " << "cannot end in a dot or a blank";
+        QTest::newRow("CON")               << "CON" << "Windows reserves it for a device";
+        QTest::newRow("con.txt")           << "con.txt" << "Windows reserves it for a device";
+        QTest::newRow("Nul")               << "Nul" << "Windows reserves it for a device";
+        QTest::newRow("com1 .pdf")         << "com1 .pdf" << "Windows reserves it for a device";
+        QTest::newRow("LPT9.tar.gz")       << "LPT9.tar.gz" << "Windows reserves it for a device";
+        QTest::newRow("one byte over")     << longest + 'a' << "241 bytes";
+        QTest::newRow("two bytes over")    << wide + u'\u00e9' << "242 bytes";
+        QTest::newRow("colon")             << "sales: q1.pdf" << "cannot hold any of";
+        QTest::newRow("separator")         << "../escape.pdf" << "cannot hold any of";
+        QTest::newRow("control character") << "tab\there.pdf" << "cannot hold any of";
+        // clang-format on
+    }
+
+    void fileNameRule()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        const std::optional<QString> problem = FileNameProblem(name);
+        QCOMPARE(problem.has_value(), !reason.isEmpty());
+        if (problem) {
+            QVERIFY2(problem->startsWith("The name \"" + name + "\" cannot be used: ") && problem->contains(reason),
+                     qPrintable(*problem));
+        }
     }
 
     void foldersJoinWithOneSeparator()
