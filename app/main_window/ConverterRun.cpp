@@ -1,7 +1,13 @@
 #include "ConverterRun.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -57,23 +63,41 @@ PdfCheck CheckPdf(const QString& path)
         return PdfCheck::Missing;
     if (file.size() == 0)
         return PdfCheck::Empty;
-    return file.read(4) == "%PDF" ? PdfCheck::Pdf : PdfCheck::NotPdf;
+    if (file.read(4) != "%PDF")
+        return PdfCheck::NotPdf;
+    // The end of the trailer lies within the last kilobyte.
+    file.seek(std::max<qint64>(0, file.size() - 1024));
+    return file.readAll().trimmed().endsWith("%%EOF") ? PdfCheck::Pdf : PdfCheck::Incomplete;
 }
 
-ConverterRun::ConverterRun(const QString& converter, const QString& page, const QString& pdf,
+QString PartialPdfPath(const QString& pdf, const QString& token)
+{
+    const QFileInfo info(pdf);
+    return QDir::toNativeSeparators(info.dir().filePath('.' + info.fileName() + '.' + token + ".part"));
+}
+
+void RemovePartialPdfs(const QString& folder)
+{
+    QDir dir(folder);
+    for (const QString& name : dir.entryList({".*.????????.part"}, QDir::Files | QDir::Hidden))
+        dir.remove(name);
+}
+
+ConverterRun::ConverterRun(const QString& converter, const QString& page, const QString& pdf, const QString& token,
                            std::chrono::milliseconds timeLimit, QObject* parent)
     : QObject(parent)
     , m_converter(converter)
     , m_page(page)
     , m_pdf(pdf)
+    , m_part(PartialPdfPath(pdf, token))
     , m_timeLimit(timeLimit)
 {
     m_process.setProgram(converter);
-    m_process.setArguments({page, pdf});
+    m_process.setArguments({page, m_part});
     m_process.setStandardInputFile(QProcess::nullDevice());
     m_process.setStandardOutputFile(QProcess::nullDevice());
 #ifdef Q_OS_WIN
-    m_commandLine = ConverterCommandLine(converter, page, pdf).toStdWString();
+    m_commandLine = ConverterCommandLine(converter, page, m_part).toStdWString();
     m_process.setCreateProcessArgumentsModifier(
         [this](QProcess::CreateProcessArguments* args) { args->arguments = m_commandLine.data(); });
 #elif defined(Q_OS_UNIX)
@@ -116,12 +140,6 @@ void ConverterRun::launch()
 {
     if (m_cancelled)
         return report({ConverterResult::Failed, "Stopped before the converter started.", {}});
-    // A PDF left by an earlier run goes first, so that a PDF found afterwards was written by this run.
-    QFile earlier(m_pdf);
-    if (earlier.exists() && !earlier.remove())
-        return report({ConverterResult::Failed,
-                       "The earlier PDF of this name could not be replaced: " + earlier.errorString(),
-                       {}});
     // The limit runs from before the start, so that a start that fails at once stops it again.
     m_timer.start();
     m_process.start();
@@ -142,28 +160,51 @@ void ConverterRun::onFinished(int exitCode, QProcess::ExitStatus exitStatus)
 {
     m_timer.stop();
     readErrors();
+    const ConverterResult result = outcome(exitCode, exitStatus);
+    if (result.status != ConverterResult::Made)
+        QFile::remove(m_part);
+    report(result);
+}
+
+ConverterResult ConverterRun::outcome(int exitCode, QProcess::ExitStatus exitStatus) const
+{
     const QString line = LastErrorLine(m_errors);
     if (m_cancelled)
-        return report({ConverterResult::Failed, "Stopped because the job was cancelled.", line});
+        return {ConverterResult::Failed, "Stopped because the job was cancelled.", line};
     if (m_timedOut)
-        return report({ConverterResult::Failed,
-                       QString("The converter did not finish within %1 s and was stopped.")
-                           .arg(double(m_timeLimit.count()) / 1000.0),
-                       line});
+        return {ConverterResult::Failed,
+                QString("The converter did not finish within %1 s and was stopped.")
+                    .arg(double(m_timeLimit.count()) / 1000.0),
+                line};
     if (exitStatus == QProcess::CrashExit)
-        return report({ConverterResult::Failed, "The converter stopped unexpectedly.", line});
+        return {ConverterResult::Failed, "The converter stopped unexpectedly.", line};
 
-    switch (CheckPdf(m_pdf)) {
+    switch (CheckPdf(m_part)) {
     case PdfCheck::Pdf:
-        return report({ConverterResult::Made, {}, exitCode == 0 ? QString() : line});
+        break;
     case PdfCheck::Missing:
-        return report({ConverterResult::Failed,
-                       QString("The converter ended with exit code %1 and wrote no PDF.").arg(exitCode), line});
+        return {ConverterResult::Failed,
+                QString("The converter ended with exit code %1 and wrote no PDF.").arg(exitCode), line};
     case PdfCheck::Empty:
-        return report({ConverterResult::Failed, "The converter wrote an empty file.", line});
+        return {ConverterResult::Failed, "The converter wrote an empty file.", line};
     case PdfCheck::NotPdf:
-        return report({ConverterResult::Failed, "The converter wrote a file that is not a PDF.", line});
+        return {ConverterResult::Failed, "The converter wrote a file that is not a PDF.", line};
+    case PdfCheck::Incomplete:
+        return {ConverterResult::Failed, tr("The converter wrote an incomplete PDF."), line};
     }
+    if (const QString problem = putInPlace(); !problem.isEmpty())
+        return {ConverterResult::Failed, problem, {}};
+    return {ConverterResult::Made, {}, exitCode == 0 ? QString() : line};
+}
+
+QString ConverterRun::putInPlace() const
+{
+    // One rename on the same volume that replaces the PDF there, on Windows too (QFile::rename does not replace).
+    std::error_code error;
+    std::filesystem::rename(QFile(m_part).filesystemFileName(), QFile(m_pdf).filesystemFileName(), error);
+    if (!error)
+        return {};
+    return tr("The PDF could not be put in place of %1: %2").arg(m_pdf, QString::fromLocal8Bit(error.message()));
 }
 
 void ConverterRun::readErrors()

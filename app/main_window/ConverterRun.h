@@ -17,9 +17,16 @@ QString ConverterCommandLine(const QString& converter, const QString& page, cons
 // else its last line that is not progress; cut to a length a message box can show.
 QString LastErrorLine(const QByteArray& errorOutput);
 
-// What lies at a PDF's path: only a file that is not empty and starts with "%PDF" is a PDF.
-enum class PdfCheck { Missing, Empty, NotPdf, Pdf };
+// What lies at a PDF's path: only a file that is not empty, starts with "%PDF" and ends with "%%EOF" (white space
+// after it allowed) is a whole PDF; a converter stopped while writing leaves it without that end.
+enum class PdfCheck { Missing, Empty, NotPdf, Incomplete, Pdf };
 PdfCheck CheckPdf(const QString& path);
+
+// The converter writes beside the PDF under a hidden name unique to the job (token: 8 hex digits), and the PDF is
+// renamed over the PDF's name only once it is whole; so a PDF of that name from before stays as it was until then.
+QString PartialPdfPath(const QString& pdf, const QString& token);
+// Removes the partial PDFs of a folder, which only a program that ended during a run leaves behind.
+void RemovePartialPdfs(const QString& folder);
 
 struct ConverterResult {
     enum Status { Made, Failed, NotStarted };
@@ -29,16 +36,17 @@ struct ConverterResult {
 };
 
 // One run of the converter on one page. The run owns the converter's process and a time limit, waits for the end
-// through signals and reports once through finished(). A PDF counts as made when the converter has ended and a
-// PDF written during this run lies at the path: the converter exits with 1 when a script of the page cannot load
-// although it wrote the PDF, and exits with 0 in cases where it wrote nothing.
+// through signals and reports once through finished(). A PDF counts as made when the converter has ended and left
+// a whole PDF at the partial path, which is then renamed to the PDF's path: the converter exits with 1 when a
+// script of the page cannot load although it wrote the PDF, and exits with 0 in cases where it wrote nothing. On
+// any failure the partial PDF is removed.
 class ConverterRun : public QObject
 {
     Q_OBJECT
 
 public:
-    ConverterRun(const QString& converter, const QString& page, const QString& pdf, std::chrono::milliseconds timeLimit,
-                 QObject* parent = nullptr);
+    ConverterRun(const QString& converter, const QString& page, const QString& pdf, const QString& token,
+                 std::chrono::milliseconds timeLimit, QObject* parent = nullptr);
     ~ConverterRun() override;
 
     QString page() const { return m_page; }
@@ -56,6 +64,9 @@ private:
     void launch();
     void onErrorOccurred(QProcess::ProcessError error);
     void onFinished(int exitCode, QProcess::ExitStatus exitStatus);
+    ConverterResult outcome(int exitCode, QProcess::ExitStatus exitStatus) const;
+    // The partial PDF renamed over the PDF; or why not.
+    QString putInPlace() const;
     void readErrors();
     void stopProcess();
     void report(const ConverterResult& result);
@@ -63,6 +74,7 @@ private:
     QString m_converter;
     QString m_page;
     QString m_pdf;
+    QString m_part;
     std::chrono::milliseconds m_timeLimit;
     QProcess m_process;
     QTimer m_timer;

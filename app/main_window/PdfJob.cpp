@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QTemporaryFile>
 
 #include <algorithm>
@@ -36,6 +37,7 @@ PdfJob::PdfJob(const PdfJobRequest& request, int plannedPdfs, PdfJobEngine& engi
     : QObject(&engine)
     , m_engine(engine)
     , m_request(request)
+    , m_token(QString::number(QRandomGenerator::global()->generate(), 16).rightJustified(8, u'0'))
 {
     m_report.planned = plannedPdfs;
 }
@@ -78,6 +80,8 @@ QString PdfJob::loadPageParts()
     if (QTemporaryFile probe(folders.output() + "/XXXXXX.tmp"); !probe.open())
         return QString("No file can be written into the output folder:\n%1\n%2")
             .arg(folders.output(), probe.errorString());
+    // Left by a program that ended during a run: the application folder's run lock lets no other run write here.
+    RemovePartialPdfs(folders.output());
     const QString pageTemplate = PageTemplateFile(folders);
     QString error;
     const std::optional<QString> templateText = vFile::LoadText(pageTemplate, &error);
@@ -95,7 +99,7 @@ void PdfJob::announceArticle(int index, int nameIndex)
 
 void PdfJob::runConverter(int index, const QString& page, const QString& pdf)
 {
-    auto* run = new ConverterRun(m_request.folders.converter(), page, pdf, m_request.converterTimeLimit, this);
+    auto* run = new ConverterRun(m_request.folders.converter(), page, pdf, m_token, m_request.converterTimeLimit, this);
     m_running.append(run);
     connect(run, &ConverterRun::finished, this,
             [this, run, index](const ConverterResult& result) { converterEnded(run, index, result); });

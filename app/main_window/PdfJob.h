@@ -65,6 +65,7 @@ private:
 
     PdfJobEngine& m_engine;
     const PdfJobRequest m_request;
+    const QString m_token; // names this job's partial PDFs
     PdfJobReport m_report;
     QString m_head;
     QString m_tail;

@@ -86,9 +86,9 @@ private slots:
         QTest::newRow("writes no PDF") << "echo '<html>' > \"$2\"" << false << "not a PDF" << QString();
         QTest::newRow("crashes") << "kill -SEGV $$" << false << "stopped unexpectedly" << QString();
         QTest::newRow("exits 1 after writing the PDF")
-            << "printf '%%PDF-1.4\\n' > \"$2\"; echo 'Error: Failed to load https://cdn/x.js' >&2; exit 1" << true
+            << PdfJobTesting::standInConverter + "; echo 'Error: Failed to load https://cdn/x.js' >&2; exit 1" << true
             << QString() << "Error: Failed to load https://cdn/x.js";
-        QTest::newRow("slow") << "sleep 1.5; printf '%%PDF-1.4\\n' > \"$2\"" << true << "" << QString();
+        QTest::newRow("slow") << "sleep 1.5; " + PdfJobTesting::standInConverter << true << "" << QString();
     }
 
     void standInConverters()

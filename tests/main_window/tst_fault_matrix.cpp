@@ -22,8 +22,6 @@ using namespace WindowTesting;
 namespace {
 
 const QString adTitle = "Fault Matrix Ad";
-// For the rows about names and sizes rather than content: any page gives a PDF.
-const QString standInConverter = R"(printf '%%PDF-1.4 stand-in' > "$2")";
 const QString allMade = "Ready. Do you want to open the output folder?";
 
 // What happens to an article between writing it and pressing Create.
@@ -259,7 +257,7 @@ private slots:
     // A large article goes through whole; the stand-in converter, since rendering it would take the real one minutes.
     void fiftyMegabyteArticle()
     {
-        setUp(standInConverter);
+        setUp(PdfJobTesting::standInConverter);
         const QByteArray line = "A line of the big article.\r\n";
         QByteArray big;
         big.reserve(50 * 1024 * 1024 + line.size());
@@ -351,7 +349,7 @@ private slots:
     void forbiddenCharacters()
     {
         QFETCH(QString, name);
-        setUp(standInConverter);
+        setUp(PdfJobTesting::standInConverter);
         writeArticle("a.txt", "A.");
         openWindow(CreationMode::Single);
         control<QLineEdit>("txtPDFFilename")->setText(name);
@@ -369,7 +367,7 @@ private slots:
     void forbiddenCharactersInTheFinalList()
     {
         QFETCH(QString, name);
-        setUp(standInConverter);
+        setUp(PdfJobTesting::standInConverter);
         writeArticle("a.txt", "A.");
         writeArticle("b.txt", "B.");
         openWindow(CreationMode::Bulk);
