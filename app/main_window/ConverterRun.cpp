@@ -30,6 +30,14 @@ bool isProgress(const QString& line)
     static const QRegularExpression phase(R"(\(\d+/\d+\)$)");
     return line.startsWith(u'[') || line == u"Done" || phase.match(line).hasMatch();
 }
+
+// What every run prints offline, good PDF or not: Qt's notice about the environment, the page's scripts that did not
+// load, and what that makes of the exit code. A page that cannot load itself is told by "Error: Failed loading page".
+bool isWarning(const QString& line)
+{
+    return line.startsWith(u"Warning:") || line.startsWith(u"Error: Failed to load ") ||
+           line.startsWith(u"Exit with code ") || line.startsWith(u"QStandardPaths:");
+}
 } // namespace
 
 QString ConverterCommandLine(const QString& converter, const QString& page, const QString& pdf)
@@ -37,14 +45,14 @@ QString ConverterCommandLine(const QString& converter, const QString& page, cons
     return quoted(converter) + "  " + quoted(page) + ' ' + quoted(pdf);
 }
 
-QString LastErrorLine(const QByteArray& errorOutput)
+QString LastErrorLine(const QByteArray& errorOutput, ConverterLine use)
 {
     static const QRegularExpression lineBreaks("[\r\n]+");
     QString lastLine;
     QString lastError;
     for (const QString& piece : QString::fromLocal8Bit(errorOutput).split(lineBreaks, Qt::SkipEmptyParts)) {
         const QString line = piece.trimmed();
-        if (line.isEmpty() || isProgress(line))
+        if (line.isEmpty() || isProgress(line) || (use == ConverterLine::Cause && isWarning(line)))
             continue;
         lastLine = line;
         if (line.startsWith(u"Error:"))
@@ -168,33 +176,33 @@ void ConverterRun::onFinished(int exitCode, QProcess::ExitStatus exitStatus)
 
 ConverterResult ConverterRun::outcome(int exitCode, QProcess::ExitStatus exitStatus) const
 {
-    const QString line = LastErrorLine(m_errors);
     if (m_cancelled)
-        return {ConverterResult::Failed, "Stopped because the job was cancelled.", line};
+        return {ConverterResult::Failed, "Stopped because the job was cancelled.", {}};
     if (m_timedOut)
         return {ConverterResult::Failed,
                 QString("The converter did not finish within %1 s and was stopped.")
                     .arg(double(m_timeLimit.count()) / 1000.0),
-                line};
+                {}};
+    const QString cause = LastErrorLine(m_errors);
     if (exitStatus == QProcess::CrashExit)
-        return {ConverterResult::Failed, "The converter stopped unexpectedly.", line};
+        return {ConverterResult::Failed, "The converter stopped unexpectedly.", cause};
 
     switch (CheckPdf(m_part)) {
     case PdfCheck::Pdf:
         break;
     case PdfCheck::Missing:
         return {ConverterResult::Failed,
-                QString("The converter ended with exit code %1 and wrote no PDF.").arg(exitCode), line};
+                QString("The converter ended with exit code %1 and wrote no PDF.").arg(exitCode), cause};
     case PdfCheck::Empty:
-        return {ConverterResult::Failed, "The converter wrote an empty file.", line};
+        return {ConverterResult::Failed, "The converter wrote an empty file.", cause};
     case PdfCheck::NotPdf:
-        return {ConverterResult::Failed, "The converter wrote a file that is not a PDF.", line};
+        return {ConverterResult::Failed, "The converter wrote a file that is not a PDF.", cause};
     case PdfCheck::Incomplete:
-        return {ConverterResult::Failed, tr("The converter wrote an incomplete PDF."), line};
+        return {ConverterResult::Failed, tr("The converter wrote an incomplete PDF."), cause};
     }
     if (const QString problem = putInPlace(); !problem.isEmpty())
         return {ConverterResult::Failed, problem, {}};
-    return {ConverterResult::Made, {}, exitCode == 0 ? QString() : line};
+    return {ConverterResult::Made, {}, exitCode == 0 ? QString() : LastErrorLine(m_errors, ConverterLine::Warning)};
 }
 
 QString ConverterRun::putInPlace() const

@@ -13,9 +13,13 @@
 // blank, the quoted PDF. The quote marks keep paths with blanks whole; no option is passed.
 QString ConverterCommandLine(const QString& converter, const QString& page, const QString& pdf);
 
+// What a line of the converter's error output is wanted for: why no PDF was made, or what went amiss in one made.
+enum class ConverterLine { Cause, Warning };
 // The line of the converter's error output that says best what went wrong: its last line starting with "Error:",
-// else its last line that is not progress; cut to a length a message box can show.
-QString LastErrorLine(const QByteArray& errorOutput);
+// else its last line that is not progress; cut to a length a message box can show. A cause is never a line that
+// runs making a good PDF print too: warnings, a script or image of the page that did not load, and the exit code
+// these give.
+QString LastErrorLine(const QByteArray& errorOutput, ConverterLine use = ConverterLine::Cause);
 
 // What lies at a PDF's path: only a file that is not empty, starts with "%PDF" and ends with "%%EOF" (white space
 // after it allowed) is a whole PDF; a converter stopped while writing leaves it without that end.
