@@ -97,12 +97,12 @@ void PdfJob::announceArticle(int index, int nameIndex)
     emit m_engine.articleStarted(index, int(m_request.articles.size()), nameIndex);
 }
 
-void PdfJob::runConverter(int index, const QString& page, const QString& pdf)
+void PdfJob::runConverter(int index, const QString& name, const QString& page, const QString& pdf)
 {
     auto* run = new ConverterRun(m_request.folders.converter(), page, pdf, m_token, m_request.converterTimeLimit, this);
     m_running.append(run);
     connect(run, &ConverterRun::finished, this,
-            [this, run, index](const ConverterResult& result) { converterEnded(run, index, result); });
+            [this, run, index, name](const ConverterResult& result) { converterEnded(run, index, name, result); });
     run->start();
 }
 
@@ -113,15 +113,15 @@ bool PdfJob::isInUse(const QString& page, const QString& pdf) const
     });
 }
 
-void PdfJob::converterEnded(ConverterRun* run, int index, const ConverterResult& result)
+void PdfJob::converterEnded(ConverterRun* run, int index, const QString& name, const ConverterResult& result)
 {
     m_running.removeOne(run);
     run->deleteLater();
     if (result.status == ConverterResult::Made) {
-        m_report.outcomes.append({index, run->pdf(), true, {}, result.converterLine});
+        m_report.outcomes.append({index, name, run->pdf(), true, {}, result.converterLine});
         emit m_engine.pdfMade(run->pdf(), result.converterLine);
     } else {
-        m_report.outcomes.append({index, run->pdf(), false, result.reason, result.converterLine});
+        m_report.outcomes.append({index, name, run->pdf(), false, result.reason, result.converterLine});
         emit m_engine.pdfFailed(run->pdf(), result.reason);
     }
     // A converter that cannot be started will not start for the next page either.
@@ -131,9 +131,9 @@ void PdfJob::converterEnded(ConverterRun* run, int index, const ConverterResult&
     finishWhenIdle();
 }
 
-void PdfJob::recordFailure(int index, const QString& pdf, const QString& reason)
+void PdfJob::recordFailure(int index, const QString& name, const QString& pdf, const QString& reason)
 {
-    m_report.outcomes.append({index, pdf, false, reason, {}});
+    m_report.outcomes.append({index, name, pdf, false, reason, {}});
     emit m_engine.pdfFailed(pdf, reason);
 }
 

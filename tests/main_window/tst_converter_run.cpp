@@ -68,30 +68,54 @@ private slots:
         QCOMPARE(LastErrorLine(output, use), line);
     }
 
-    void closingBoxSaysWhatWasMade()
+    void closingBox_data()
     {
-        PdfJobReport report;
-        report.planned = 3;
-        for (int i = 0; i < 3; ++i)
-            report.outcomes.append({i, QString("/out/%1.pdf").arg(i), true, {}, "Error: a script did not load"});
-        const ClosingBox ready = ClosingBoxFor(report);
-        QCOMPARE(ready.text, QString("Ready. Do you want to open the output folder?"));
-        QCOMPARE(ready.title, QString("Done"));
-        QVERIFY(ready.askToOpenOutput);
-
-        report.outcomes[1] = {1, "/out/b.pdf", false, "The converter wrote an empty file.", "Error: disk full"};
-        QCOMPARE(ClosingBoxFor(report).text, QString("2 of 3 PDFs were made.\n\nNot made:\n"
-                                                     "b.pdf: The converter wrote an empty file. (Error: disk full)\n\n"
-                                                     "Do you want to open the output folder?"));
-
-        PdfJobReport many{15, {}, {}, false};
+        QTest::addColumn<PdfJobReport>("report");
+        QTest::addColumn<QString>("text"); // how the box's text starts
+        QTest::addColumn<QString>("title");
+        const QString question = "\n\nDo you want to open the output folder?";
+        const auto made = [](int index, const QString& name) {
+            return PdfOutcome{index, name, "/out/" + name + ".pdf", true, {}, "Error: a script did not load"};
+        };
+        const PdfOutcome failed{
+            1, "a/b", "/out/b.pdf", false, "The converter wrote an empty file.", "Error: disk full"};
+        PdfJobReport none{15, {}, {}, false};
         for (int i = 0; i < 15; ++i)
-            many.outcomes.append({i, QString("/out/%1.pdf").arg(i), false, "failed", {}});
-        QVERIFY(ClosingBoxFor(many).text.contains("9.pdf: failed\n... and 5 more.\n\nDo you want"));
+            none.outcomes.append({i, QString::number(i), QString("/out/%1.pdf").arg(i), false, "failed", {}});
 
-        const ClosingBox stopped = ClosingBoxFor({1, {}, "The converter was not found.", false});
-        QCOMPARE(stopped.text, QString("The converter was not found."));
-        QVERIFY(!stopped.askToOpenOutput);
+        QTest::newRow("all made") << PdfJobReport{3, {made(0, "a"), made(1, "b"), made(2, "c")}, {}, false}
+                                  << "Ready. Do you want to open the output folder?"
+                                  << "Done";
+        QTest::newRow("failure under its given name")
+            << PdfJobReport{3, {made(0, "a"), failed, made(2, "c")}, {}, false}
+            << "2 of 3 PDFs were made.\n\nNot made:\na/b: The converter wrote an empty file. (Error: disk full)" +
+                   question
+            << "Done";
+        QTest::newRow("later articles of the same name")
+            << PdfJobReport{4, {made(0, "a"), made(1, "A"), made(2, "b"), made(3, "a")}, {}, false}
+            << "4 of 4 PDFs were made; 2 of them were replaced by later articles of the same name, so the output "
+               "folder holds 2." +
+                   question
+            << "Done";
+        QTest::newRow("none made") << none << "None of the 15 PDFs were made.\n\nNot made:\n0: failed\n"
+                                   << "Error";
+        QTest::newRow("the one PDF not made")
+            << PdfJobReport{1, {failed}, {}, false} << "The PDF was not made.\n\nNot made:\na/b: "
+            << "Error";
+        QTest::newRow("stopped") << PdfJobReport{1, {}, "The converter was not found.", false}
+                                 << "The converter was not found."
+                                 << "Error";
+    }
+
+    void closingBox()
+    {
+        QFETCH(PdfJobReport, report);
+        QFETCH(QString, text);
+        QFETCH(QString, title);
+        const ClosingBox box = ClosingBoxFor(report);
+        QVERIFY2(box.text.startsWith(text), qPrintable(box.text));
+        QCOMPARE(box.title, title);
+        QCOMPARE(box.askToOpenOutput, title == "Done");
     }
 
     // Only a PDF written by this run counts, whatever the converter's exit code says: every row starts with a PDF

@@ -8,6 +8,7 @@
 #include "support/WindowTesting.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -380,6 +381,27 @@ private slots:
         const QString text = MessageBox::last().text;
         QVERIFY2(text.startsWith(madeCount(1, 2)) && text.contains('"' + name + ".pdf\""), qPrintable(text));
         QCOMPARE(QDir(m_app->folders().output()).entryList(QDir::Files), QStringList{"good-name.pdf"});
+        verifyIdleAndNothingLost();
+    }
+
+    // A converter that leaves a cut-off PDF and exits 1 makes nothing: the box says so as an error, offers no
+    // folder, and the window shows no "Ready.".
+    void nothingMade()
+    {
+        setUp(R"(printf '%%PDF-1.4\n1 0 obj <<' > "$2"; exit 1)");
+        writeArticle("a.txt", "A.");
+        writeArticle("b.txt", "B.");
+        openWindow(CreationMode::Bulk);
+
+        create();
+        const MessageBox::Shown box = MessageBox::last();
+        QVERIFY2(box.text.startsWith("None of the 2 PDFs were made.\n\nNot made:\na.pdf: The converter wrote an "
+                                     "incomplete PDF."),
+                 qPrintable(box.text));
+        QCOMPARE(box.title, QString("Error"));
+        QCOMPARE(box.buttons, MessageBox::Ok);
+        QVERIFY(control<QLabel>("lblPleaseWait")->isHidden());
+        QCOMPARE(QDir(m_app->folders().output()).entryList(QDir::Files | QDir::Hidden), QStringList());
         verifyIdleAndNothingLost();
     }
 

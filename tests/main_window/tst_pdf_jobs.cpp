@@ -81,7 +81,10 @@ private slots:
         request.finalNames = {"red widget", "blue widget"};
 
         QStringList progress;
-        QVERIFY(run(request, &progress).allMade());
+        const PdfJobReport report = run(request, &progress);
+        QVERIFY(report.allMade());
+        QVERIFY2(ClosingBoxFor(report).text.startsWith("5 of 5 PDFs were made; 3 of them were replaced"),
+                 qPrintable(ClosingBoxFor(report).text));
         QCOMPARE(progress, QStringList({"0/5 0", "1/5 1", "2/5 0", "3/5 1", "4/5 0"}));
         QCOMPARE(filesIn(app.folders().output()), QStringList({"blue-widget.pdf", "red-widget.pdf"}));
         QCOMPARE(filesIn(app.folders().bin(), "art*.html").size(), 5);
@@ -139,7 +142,9 @@ private slots:
         QVERIFY(report.outcomes[2].reason.contains("\"../escape.pdf\""));
         QCOMPARE(filesIn(app.folders().output()), QStringList{"one.pdf"});
         QVERIFY(!QFile::exists(app.folders().bin() + "/escape.pdf"));
-        QVERIFY(ClosingBoxFor(report).text.startsWith("2 of 4 PDFs were made."));
+        const QString text = ClosingBoxFor(report).text;
+        QVERIFY2(text.startsWith("2 of 4 PDFs were made; one of them was replaced") && text.contains("\n../escape: "),
+                 qPrintable(text));
     }
 
     // Articles start in order, several converters at once up to the limit; an article whose page is still being
@@ -210,7 +215,8 @@ private slots:
         QVERIFY2(report.outcomes.value(0).reason.contains(reason), qPrintable(report.outcomes.value(0).reason));
         QCOMPARE(TestAppFolder::readFile(keep), earlier);
         QCOMPARE(filesIn(app.folders().output()), QStringList{"keep.pdf"});
-        QVERIFY(!ClosingBoxFor(report).text.startsWith("Ready."));
+        const ClosingBox box = ClosingBoxFor(report);
+        QVERIFY(!box.text.startsWith("Ready.") && box.title != "Done" && !box.askToOpenOutput);
     }
 };
 
