@@ -32,6 +32,9 @@ QString PartialPdfPath(const QString& pdf, const QString& token);
 // Removes the partial PDFs of a folder, which only a program that ended during a run leaves behind.
 void RemovePartialPdfs(const QString& folder);
 
+// How long the converter may take for a page of that many bytes.
+std::chrono::milliseconds ConverterTimeLimit(qint64 pageBytes);
+
 struct ConverterResult {
     enum Status { Made, Failed, NotStarted };
     Status status = Failed;

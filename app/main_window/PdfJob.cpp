@@ -99,7 +99,10 @@ void PdfJob::announceArticle(int index, int nameIndex)
 
 void PdfJob::runConverter(int index, const QString& name, const QString& page, const QString& pdf)
 {
-    auto* run = new ConverterRun(m_request.folders.converter(), page, pdf, m_token, m_request.converterTimeLimit, this);
+    using namespace std::chrono_literals;
+    const auto limit =
+        m_request.converterTimeLimit > 0ms ? m_request.converterTimeLimit : ConverterTimeLimit(QFileInfo(page).size());
+    auto* run = new ConverterRun(m_request.folders.converter(), page, pdf, m_token, limit, this);
     m_running.append(run);
     connect(run, &ConverterRun::finished, this,
             [this, run, index, name](const ConverterResult& result) { converterEnded(run, index, name, result); });

@@ -28,7 +28,8 @@ struct PdfJobRequest {
     PdfNaming naming = PdfNaming::Original;
     QStringList finalNames; // bulk PDF names without ".pdf", used in turn
     QString singlePdfName;  // the single PDF's name as typed, without ".pdf"
-    std::chrono::milliseconds converterTimeLimit = std::chrono::seconds(120);
+    // Zero: each run's limit follows its page's size (ConverterTimeLimit).
+    std::chrono::milliseconds converterTimeLimit{0};
     int converterLimit = DefaultConverterLimit();
 };
 
