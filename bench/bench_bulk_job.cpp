@@ -5,7 +5,7 @@
 //   bench_bulk_job --articles 1000 --size 100000     a scale run: prints the peak memory of the program
 //   bench_bulk_job --single ...                      the single job over all articles instead
 //   --limit N        converters at once (default: the engine's own)
-//   --timeout S      time limit of one converter run in seconds (default 120)
+//   --timeout S      time limit of one converter run in seconds (default 0: scaled with the page's size)
 //   --no-baselines   skip the two baselines
 
 #include "main_window/PdfJobEngine.h"
@@ -90,7 +90,7 @@ int main(int argc, char* argv[])
     parser.addOptions({{"articles", "Number of articles.", "n", "100"},
                        {"size", "Bytes per article.", "bytes", "3000"},
                        {"limit", "Converters at once.", "n"},
-                       {"timeout", "Time limit of one converter run, in seconds.", "s", "120"},
+                       {"timeout", "Time limit of one converter run, in seconds (0: by page size).", "s", "0"},
                        {"single", "Run the single job over all articles."},
                        {"no-baselines", "Skip the converter baselines."}});
     parser.addHelpOption();

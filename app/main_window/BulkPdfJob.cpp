@@ -76,12 +76,13 @@ void BulkPdfJob::startNext()
 
     ++m_next;
     announceArticle(index, names.nameIndex);
+    const QString given = names.nameIndex >= 0 ? request().finalNames.at(names.nameIndex) : names.pdf;
     if (const auto problem = FileNameProblem(names.pdf))
-        recordFailure(index, pdf, *problem);
+        recordFailure(index, given, pdf, *problem);
     else if (const QString problem = writePage(index, page); !problem.isEmpty())
-        recordFailure(index, pdf, problem);
+        recordFailure(index, given, pdf, problem);
     else
-        runConverter(index, page, pdf);
+        runConverter(index, given, page, pdf);
     schedule();
 }
 

@@ -13,13 +13,27 @@
 // blank, the quoted PDF. The quote marks keep paths with blanks whole; no option is passed.
 QString ConverterCommandLine(const QString& converter, const QString& page, const QString& pdf);
 
+// What a line of the converter's error output is wanted for: why no PDF was made, or what went amiss in one made.
+enum class ConverterLine { Cause, Warning };
 // The line of the converter's error output that says best what went wrong: its last line starting with "Error:",
-// else its last line that is not progress; cut to a length a message box can show.
-QString LastErrorLine(const QByteArray& errorOutput);
+// else its last line that is not progress; cut to a length a message box can show. A cause is never a line that
+// runs making a good PDF print too: warnings, a script or image of the page that did not load, and the exit code
+// these give.
+QString LastErrorLine(const QByteArray& errorOutput, ConverterLine use = ConverterLine::Cause);
 
-// What lies at a PDF's path: only a file that is not empty and starts with "%PDF" is a PDF.
-enum class PdfCheck { Missing, Empty, NotPdf, Pdf };
+// What lies at a PDF's path: only a file that is not empty, starts with "%PDF" and ends with "%%EOF" (white space
+// after it allowed) is a whole PDF; a converter stopped while writing leaves it without that end.
+enum class PdfCheck { Missing, Empty, NotPdf, Incomplete, Pdf };
 PdfCheck CheckPdf(const QString& path);
+
+// The converter writes beside the PDF under a hidden name unique to the job (token: 8 hex digits), and the PDF is
+// renamed over the PDF's name only once it is whole; so a PDF of that name from before stays as it was until then.
+QString PartialPdfPath(const QString& pdf, const QString& token);
+// Removes the partial PDFs of a folder, which only a program that ended during a run leaves behind.
+void RemovePartialPdfs(const QString& folder);
+
+// How long the converter may take for a page of that many bytes.
+std::chrono::milliseconds ConverterTimeLimit(qint64 pageBytes);
 
 struct ConverterResult {
     enum Status { Made, Failed, NotStarted };
@@ -29,16 +43,17 @@ struct ConverterResult {
 };
 
 // One run of the converter on one page. The run owns the converter's process and a time limit, waits for the end
-// through signals and reports once through finished(). A PDF counts as made when the converter has ended and a
-// PDF written during this run lies at the path: the converter exits with 1 when a script of the page cannot load
-// although it wrote the PDF, and exits with 0 in cases where it wrote nothing.
+// through signals and reports once through finished(). A PDF counts as made when the converter has ended and left
+// a whole PDF at the partial path, which is then renamed to the PDF's path: the converter exits with 1 when a
+// script of the page cannot load although it wrote the PDF, and exits with 0 in cases where it wrote nothing. On
+// any failure the partial PDF is removed.
 class ConverterRun : public QObject
 {
     Q_OBJECT
 
 public:
-    ConverterRun(const QString& converter, const QString& page, const QString& pdf, std::chrono::milliseconds timeLimit,
-                 QObject* parent = nullptr);
+    ConverterRun(const QString& converter, const QString& page, const QString& pdf, const QString& token,
+                 std::chrono::milliseconds timeLimit, QObject* parent = nullptr);
     ~ConverterRun() override;
 
     QString page() const { return m_page; }
@@ -56,6 +71,9 @@ private:
     void launch();
     void onErrorOccurred(QProcess::ProcessError error);
     void onFinished(int exitCode, QProcess::ExitStatus exitStatus);
+    ConverterResult outcome(int exitCode, QProcess::ExitStatus exitStatus) const;
+    // The partial PDF renamed over the PDF; or why not.
+    QString putInPlace() const;
     void readErrors();
     void stopProcess();
     void report(const ConverterResult& result);
@@ -63,6 +81,7 @@ private:
     QString m_converter;
     QString m_page;
     QString m_pdf;
+    QString m_part;
     std::chrono::milliseconds m_timeLimit;
     QProcess m_process;
     QTimer m_timer;

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QTemporaryFile>
 
 #include <algorithm>
@@ -28,6 +29,7 @@ PdfJob::PdfJob(const PdfJobRequest& request, int plannedPdfs, PdfJobEngine& engi
     : QObject(&engine)
     , m_engine(engine)
     , m_request(request)
+    , m_token(QString::number(QRandomGenerator::global()->generate(), 16).rightJustified(8, u'0'))
 {
     m_report.planned = plannedPdfs;
 }
@@ -70,6 +72,8 @@ QString PdfJob::loadPageParts()
     if (QTemporaryFile probe(folders.output() + "/XXXXXX.tmp"); !probe.open())
         return QString("No file can be written into the output folder:\n%1\n%2")
             .arg(folders.output(), probe.errorString());
+    // Left by a program that ended during a run: the application folder's run lock lets no other run write here.
+    RemovePartialPdfs(folders.output());
     const QString pageTemplate = PageTemplateFile(folders);
     QString error;
     const std::optional<QString> templateText = vFile::LoadText(pageTemplate, &error);
@@ -85,12 +89,15 @@ void PdfJob::announceArticle(int index, int nameIndex)
     emit m_engine.articleStarted(index, int(m_request.articles.size()), nameIndex);
 }
 
-void PdfJob::runConverter(int index, const QString& page, const QString& pdf)
+void PdfJob::runConverter(int index, const QString& name, const QString& page, const QString& pdf)
 {
-    auto* run = new ConverterRun(m_request.folders.converter(), page, pdf, m_request.converterTimeLimit, this);
+    using namespace std::chrono_literals;
+    const auto limit =
+        m_request.converterTimeLimit > 0ms ? m_request.converterTimeLimit : ConverterTimeLimit(QFileInfo(page).size());
+    auto* run = new ConverterRun(m_request.folders.converter(), page, pdf, m_token, limit, this);
     m_running.append(run);
     connect(run, &ConverterRun::finished, this,
-            [this, run, index](const ConverterResult& result) { converterEnded(run, index, result); });
+            [this, run, index, name](const ConverterResult& result) { converterEnded(run, index, name, result); });
     run->start();
 }
 
@@ -101,15 +108,15 @@ bool PdfJob::isInUse(const QString& page, const QString& pdf) const
     });
 }
 
-void PdfJob::converterEnded(ConverterRun* run, int index, const ConverterResult& result)
+void PdfJob::converterEnded(ConverterRun* run, int index, const QString& name, const ConverterResult& result)
 {
     m_running.removeOne(run);
     run->deleteLater();
     if (result.status == ConverterResult::Made) {
-        m_report.outcomes.append({index, run->pdf(), true, {}, result.converterLine});
+        m_report.outcomes.append({index, name, run->pdf(), true, {}, result.converterLine});
         emit m_engine.pdfMade(run->pdf(), result.converterLine);
     } else {
-        m_report.outcomes.append({index, run->pdf(), false, result.reason, result.converterLine});
+        m_report.outcomes.append({index, name, run->pdf(), false, result.reason, result.converterLine});
         emit m_engine.pdfFailed(run->pdf(), result.reason);
     }
     // A converter that cannot be started will not start for the next page either.
@@ -119,9 +126,9 @@ void PdfJob::converterEnded(ConverterRun* run, int index, const ConverterResult&
     finishWhenIdle();
 }
 
-void PdfJob::recordFailure(int index, const QString& pdf, const QString& reason)
+void PdfJob::recordFailure(int index, const QString& name, const QString& pdf, const QString& reason)
 {
-    m_report.outcomes.append({index, pdf, false, reason, {}});
+    m_report.outcomes.append({index, name, pdf, false, reason, {}});
     emit m_engine.pdfFailed(pdf, reason);
 }
 

@@ -36,14 +36,14 @@ protected:
 
     // The article at index is being prepared; nameIndex is the final filename list's item naming its PDF, or -1.
     void announceArticle(int index, int nameIndex);
-    // Converts one page; the outcome is recorded when the converter ends.
-    void runConverter(int index, const QString& page, const QString& pdf);
+    // Converts one page; the outcome is recorded when the converter ends. name is the PDF's name as the user gave it.
+    void runConverter(int index, const QString& name, const QString& page, const QString& pdf);
     int runningConverters() const { return int(m_running.size()); }
     // True while a running converter reads this page or writes this PDF (names compared ignoring letter case, as
     // Windows does).
     bool isInUse(const QString& page, const QString& pdf) const;
 
-    void recordFailure(int index, const QString& pdf, const QString& reason);
+    void recordFailure(int index, const QString& name, const QString& pdf, const QString& reason);
     // Nothing more is started; the message tells the user why.
     void stop(const QString& message);
     bool isStopping() const { return m_stopping; }
@@ -54,11 +54,12 @@ private:
     void prepare();
     // The converter and the output folder are checked, the page head and the script tail made; or why not.
     QString loadPageParts();
-    void converterEnded(ConverterRun* run, int index, const ConverterResult& result);
+    void converterEnded(ConverterRun* run, int index, const QString& name, const ConverterResult& result);
     void finishWhenIdle();
 
     PdfJobEngine& m_engine;
     const PdfJobRequest m_request;
+    const QString m_token; // names this job's partial PDFs
     PdfJobReport m_report;
     QString m_head;
     QString m_tail;

@@ -28,13 +28,15 @@ struct PdfJobRequest {
     PdfNaming naming = PdfNaming::Original;
     QStringList finalNames; // bulk PDF names without ".pdf", used in turn
     QString singlePdfName;  // the single PDF's name as typed, without ".pdf"
-    std::chrono::milliseconds converterTimeLimit = std::chrono::seconds(120);
+    // Zero: each run's limit follows its page's size (ConverterTimeLimit).
+    std::chrono::milliseconds converterTimeLimit{0};
     int converterLimit = DefaultConverterLimit();
 };
 
 // One PDF the job set out to make.
 struct PdfOutcome {
     int index = 0; // the article's place in the request (0 for the single PDF)
+    QString name;  // as the user gave it: the single name typed, the final list's item, or the article's PDF name
     QString pdf;   // full path
     bool made = false;
     QString reason;        // why it was not made
@@ -49,6 +51,8 @@ struct PdfJobReport {
     bool cancelled = false;
 
     int madeCount() const;
+    // PDFs made that a later article of the same name (letter case aside) did not replace.
+    int keptCount() const;
     bool allMade() const { return stopMessage.isEmpty() && !cancelled && madeCount() == planned; }
 };
 
@@ -60,7 +64,8 @@ struct ClosingBox {
     bool askToOpenOutput = true;
 };
 
-// "Ready. Do you want to open the output folder?" when every PDF was made. Otherwise how many of how many were
-// made and which were not, with the reason and the converter's last error line, still asking about the folder;
-// or, when the job stopped before any PDF was made, only the message why.
+// "Ready. Do you want to open the output folder?" when every PDF was made and none replaced another. Otherwise how
+// many of how many were made, how many of them later articles replaced, and which were not made, with the reason
+// and the converter's last error line, still asking about the folder. When none was made, an error that does not
+// ask: the message why the job stopped, or that no PDF was made and the failures.
 ClosingBox ClosingBoxFor(const PdfJobReport& report);

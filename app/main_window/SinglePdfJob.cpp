@@ -51,7 +51,7 @@ void SinglePdfJob::writeNextArticle()
     }
     if (!m_page.write(scriptTail(), &error) || !m_page.close(&error))
         return abandonUnwrittenPage(error);
-    runConverter(0, m_pagePath, m_pdfPath);
+    runConverter(0, request().singlePdfName, m_pagePath, m_pdfPath);
     done();
 }
 

@@ -494,7 +494,7 @@ void frmMass::jobFinished(const PdfJobReport& report)
     }
     // The bulk run leaves "Ready." on show; the single run leaves the label hidden, as does a run that stopped.
     m_lblPleaseWait->setText(QStringLiteral("Ready."));
-    m_lblPleaseWait->setVisible(m_bulkRun && report.stopMessage.isEmpty());
+    m_lblPleaseWait->setVisible(m_bulkRun && report.stopMessage.isEmpty() && report.madeCount() > 0);
 
     const ClosingBox box = ClosingBoxFor(report);
     if (!box.askToOpenOutput)

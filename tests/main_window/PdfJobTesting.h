@@ -14,6 +14,9 @@
 // Runs PDF jobs through the engine in a temporary application folder and waits for them, with a bound.
 namespace PdfJobTesting {
 
+// A stand-in converter that writes a small whole PDF.
+inline const QString standInConverter = R"(printf '%%PDF-1.4 stand-in\n%%%%EOF\n' > "$2")";
+
 inline PdfJobRequest request(const TestAppFolder& app, CreationMode mode, const QStringList& articles)
 {
     PdfJobRequest request;

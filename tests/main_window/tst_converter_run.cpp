@@ -25,49 +25,97 @@ private slots:
         }
     }
 
-    void lastErrorLineSkipsProgress()
+    // Rows of the real converter's error output, offline: every run prints the page's scripts that did not load.
+    void lastErrorLine_data()
     {
+        QTest::addColumn<QByteArray>("output");
+        QTest::addColumn<ConverterLine>("use");
+        QTest::addColumn<QString>("line");
+        const QByteArray start = "QStandardPaths: XDG_RUNTIME_DIR not set, defaulting to '/tmp/runtime-root'\n"
+                                 "Loading page (1/2)\n[>      ] 0%\r[===>   ] 50%\r";
         const QByteArray cdn = "Error: Failed to load https://cdnjs.cloudflare.com/ajax/libs/jquery-easing/1.4.1/"
                                "jquery.easing.min.js, with network status code 3 and http status code 0 - Host "
                                "cdnjs.cloudflare.com not found";
-        const QByteArray converterOutput = "Loading page (1/2)\n[>          ] 0%\r[=====>     ] 50%\r"
-                                           "Warning: Blocked access to file\n" +
-                                           cdn +
-                                           "\n[==========] 100%\rPrinting pages (2/2)\n[>   ] \rDone\n"
-                                           "Exit with code 1 due to network error: HostNotFoundError\n";
-        const QString line = LastErrorLine(converterOutput);
-        QCOMPARE(line.size(), 160);
-        QVERIFY(line.endsWith("..."));
-        QVERIFY(QString(cdn).startsWith(line.chopped(3)));
-
-        QCOMPARE(LastErrorLine("cannot open display\nstill trying\r\n"), QString("still trying"));
-        QCOMPARE(LastErrorLine("Loading page (1/2)\n[=====] 100%\rDone\n"), QString());
+        const QByteArray scripts = "Warning: Blocked access to file /app/bin/assets/js/jquery.min.js\n"
+                                   "Error: Failed to load about:blank, with network status code 301 and http status "
+                                   "code 0 - Protocol \"about\" is unknown\n" +
+                                   cdn + "\n[=======] 100%\rPrinting pages (2/2) \n";
+        const QByteArray exit = "Exit with code 1 due to network error: HostNotFoundError\n";
+        const QByteArray end = "[>      ] \rDone \n" + exit;
+        const QByteArray pageMissing =
+            "Error: Failed loading page http:///app/bin/gone.html (sometimes it will work just to ignore this "
+            "error with --load-error-handling ignore)";
+        QTest::newRow("good page") << start + scripts + end << ConverterLine::Cause << QString();
+        QTest::newRow("good page, warning")
+            << start + scripts + end << ConverterLine::Warning << QString(cdn.left(157) + "...");
+        QTest::newRow("page missing")
+            << start +
+                   "Error: Failed to load http://app/bin/gone.html, with network status code 3 and http status "
+                   "code 0 - Host app not found\n[=======] 100%\r" +
+                   pageMissing + "\n" + exit
+            << ConverterLine::Cause << QString(pageMissing);
+        QTest::newRow("destination not writable") << start + scripts + "QPainter::begin(): Returned false\n" + end
+                                                  << ConverterLine::Cause << "QPainter::begin(): Returned false";
+        QTest::newRow("no error line") << QByteArray("cannot open display\nstill trying\r\n") << ConverterLine::Cause
+                                       << "still trying";
     }
 
-    void closingBoxSaysWhatWasMade()
+    void lastErrorLine()
     {
-        PdfJobReport report;
-        report.planned = 3;
-        for (int i = 0; i < 3; ++i)
-            report.outcomes.append({i, QString("/out/%1.pdf").arg(i), true, {}, "Error: a script did not load"});
-        const ClosingBox ready = ClosingBoxFor(report);
-        QCOMPARE(ready.text, QString("Ready. Do you want to open the output folder?"));
-        QCOMPARE(ready.title, QString("Done"));
-        QVERIFY(ready.askToOpenOutput);
+        QFETCH(QByteArray, output);
+        QFETCH(ConverterLine, use);
+        QFETCH(QString, line);
+        QCOMPARE(LastErrorLine(output, use), line);
+    }
 
-        report.outcomes[1] = {1, "/out/b.pdf", false, "The converter wrote an empty file.", "Error: disk full"};
-        QCOMPARE(ClosingBoxFor(report).text, QString("2 of 3 PDFs were made.\n\nNot made:\n"
-                                                     "b.pdf: The converter wrote an empty file. (Error: disk full)\n\n"
-                                                     "Do you want to open the output folder?"));
-
-        PdfJobReport many{15, {}, {}, false};
+    void closingBox_data()
+    {
+        QTest::addColumn<PdfJobReport>("report");
+        QTest::addColumn<QString>("text"); // how the box's text starts
+        QTest::addColumn<QString>("title");
+        const QString question = "\n\nDo you want to open the output folder?";
+        const auto made = [](int index, const QString& name) {
+            return PdfOutcome{index, name, "/out/" + name + ".pdf", true, {}, "Error: a script did not load"};
+        };
+        const PdfOutcome failed{
+            1, "a/b", "/out/b.pdf", false, "The converter wrote an empty file.", "Error: disk full"};
+        PdfJobReport none{15, {}, {}, false};
         for (int i = 0; i < 15; ++i)
-            many.outcomes.append({i, QString("/out/%1.pdf").arg(i), false, "failed", {}});
-        QVERIFY(ClosingBoxFor(many).text.contains("9.pdf: failed\n... and 5 more.\n\nDo you want"));
+            none.outcomes.append({i, QString::number(i), QString("/out/%1.pdf").arg(i), false, "failed", {}});
 
-        const ClosingBox stopped = ClosingBoxFor({1, {}, "The converter was not found.", false});
-        QCOMPARE(stopped.text, QString("The converter was not found."));
-        QVERIFY(!stopped.askToOpenOutput);
+        QTest::newRow("all made") << PdfJobReport{3, {made(0, "a"), made(1, "b"), made(2, "c")}, {}, false}
+                                  << "Ready. Do you want to open the output folder?"
+                                  << "Done";
+        QTest::newRow("failure under its given name")
+            << PdfJobReport{3, {made(0, "a"), failed, made(2, "c")}, {}, false}
+            << "2 of 3 PDFs were made.\n\nNot made:\na/b: The converter wrote an empty file. (Error: disk full)" +
+                   question
+            << "Done";
+        QTest::newRow("later articles of the same name")
+            << PdfJobReport{4, {made(0, "a"), made(1, "A"), made(2, "b"), made(3, "a")}, {}, false}
+            << "4 of 4 PDFs were made; 2 of them were replaced by later articles of the same name, so the output "
+               "folder holds 2." +
+                   question
+            << "Done";
+        QTest::newRow("none made") << none << "None of the 15 PDFs were made.\n\nNot made:\n0: failed\n"
+                                   << "Error";
+        QTest::newRow("the one PDF not made")
+            << PdfJobReport{1, {failed}, {}, false} << "The PDF was not made.\n\nNot made:\na/b: "
+            << "Error";
+        QTest::newRow("stopped") << PdfJobReport{1, {}, "The converter was not found.", false}
+                                 << "The converter was not found."
+                                 << "Error";
+    }
+
+    void closingBox()
+    {
+        QFETCH(PdfJobReport, report);
+        QFETCH(QString, text);
+        QFETCH(QString, title);
+        const ClosingBox box = ClosingBoxFor(report);
+        QVERIFY2(box.text.startsWith(text), qPrintable(box.text));
+        QCOMPARE(box.title, title);
+        QCOMPARE(box.askToOpenOutput, title == "Done");
     }
 
     // Only a PDF written by this run counts, whatever the converter's exit code says: every row starts with a PDF
@@ -86,9 +134,9 @@ private slots:
         QTest::newRow("writes no PDF") << "echo '<html>' > \"$2\"" << false << "not a PDF" << QString();
         QTest::newRow("crashes") << "kill -SEGV $$" << false << "stopped unexpectedly" << QString();
         QTest::newRow("exits 1 after writing the PDF")
-            << "printf '%%PDF-1.4\\n' > \"$2\"; echo 'Error: Failed to load https://cdn/x.js' >&2; exit 1" << true
+            << PdfJobTesting::standInConverter + "; echo 'Error: Failed to load https://cdn/x.js' >&2; exit 1" << true
             << QString() << "Error: Failed to load https://cdn/x.js";
-        QTest::newRow("slow") << "sleep 1.5; printf '%%PDF-1.4\\n' > \"$2\"" << true << "" << QString();
+        QTest::newRow("slow") << "sleep 1.5; " + PdfJobTesting::standInConverter << true << "" << QString();
     }
 
     void standInConverters()

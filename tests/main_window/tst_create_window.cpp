@@ -1,3 +1,4 @@
+#include "PdfJobTesting.h"
 #include "component/MessageBox.h"
 #include "main_window/frmMass.h"
 #include "support/TestAppFolder.h"
@@ -59,7 +60,7 @@ private slots:
 
     void bulkRunShowsProgressAndEndsReady()
     {
-        start(R"(printf '%%PDF-1.4 stand-in' > "$2")");
+        start(PdfJobTesting::standInConverter);
         click("optCreationMode_1");
         QStringList captions;
         auto* pleaseWait = child<QLabel>("lblPleaseWait");
@@ -83,7 +84,7 @@ private slots:
 
     void singleRunWritesTheNameBackAndHidesTheLabel()
     {
-        start(R"(printf '%%PDF-1.4 stand-in' > "$2")");
+        start(PdfJobTesting::standInConverter);
         child<QLineEdit>("txtPDFFilename")->setText("my book");
         MessageBox::setNextAnswer(MessageBox::No);
         click("cmdCreate");
@@ -115,10 +116,10 @@ private slots:
     // ends the converters and closes the window.
     void closingDuringARunAsksAndStops()
     {
-        start("echo $$ > \"$2.pid\"; exec sleep 60");
+        start("echo $$ > \"${2%/*}/book.pid\"; exec sleep 60");
         child<QLineEdit>("txtPDFFilename")->setText("book");
         click("cmdCreate");
-        const QString pidFile = m_app->folders().pdfFile("book.pdf.pid");
+        const QString pidFile = m_app->folders().pdfFile("book.pid");
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(pidFile) && QFileInfo(pidFile).size() > 0, 20000);
 
         MessageBox::setNextAnswer(MessageBox::No);

@@ -8,6 +8,7 @@
 #include "support/WindowTesting.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -22,8 +23,6 @@ using namespace WindowTesting;
 namespace {
 
 const QString adTitle = "Fault Matrix Ad";
-// For the rows about names and sizes rather than content: any page gives a PDF.
-const QString standInConverter = R"(printf '%%PDF-1.4 stand-in' > "$2")";
 const QString allMade = "Ready. Do you want to open the output folder?";
 
 // What happens to an article between writing it and pressing Create.
@@ -259,7 +258,7 @@ private slots:
     // A large article goes through whole; the stand-in converter, since rendering it would take the real one minutes.
     void fiftyMegabyteArticle()
     {
-        setUp(standInConverter);
+        setUp(PdfJobTesting::standInConverter);
         const QByteArray line = "A line of the big article.\r\n";
         QByteArray big;
         big.reserve(50 * 1024 * 1024 + line.size());
@@ -358,7 +357,7 @@ private slots:
     {
         QFETCH(bool, finalList);
         QFETCH(QString, name);
-        setUp(standInConverter);
+        setUp(PdfJobTesting::standInConverter);
         writeArticle("a.txt", "A.");
         writeArticle("b.txt", "B.");
         openWindow(finalList ? CreationMode::Bulk : CreationMode::Single);
@@ -382,8 +381,8 @@ private slots:
     // second is refused and changes nothing; the first run completes, and then the second may run.
     void secondWindowOnTheSameFolderWaits()
     {
-        setUp(standInConverter);
-        m_app->setConverterScript(R"(while [ ! -e "$2.go" ]; do sleep 0.05; done; )" + standInConverter);
+        setUp(PdfJobTesting::standInConverter);
+        m_app->setConverterScript(R"(while [ ! -e "$1.go" ]; do sleep 0.05; done; )" + PdfJobTesting::standInConverter);
         writeArticle("a.txt", "A.");
         openWindow(CreationMode::Bulk);
         const std::unique_ptr<frmMass> first = std::move(m_window);
@@ -398,12 +397,33 @@ private slots:
         QCOMPARE(running.changesOutside({}), QStringList());
         QVERIFY(isMainWindowIdle(m_window.get()));
 
-        m_app->writeFile("bin/output/a.pdf.go", {});
+        m_app->writeFile("bin/a.html.go", {});
         QTRY_COMPARE_WITH_TIMEOUT(MessageBox::shown().size(), 2, 20000);
         QCOMPARE(MessageBox::last().text, allMade);
         QVERIFY(isMainWindowIdle(first.get()));
         create();
         QCOMPARE(MessageBox::last().text, allMade);
+        verifyIdleAndNothingLost();
+    }
+
+    // A converter that leaves a cut-off PDF and exits 1 makes nothing: the box says so as an error, offers no
+    // folder, and the window shows no "Ready.".
+    void nothingMade()
+    {
+        setUp(R"(printf '%%PDF-1.4\n1 0 obj <<' > "$2"; exit 1)");
+        writeArticle("a.txt", "A.");
+        writeArticle("b.txt", "B.");
+        openWindow(CreationMode::Bulk);
+
+        create();
+        const MessageBox::Shown box = MessageBox::last();
+        QVERIFY2(box.text.startsWith("None of the 2 PDFs were made.\n\nNot made:\na.pdf: The converter wrote an "
+                                     "incomplete PDF."),
+                 qPrintable(box.text));
+        QCOMPARE(box.title, QString("Error"));
+        QCOMPARE(box.buttons, MessageBox::Ok);
+        QVERIFY(control<QLabel>("lblPleaseWait")->isHidden());
+        QCOMPARE(QDir(m_app->folders().output()).entryList(QDir::Files | QDir::Hidden), QStringList());
         verifyIdleAndNothingLost();
     }
 

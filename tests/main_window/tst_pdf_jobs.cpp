@@ -7,12 +7,13 @@
 
 using namespace PdfJobTesting;
 
-namespace {
-const QString fakePdf = "printf '%%PDF-1.4\\n' > \"$2\"";
+using namespace std::chrono_literals;
 
+namespace {
+// Hidden files too, so that a partial PDF left behind shows.
 QStringList filesIn(const QString& folder, const QString& pattern = "*")
 {
-    return QDir(folder).entryList({pattern}, QDir::Files, QDir::Name);
+    return QDir(folder).entryList({pattern}, QDir::Files | QDir::Hidden, QDir::Name);
 }
 
 } // namespace
@@ -80,7 +81,10 @@ private slots:
         request.finalNames = {"red widget", "blue widget"};
 
         QStringList progress;
-        QVERIFY(run(request, &progress).allMade());
+        const PdfJobReport report = run(request, &progress);
+        QVERIFY(report.allMade());
+        QVERIFY2(ClosingBoxFor(report).text.startsWith("5 of 5 PDFs were made; 3 of them were replaced"),
+                 qPrintable(ClosingBoxFor(report).text));
         QCOMPARE(progress, QStringList({"0/5 0", "1/5 1", "2/5 0", "3/5 1", "4/5 0"}));
         QCOMPARE(filesIn(app.folders().output()), QStringList({"blue-widget.pdf", "red-widget.pdf"}));
         QCOMPARE(filesIn(app.folders().bin(), "art*.html").size(), 5);
@@ -105,7 +109,7 @@ private slots:
     void singlePageIsExact()
     {
         TestAppFolder app(TestAppFolder::NoConverter);
-        app.setConverterScript(fakePdf);
+        app.setConverterScript(standInConverter);
         app.writeFile("bin/template.html", "<html><body><h1>#ADTITLE#</h1><a href=\"#CTAURL#\">#CTATEXT#</a>");
         auto request = PdfJobTesting::request(
             app, CreationMode::Single,
@@ -123,7 +127,7 @@ private slots:
     void bulkJobGoesOnAfterAFailure()
     {
         TestAppFolder app(TestAppFolder::NoConverter);
-        app.setConverterScript(fakePdf);
+        app.setConverterScript(standInConverter);
         auto request = PdfJobTesting::request(app, CreationMode::Bulk,
                                               {article(app, "a.txt", "A"), app.path() + "/articles/missing.txt",
                                                article(app, "c.txt", "C"), article(app, "d.txt", "D")});
@@ -138,7 +142,9 @@ private slots:
         QVERIFY(report.outcomes[2].reason.contains("\"../escape.pdf\""));
         QCOMPARE(filesIn(app.folders().output()), QStringList{"one.pdf"});
         QVERIFY(!QFile::exists(app.folders().bin() + "/escape.pdf"));
-        QVERIFY(ClosingBoxFor(report).text.startsWith("2 of 4 PDFs were made."));
+        const QString text = ClosingBoxFor(report).text;
+        QVERIFY2(text.startsWith("2 of 4 PDFs were made; one of them was replaced") && text.contains("\n../escape: "),
+                 qPrintable(text));
     }
 
     // Articles start in order, several converters at once up to the limit; an article whose page is still being
@@ -149,7 +155,7 @@ private slots:
         const QString log = app.path() + "/converter.log";
         app.setConverterScript(
             QString("echo \"start $(basename \"$1\")\" >> '%1'; sleep 0.3; %2; echo \"end $(basename \"$1\")\" >> '%1'")
-                .arg(log, fakePdf));
+                .arg(log, standInConverter));
         auto request = PdfJobTesting::request(app, CreationMode::Bulk, {});
         for (const char* name : {"one/same.txt", "b.txt", "c.txt", "two/same.txt", "e.txt", "f.txt"})
             request.articles << article(app, name, name);
@@ -167,6 +173,50 @@ private slots:
         for (const QString& line : lines)
             most = std::max(most, running += line.startsWith("start") ? 1 : -1);
         QVERIFY2(most >= 2 && most <= 3, qPrintable(lines.join(',')));
+    }
+
+    // A run that fails, hangs past its limit or is cancelled leaves the earlier PDF of its name as it was and no
+    // partial PDF; one left by an earlier program goes when the job starts.
+    void failedRunKeepsTheEarlierPdf_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<bool>("cancel");
+        QTest::addColumn<QString>("reason");
+        const QString cutOff = R"(printf '%%PDF-1.4\n1 0 obj <<' > "$2"; )";
+        QTest::newRow("exits 3") << "exit 3" << false << "exit code 3 and wrote no PDF";
+        QTest::newRow("cut-off PDF, exits 1") << cutOff + "exit 1" << false << "incomplete PDF";
+        QTest::newRow("hangs past the limit") << cutOff + "exec sleep 60" << false << "within 1 s";
+        QTest::newRow("cancelled") << cutOff + "exec sleep 60" << true << "cancelled";
+    }
+
+    void failedRunKeepsTheEarlierPdf()
+    {
+        QFETCH(QString, script);
+        QFETCH(bool, cancel);
+        QFETCH(QString, reason);
+        TestAppFolder app(TestAppFolder::NoConverter);
+        app.setConverterScript(script);
+        const QByteArray earlier = "%PDF-1.4 earlier\n%%EOF\n";
+        const QString keep = app.writeFile("bin/output/keep.pdf", earlier);
+        app.writeFile("bin/output/.old.pdf.0123abcd.part", "%PDF-1.4");
+        auto request = PdfJobTesting::request(app, CreationMode::Bulk, {article(app, "keep.txt", "K")});
+        request.converterTimeLimit = cancel ? 30s : 1s;
+
+        PdfJobEngine engine;
+        QSignalSpy finished(&engine, &PdfJobEngine::finished);
+        QVERIFY(engine.start(request));
+        if (cancel) {
+            QTRY_COMPARE_WITH_TIMEOUT(filesIn(app.folders().output(), ".keep.pdf.*.part").size(), 1, 10000);
+            engine.cancel();
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 20000);
+        const auto report = finished.first().first().value<PdfJobReport>();
+        QCOMPARE(report.madeCount(), 0);
+        QVERIFY2(report.outcomes.value(0).reason.contains(reason), qPrintable(report.outcomes.value(0).reason));
+        QCOMPARE(TestAppFolder::readFile(keep), earlier);
+        QCOMPARE(filesIn(app.folders().output()), QStringList{"keep.pdf"});
+        const ClosingBox box = ClosingBoxFor(report);
+        QVERIFY(!box.text.startsWith("Ready.") && box.title != "Done" && !box.askToOpenOutput);
     }
 };
 
