@@ -8,7 +8,7 @@
 //   --timeout S      time limit of one converter run in seconds (default 0: scaled with the page's size)
 //   --no-baselines   skip the two baselines
 
-#include "main_window/PdfJobEngine.h"
+#include "core/PdfJobEngine.h"
 #include "support/TestAppFolder.h"
 
 #include <QCommandLineParser>

@@ -1,9 +1,9 @@
 // Generate in the real window under the offscreen platform: how long it takes, and the longest time the event loop
 // waits meanwhile, beside the baseline of shuffling a whole list per pick and yielding after every word.
 
-#include "component/MessageBox.h"
-#include "component/vTools.h"
-#include "generator/frmRC.h"
+#include "gui/MessageBox.h"
+#include "core/vTools.h"
+#include "gui/GeneratorDialog.h"
 #include "support/TestAppFolder.h"
 
 #include <QApplication>

@@ -3,8 +3,8 @@
 //   start-up to the first show, a folder change to the folder (list and count), "Add All the Articles >>".
 // Each figure is the median of several runs, printed with its ratio to the 0.5 s target and to a bare listing
 // of the folder, the least any window could do.
-#include "main_window/FolderBrowser.h"
-#include "main_window/frmMass.h"
+#include "gui/FolderBrowser.h"
+#include "gui/MainWindow.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,5 +1,5 @@
 #include "FuzzInput.h"
-#include "main_window/PageAssembly.h"
+#include "core/PageBuilder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

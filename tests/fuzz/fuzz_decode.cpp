@@ -1,5 +1,5 @@
 #include "FuzzInput.h"
-#include "component/vFile.h"
+#include "core/TextFile.h"
 
 #include <QStringDecoder>
 

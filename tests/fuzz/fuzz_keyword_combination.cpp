@@ -1,5 +1,5 @@
 #include "FuzzInput.h"
-#include "main_window/KeywordCombinations.h"
+#include "core/KeywordCombinations.h"
 
 using namespace KeywordCombinations;
 

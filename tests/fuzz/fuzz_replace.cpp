@@ -1,6 +1,6 @@
 #include "FuzzInput.h"
-#include "component/vParser.h"
-#include "modules/modGeneral.h"
+#include "core/vParser.h"
+#include "core/modGeneral.h"
 
 namespace {
 // The plainest replace-all: scan left to right, skip past each match.

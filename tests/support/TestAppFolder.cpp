@@ -1,6 +1,6 @@
 #include "TestAppFolder.h"
 
-#include "modules/Platform.h"
+#include "core/Platform.h"
 
 #include <QDir>
 #include <QDirIterator>

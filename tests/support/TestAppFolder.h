@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main_window/AppFolders.h"
+#include "core/AppFolders.h"
 
 #include <QString>
 #include <QTemporaryDir>

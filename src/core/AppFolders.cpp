@@ -1,0 +1,74 @@
+#include "core/AppFolders.h"
+
+#include "core/Platform.h"
+#include "core/modGeneral.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+AppFolders::AppFolders(const QString& applicationFolder, QChar separator)
+    : m_app(applicationFolder)
+    , m_sep(separator)
+{
+}
+
+AppFolders AppFolders::current()
+{
+    return AppFolders(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()), Platform::separator());
+}
+
+QString AppFolders::join(const QString& folder, const QString& name, QChar separator)
+{
+    const QString sep(separator);
+    return ReplaceText(folder + sep + name, sep + sep, sep);
+}
+
+QString AppFolders::under(const QStringList& pieces) const
+{
+    return join(m_app, pieces.join(m_sep), m_sep);
+}
+
+QString AppFolders::bin() const
+{
+    return under({"bin"});
+}
+
+QString AppFolders::pageTemplate() const
+{
+    return under({"bin", "template.html"});
+}
+
+QString AppFolders::converter() const
+{
+    return under({"bin", Platform::converterFileName()});
+}
+
+QString AppFolders::output() const
+{
+    return under({"bin", "output"});
+}
+
+QString AppFolders::keywordList() const
+{
+    return under({"lstcombinations.txt"});
+}
+
+QString AppFolders::random() const
+{
+    return under({"random"});
+}
+
+QString AppFolders::wordFile(int number) const
+{
+    return under({"random", QString::number(number) + ".txt"});
+}
+
+QString AppFolders::pageFile(const QString& pageName) const
+{
+    return under({"bin", pageName});
+}
+
+QString AppFolders::pdfFile(const QString& pdfName) const
+{
+    return under({"bin", "output", pdfName});
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "core/FileNames.h"
+#include "core/PdfJobTypes.h"
+
+#include <QList>
+#include <QObject>
+
+class ConverterRun;
+struct ConverterResult;
+class PdfJobEngine;
+
+// What the single and the bulk job share: the checks made before anything is written, the converter runs and
+// their outcomes, stopping, cancelling and the report. A job works in short steps between turns of the event
+// loop and reports through the signals of the engine that owns it; it ends exactly once, always after start()
+// returned.
+class PdfJob : public QObject
+{
+public:
+    PdfJob(const PdfJobRequest& request, int plannedPdfs, PdfJobEngine& engine);
+    ~PdfJob() override;
+
+    void start();
+    // No converter starts any more and the running ones are ended; the end follows at once, cancelled set.
+    void cancel();
+
+protected:
+    // Called once the converter, the output folder and the filled page template are known to be there.
+    virtual void begin() = 0;
+    // Called whenever a converter run has ended, so that a job can start what waited for it.
+    virtual void proceed() {}
+
+    const PdfJobRequest& request() const { return m_request; }
+    const QString& pageHead() const { return m_head; }
+    const QString& scriptTail() const { return m_tail; }
+
+    // The article at index is being prepared; nameIndex is the final filename list's item naming its PDF, or -1.
+    void announceArticle(int index, int nameIndex);
+    // Converts one page; the outcome is recorded when the converter ends. name is the PDF's name as the user gave it.
+    void runConverter(int index, const QString& name, const QString& page, const QString& pdf);
+    int runningConverters() const { return int(m_running.size()); }
+    // True while a running converter reads this page or writes this PDF (names compared ignoring letter case, as
+    // Windows does).
+    bool isInUse(const QString& page, const QString& pdf) const;
+
+    void recordFailure(int index, const QString& name, const QString& pdf, const QString& reason);
+    // Nothing more is started; the message tells the user why.
+    void stop(const QString& message);
+    bool isStopping() const { return m_stopping; }
+    // The job has nothing more to start; the report goes out when the last converter has ended.
+    void done();
+
+private:
+    void prepare();
+    // The converter and the output folder are checked, the page head and the script tail made; or why not.
+    QString loadPageParts();
+    void converterEnded(ConverterRun* run, int index, const QString& name, const ConverterResult& result);
+    void finishWhenIdle();
+
+    PdfJobEngine& m_engine;
+    const PdfJobRequest m_request;
+    const QString m_token; // names this job's partial PDFs
+    PdfJobReport m_report;
+    QString m_head;
+    QString m_tail;
+    QList<ConverterRun*> m_running;
+    bool m_stopping = false;
+    bool m_done = false;
+    bool m_finishing = false;
+};

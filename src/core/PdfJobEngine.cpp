@@ -1,0 +1,35 @@
+#include "core/PdfJobEngine.h"
+
+#include "core/BulkPdfJob.h"
+#include "core/SinglePdfJob.h"
+
+PdfJobEngine::PdfJobEngine(QObject* parent)
+    : QObject(parent)
+{}
+
+PdfJobEngine::~PdfJobEngine() = default;
+
+bool PdfJobEngine::start(const PdfJobRequest& request)
+{
+    if (m_job)
+        return false;
+    if (request.mode == CreationMode::Single)
+        m_job = new SinglePdfJob(request, *this);
+    else
+        m_job = new BulkPdfJob(request, *this);
+    m_job->start();
+    return true;
+}
+
+void PdfJobEngine::jobEnded(const PdfJobReport& report)
+{
+    m_job->deleteLater();
+    m_job = nullptr;
+    emit finished(report);
+}
+
+void PdfJobEngine::cancel()
+{
+    if (m_job)
+        m_job->cancel();
+}

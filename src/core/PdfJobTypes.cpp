@@ -1,0 +1,106 @@
+#include "core/PdfJobTypes.h"
+
+#include <QCoreApplication>
+#include <QSet>
+#include <QThread>
+
+#include <algorithm>
+
+int DefaultConverterLimit()
+{
+    // Measured on two cores: eight at once converted as fast as any shell pipeline; more gained little and each
+    // converter holds about 70 MB.
+    return std::clamp(4 * QThread::idealThreadCount(), 2, 16);
+}
+
+int PdfJobReport::madeCount() const
+{
+    return int(std::count_if(outcomes.cbegin(), outcomes.cend(), [](const PdfOutcome& o) { return o.made; }));
+}
+
+int PdfJobReport::keptCount() const
+{
+    QSet<QString> kept;
+    for (const PdfOutcome& outcome : outcomes) {
+        if (outcome.made)
+            kept.insert(outcome.pdf.toCaseFolded());
+    }
+    return int(kept.size());
+}
+
+namespace {
+// A long failure list would make the box taller than the screen.
+constexpr int listedFailures = 10;
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("ClosingBox", text);
+}
+
+QString failureLine(const PdfOutcome& outcome)
+{
+    QString line = outcome.name + ": " + outcome.reason;
+    if (!outcome.converterLine.isEmpty())
+        line += " (" + outcome.converterLine + ")";
+    return line;
+}
+
+// How many PDFs were made, and how many of them the output folder holds when later articles replaced some.
+QString madeSentence(const PdfJobReport& report)
+{
+    const int made = report.madeCount();
+    if (made == 0)
+        return report.planned == 1 ? tr("The PDF was not made.")
+                                   : tr("None of the %1 PDFs were made.").arg(report.planned);
+    const int kept = report.keptCount();
+    if (made - kept == 1)
+        return tr("%1 of %2 PDFs were made; one of them was replaced by a later article of the same name, so "
+                  "the output folder holds %3.")
+            .arg(made)
+            .arg(report.planned)
+            .arg(kept);
+    if (made - kept > 1)
+        return tr("%1 of %2 PDFs were made; %3 of them were replaced by later articles of the same name, so the "
+                  "output folder holds %4.")
+            .arg(made)
+            .arg(report.planned)
+            .arg(made - kept)
+            .arg(kept);
+    return QString("%1 of %2 PDFs were made.").arg(made).arg(report.planned);
+}
+} // namespace
+
+ClosingBox ClosingBoxFor(const PdfJobReport& report)
+{
+    const QString question = QStringLiteral("Do you want to open the output folder?");
+    const int made = report.madeCount();
+    if (report.allMade() && report.keptCount() == made)
+        return {"Done", "Ready. " + question, true};
+    if (made == 0 && !report.stopMessage.isEmpty())
+        return {"Error", report.stopMessage, false};
+
+    QStringList parts;
+    if (!report.stopMessage.isEmpty())
+        parts << report.stopMessage;
+    parts << madeSentence(report);
+
+    QStringList failures;
+    int notListed = 0;
+    for (const PdfOutcome& outcome : report.outcomes) {
+        if (outcome.made)
+            continue;
+        if (failures.size() < listedFailures)
+            failures << failureLine(outcome);
+        else
+            ++notListed;
+    }
+    if (notListed > 0)
+        failures << QString("... and %1 more.").arg(notListed);
+    if (!failures.isEmpty())
+        parts << "Not made:\n" + failures.join('\n');
+
+    if (made == 0)
+        return {"Error", parts.join("\n\n"), false};
+    parts << question;
+    return {"Done", parts.join("\n\n"), true};
+}

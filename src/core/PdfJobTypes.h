@@ -1,0 +1,71 @@
+#pragma once
+
+#include "core/AppFolders.h"
+#include "core/PageBuilder.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <chrono>
+
+// What a PDF job is given when Create is pressed, and what it reports when it ends. The request is a copy of the
+// window's entries at that moment: lists changed while the job runs do not change the job.
+
+enum class CreationMode { Single, Bulk };
+// How the bulk job names its PDFs: after each article, or from the final filename list in turn.
+enum class PdfNaming { Original, Keywords };
+
+// How many converters run at once unless a request says otherwise. The converter waits far more than it computes
+// (about 0.27 s of wall time and 0.07 s of processor for a small page), so several per core keep the cores busy.
+int DefaultConverterLimit();
+
+struct PdfJobRequest {
+    AppFolders folders = AppFolders::current();
+    QStringList articles; // full paths, in the order the PDFs are made
+    PageAssembly::AdBlock ad;
+    CreationMode mode = CreationMode::Single;
+    PdfNaming naming = PdfNaming::Original;
+    QStringList finalNames; // bulk PDF names without ".pdf", used in turn
+    QString singlePdfName;  // the single PDF's name as typed, without ".pdf"
+    // Zero: each run's limit follows its page's size (ConverterTimeLimit).
+    std::chrono::milliseconds converterTimeLimit{0};
+    int converterLimit = DefaultConverterLimit();
+};
+
+// One PDF the job set out to make.
+struct PdfOutcome {
+    int index = 0; // the article's place in the request (0 for the single PDF)
+    QString name;  // as the user gave it: the single name typed, the final list's item, or the article's PDF name
+    QString pdf;   // full path
+    bool made = false;
+    QString reason;        // why it was not made
+    QString converterLine; // the converter's last error line; for a PDF made, its warning
+};
+
+struct PdfJobReport {
+    int planned = 0;            // PDFs the job set out to make
+    QList<PdfOutcome> outcomes; // in article order
+    // Set when the job stopped early (page template unreadable, converter missing, ...): the message says why.
+    QString stopMessage;
+    bool cancelled = false;
+
+    int madeCount() const;
+    // PDFs made that a later article of the same name (letter case aside) did not replace.
+    int keptCount() const;
+    bool allMade() const { return stopMessage.isEmpty() && !cancelled && madeCount() == planned; }
+};
+
+// The box the window shows when a job has ended (not after a cancel, when the program closes).
+struct ClosingBox {
+    QString title;
+    QString text;
+    // Yes/No with the question icon, Yes opening the output folder; otherwise OK with the warning icon.
+    bool askToOpenOutput = true;
+};
+
+// "Ready. Do you want to open the output folder?" when every PDF was made and none replaced another. Otherwise how
+// many of how many were made, how many of them later articles replaced, and which were not made, with the reason
+// and the converter's last error line, still asking about the folder. When none was made, an error that does not
+// ask: the message why the job stopped, or that no PDF was made and the failures.
+ClosingBox ClosingBoxFor(const PdfJobReport& report);

@@ -1,0 +1,61 @@
+#include "core/RandomText.h"
+
+#include "core/TextFile.h"
+
+#include <algorithm>
+
+RandomText::RandomText(int lastPage, const WordLists& words, const QStringList& keywords, QRandomGenerator& random)
+    : m_pagesLeft(std::max(lastPage + 1, 0))
+    , m_words(words)
+    , m_keywords(keywords)
+    , m_random(random)
+{
+}
+
+void RandomText::pick(const QStringList& list, QString& text)
+{
+    text += list.at(m_random.bounded(qint64(list.size())));
+    text += u' ';
+}
+
+QString RandomText::nextPage()
+{
+    QString page;
+    for (int paragraph = 0; paragraph < 4; ++paragraph) {
+        for (int sentence = 0; sentence < 5; ++sentence) {
+            for (int word = 0; word < WordListCount; ++word) {
+                pick(m_words[word], page);
+                if (word == 3 && sentence == 3 && !m_keywords.isEmpty())
+                    pick(m_keywords, page);
+            }
+            page += u". ";
+        }
+        page += u"\r\r";
+    }
+    --m_pagesLeft;
+    return page;
+}
+
+QString RandomText::Generate(int lastPage, const WordLists& words, const QStringList& keywords,
+                             QRandomGenerator& random)
+{
+    RandomText pages(lastPage, words, keywords, random);
+    QString text;
+    while (!pages.atEnd())
+        text += pages.nextPage();
+    return text;
+}
+
+QStringList LoadWords(const QString& path)
+{
+    QStringList words = vFile::LoadList(path).value_or(QStringList());
+    words.removeIf([](const QString& line) { return line.trimmed().isEmpty(); });
+    return words;
+}
+
+std::optional<int> ParsePageCount(const QString& text)
+{
+    bool ok = false;
+    const short count = text.trimmed().toShort(&ok, 10);
+    return ok ? std::optional<int>(count) : std::nullopt;
+}

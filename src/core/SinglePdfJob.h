@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/PdfJob.h"
+
+#include <optional>
+
+// Why the single PDF cannot take the name typed (after its blanks became "-"), or nothing.
+std::optional<QString> SinglePdfNameProblem(const QString& typedName);
+
+// One PDF of all articles: the filled page template, then every article in list order, each after three line
+// breaks, then the script tail. The page is written one article per turn of the event loop, so that the articles
+// are never all in memory at once. A name that cannot be used, or an article or page that cannot be read or
+// written, stops the job with a message naming it, and nothing is converted.
+class SinglePdfJob : public PdfJob
+{
+public:
+    SinglePdfJob(const PdfJobRequest& request, PdfJobEngine& engine);
+    ~SinglePdfJob() override;
+
+private:
+    void begin() override;
+    void writeNextArticle();
+    // Stops the job and removes the page written so far.
+    void abandonPage(const QString& message);
+    void abandonUnwrittenPage(const QString& error);
+
+    PageAssembly::PageFile m_page;
+    QString m_pagePath;
+    QString m_pdfPath;
+    int m_next = 0;
+};

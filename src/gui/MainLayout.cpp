@@ -1,0 +1,29 @@
+#include "gui/MainLayout.h"
+
+#include <initializer_list>
+
+namespace {
+// A size that cannot be applied keeps the former value.
+void setSize(double& target, double value)
+{
+    if (value >= 0)
+        target = value;
+}
+} // namespace
+
+MainLayout ApplyResizeRules(MainLayout layout, double width, double height)
+{
+    setSize(layout.pageWidth[0], width - 800);
+    setSize(layout.pageHeight[0], height - layout.pageTop - 1700);
+    for (int page : {1, 2})
+        setSize(layout.pageWidth[page], layout.pageWidth[0]);
+    for (int page : {1, 2})
+        setSize(layout.pageHeight[page], layout.pageHeight[0]);
+    setSize(layout.singleWidth, layout.pageWidth[0] - layout.singleLeft - 500);
+    setSize(layout.selectedWidth, layout.singleWidth - layout.selectedLeft - 500);
+    // The label keeps its distance from the right edge; a place left of the window is a valid place.
+    layout.pleaseWaitLeft = width - layout.pleaseWaitWidth - 800;
+    for (int frame : {0, 1})
+        layout.filenameLeft[frame] = width / 2 - layout.filenameWidth[frame] / 2;
+    return layout;
+}

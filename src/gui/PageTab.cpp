@@ -1,0 +1,55 @@
+#include "gui/PageTab.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QMouseEvent>
+
+vFrame::vFrame(int index, const QIcon& icon, const QString& caption, QWidget* parent)
+    : QFrame(parent)
+    , m_index(index)
+    , m_label(new QLabel(caption, this))
+{
+    auto* iconLabel = new QLabel(this);
+    iconLabel->setPixmap(icon.pixmap(24, 24));
+    iconLabel->installEventFilter(this);
+    m_label->installEventFilter(this);
+    m_label->setAlignment(Qt::AlignCenter);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(8, 4, 8, 4);
+    layout->addWidget(iconLabel);
+    layout->addWidget(m_label, 1);
+    setSelectable(true);
+}
+
+void vFrame::setSelectable(bool selectable)
+{
+    m_selectable = selectable;
+    setFrameStyle(QFrame::Panel | (selectable ? QFrame::Raised : QFrame::Sunken));
+    setCursor(selectable ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, selectable ? QColor(236, 236, 236) : QColor(255, 255, 255));
+    setPalette(pal);
+}
+
+void vFrame::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit Click(m_index);
+    QFrame::mouseReleaseEvent(event);
+}
+
+bool vFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    // Clicks on the caption or the icon count as clicks on the frame.
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton)
+            emit Click(m_index);
+        return true;
+    }
+    return QFrame::eventFilter(watched, event);
+}

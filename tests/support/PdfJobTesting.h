@@ -1,0 +1,74 @@
+#pragma once
+
+#include "core/PdfJobEngine.h"
+#include "support/TestAppFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <chrono>
+
+// Runs PDF jobs through the engine in a temporary application folder and waits for them, with a bound.
+namespace PdfJobTesting {
+
+// A stand-in converter that writes a small whole PDF.
+inline const QString standInConverter = R"(printf '%%PDF-1.4 stand-in\n%%%%EOF\n' > "$2")";
+
+inline PdfJobRequest request(const TestAppFolder& app, CreationMode mode, const QStringList& articles)
+{
+    PdfJobRequest request;
+    request.folders = app.folders();
+    request.articles = articles;
+    request.ad = {"Grow Tomatoes Like a Pro", "Get the Free Guide", "https://example.com/guide"};
+    request.mode = mode;
+    request.singlePdfName = "my report";
+    return request;
+}
+
+// Writes an article under the folder's "articles" folder (relative path with "/"); returns its native path.
+inline QString article(const TestAppFolder& app, const QString& relativePath, const QByteArray& text)
+{
+    return QDir::toNativeSeparators(app.writeFile("articles/" + relativePath, text));
+}
+
+// The report of a job run to its end; a job that does not end within the bound fails the test. With progress,
+// the articleStarted signals as "index/count nameIndex".
+inline PdfJobReport run(const PdfJobRequest& request, QStringList* progress = nullptr,
+                        std::chrono::milliseconds bound = std::chrono::seconds(60))
+{
+    PdfJobEngine engine;
+    QSignalSpy finished(&engine, &PdfJobEngine::finished);
+    QObject::connect(&engine, &PdfJobEngine::articleStarted, [progress](int index, int count, int nameIndex) {
+        if (progress)
+            *progress << QString("%1/%2 %3").arg(index).arg(count).arg(nameIndex);
+    });
+    if (!engine.start(request) || !finished.wait(int(bound.count())))
+        return {-1, {}, "the job did not end in time", false};
+    return finished.first().first().value<PdfJobReport>();
+}
+
+// The text of a PDF, its white space made single blanks; empty when it cannot be read.
+inline QString pdfText(const QString& pdf)
+{
+    QProcess text;
+    text.start("pdftotext", {pdf, "-"});
+    if (!text.waitForFinished(30000))
+        return {};
+    return QString::fromUtf8(text.readAllStandardOutput()).simplified();
+}
+
+// A process counts as gone when nothing of it is left but an unreaped entry.
+inline bool processAlive(qint64 pid)
+{
+    QFile stat(QString("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray line = stat.readAll();
+    const qsizetype afterName = line.lastIndexOf(')');
+    return afterName < 0 || line.mid(afterName + 2, 1) != "Z";
+}
+
+} // namespace PdfJobTesting
