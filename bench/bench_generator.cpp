@@ -1,9 +1,8 @@
 // Generate in the real window under the offscreen platform: how long it takes, and the longest time the event loop
 // waits meanwhile, beside the baseline of shuffling a whole list per pick and yielding after every word.
 
-#include "gui/MessageBox.h"
-#include "core/vTools.h"
 #include "gui/GeneratorDialog.h"
+#include "gui/MessageBox.h"
 #include "support/TestAppFolder.h"
 
 #include <QApplication>
@@ -30,10 +29,10 @@ struct Figures {
 
 // A zero-interval timer ticks on every turn of the event loop; the longest time between two ticks is the longest
 // the window was unresponsive.
-Figures generate(frmRC& window, int pages)
+Figures generate(GeneratorDialog& window, int pages)
 {
     window.findChild<QComboBox*>("cboParagraphs")->setEditText(QString::number(pages));
-    QSignalSpy generated(&window, &frmRC::generated);
+    QSignalSpy generated(&window, &GeneratorDialog::generated);
     QElapsedTimer sinceTick;
     qint64 longestGapNs = 0;
     QTimer probe;
@@ -68,7 +67,7 @@ double baselineSeconds(int lastPage, RandomText::WordLists words)
     QString text;
     for (int pick = 0; pick < (lastPage + 1) * 100; ++pick) {
         QStringList& list = words[pick % RandomText::WordListCount];
-        vTools::ShuffleList(list);
+        std::shuffle(list.begin(), list.end(), *QRandomGenerator::global());
         text += list.first() + ' ';
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();
@@ -91,7 +90,7 @@ int main(int argc, char* argv[])
             words[k].append(QString("word%1x%2").arg(k).arg(i));
         folder.writeFile(QString("random/%1.txt").arg(k + 1), words[k].join("\r\n").toUtf8());
     }
-    frmRC window(
+    GeneratorDialog window(
         folder.folders(), [&] { return folder.path(); }, [] {});
     window.findChild<QPlainTextEdit*>("txtKeywords")->setPlainText("first keyword\nsecond keyword");
     window.show();

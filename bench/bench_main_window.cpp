@@ -70,16 +70,16 @@ int main(int argc, char* argv[])
     qsizetype listed = 0;
     const double baseline = medianMs([] {}, [&] { listed = QDir(articles).entryList({"*.txt"}, QDir::Files).size(); });
 
-    std::unique_ptr<frmMass> window;
+    std::unique_ptr<MainWindow> window;
     const double startup = medianMs([&] { window.reset(); },
                                     [&] {
-                                        window = std::make_unique<frmMass>(folders, articles);
+                                        window = std::make_unique<MainWindow>(folders, articles);
                                         window->show();
                                         settle();
                                     });
     const QString counted = window->findChild<QLabel*>("lblFilesFound")->text();
 
-    auto* dir = window->findChild<DirListBox*>("Dir1");
+    auto* dir = window->findChild<FolderList*>("Dir1");
     const double folderChange = medianMs([&] { dir->setPath(root.filePath("empty")); },
                                          [&] {
                                              dir->setPath(articles);

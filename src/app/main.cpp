@@ -7,7 +7,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     // The article browser starts in the folder the program was started from.
-    frmMass window(AppFolders::current(), QDir::currentPath());
+    MainWindow window(AppFolders::current(), QDir::currentPath());
     window.show();
     return app.exec();
 }

@@ -1,16 +1,17 @@
 #include "core/AppFolders.h"
 
+#include "core/PdfNames.h"
 #include "core/Platform.h"
-#include "core/modGeneral.h"
+#include "core/TextFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 AppFolders::AppFolders(const QString& applicationFolder, QChar separator)
     : m_app(applicationFolder)
     , m_sep(separator)
-{
-}
+{}
 
 AppFolders AppFolders::current()
 {
@@ -20,7 +21,7 @@ AppFolders AppFolders::current()
 QString AppFolders::join(const QString& folder, const QString& name, QChar separator)
 {
     const QString sep(separator);
-    return ReplaceText(folder + sep + name, sep + sep, sep);
+    return QString(folder + sep + name).replace(sep + sep, sep);
 }
 
 QString AppFolders::under(const QStringList& pieces) const
@@ -35,7 +36,7 @@ QString AppFolders::bin() const
 
 QString AppFolders::pageTemplate() const
 {
-    return under({"bin", "template.html"});
+    return under({"bin", PdfNames::PageTemplateName});
 }
 
 QString AppFolders::converter() const
@@ -71,4 +72,18 @@ QString AppFolders::pageFile(const QString& pageName) const
 QString AppFolders::pdfFile(const QString& pdfName) const
 {
     return under({"bin", "output", pdfName});
+}
+
+QStringList AppFolders::keywordPatterns() const
+{
+    const Result<QStringList> lines = TextFile::loadList(keywordList());
+    return lines ? *lines : QStringList();
+}
+
+bool AppFolders::ensureOutput() const
+{
+    if (QFileInfo::exists(output()))
+        return true;
+    // mkdir, not mkpath: a missing bin folder means the program is not installed here, not a folder to invent.
+    return QDir().mkdir(output());
 }

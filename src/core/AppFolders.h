@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The program's folder layout: every fixed path is the application folder (the executable's folder) followed by
 // a fixed piece, joined with the platform's separator. A doubled separator, which a join at a drive root makes,
@@ -24,6 +25,13 @@ public:
     QString wordFile(int number) const;
     QString pageFile(const QString& pageName) const;
     QString pdfFile(const QString& pdfName) const;
+
+    // The lines of the keyword list file (the combination patterns) in file order; empty when the file is missing
+    // or cannot be read.
+    QStringList keywordPatterns() const;
+    // Creates the output folder when it is missing. Only the last level is made: without a bin folder nothing is
+    // created. True when the folder exists afterwards.
+    bool ensureOutput() const;
 
     // folder, separator, name; a doubled separator collapsed.
     static QString join(const QString& folder, const QString& name, QChar separator);

@@ -16,33 +16,33 @@ std::optional<QStringList> entries(const QString& folder, const QStringList& nam
 }
 } // namespace
 
-QString DisplayPath(const QString& folder)
+QString displayPath(const QString& folder)
 {
     return QDir::toNativeSeparators(QDir(folder).absolutePath());
 }
 
-std::optional<QStringList> ArticleFileNames(const QString& folder)
+std::optional<QStringList> articleFileNames(const QString& folder)
 {
     // Without QDir::CaseSensitive the name filter ignores letter case on every system.
     return entries(folder, {Pattern}, QDir::Files);
 }
 
-std::optional<QStringList> SubFolderNames(const QString& folder)
+std::optional<QStringList> subFolderNames(const QString& folder)
 {
     return entries(folder, {}, QDir::Dirs | QDir::NoDotAndDotDot);
 }
 
-QStringList FolderChain(const QString& folder)
+QStringList folderChain(const QString& folder)
 {
     QStringList chain;
     QDir dir(folder);
     do {
-        chain.prepend(DisplayPath(dir.absolutePath()));
+        chain.prepend(displayPath(dir.absolutePath()));
     } while (dir.cdUp());
     return chain;
 }
 
-QString DriveOf(const QString& folder, const QStringList& drives)
+QString driveOf(const QString& folder, const QStringList& drives)
 {
     for (const QString& drive : drives) {
         if (folder.startsWith(drive, Qt::CaseInsensitive))

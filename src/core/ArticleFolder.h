@@ -13,18 +13,18 @@ namespace ArticleFolder {
 inline const QString Pattern = QStringLiteral("*.txt");
 
 // The path as the browser shows it: absolute, cleaned, with native separators.
-QString DisplayPath(const QString& folder);
+QString displayPath(const QString& folder);
 
 // The names (without folder) of the article files of folder; nothing when the folder cannot be read.
-std::optional<QStringList> ArticleFileNames(const QString& folder);
+std::optional<QStringList> articleFileNames(const QString& folder);
 
 // The names of the folders inside folder; nothing when the folder cannot be read.
-std::optional<QStringList> SubFolderNames(const QString& folder);
+std::optional<QStringList> subFolderNames(const QString& folder);
 
 // The folder's root, each folder on the way down and the folder itself, as display paths.
-QStringList FolderChain(const QString& folder);
+QStringList folderChain(const QString& folder);
 
 // The entry of drives that holds folder (compared ignoring letter case), or the first drive when none does.
-QString DriveOf(const QString& folder, const QStringList& drives);
+QString driveOf(const QString& folder, const QStringList& drives);
 
 } // namespace ArticleFolder

@@ -1,31 +1,13 @@
 #include "core/BulkPdfJob.h"
 
-#include "core/TextFile.h"
-#include "core/vParser.h"
+#include "core/FileNames.h"
 #include "core/PdfNames.h"
+#include "core/TextFile.h"
 
 #include <algorithm>
 
-using namespace PageAssembly;
-
-QString KeywordPdfName(const QString& item)
-{
-    return vParser::Replace(vParser::Replace(item + ".pdf", " ", "-"), "--", "-");
-}
-
-BulkNames BulkNamesFor(const PdfJobRequest& request, int index)
-{
-    const QString outputName = ArticleOutputName(request.articles.at(index), request.folders.separator());
-    BulkNames names{BulkPageName(outputName), vParser::Replace(outputName, ".txt", ".pdf"), -1};
-    if (request.naming == PdfNaming::Keywords && !request.finalNames.isEmpty()) {
-        names.nameIndex = index % int(request.finalNames.size());
-        names.pdf = KeywordPdfName(request.finalNames.at(names.nameIndex));
-    }
-    return names;
-}
-
-BulkPdfJob::BulkPdfJob(const PdfJobRequest& request, PdfJobEngine& engine)
-    : PdfJob(request, int(request.articles.size()), engine)
+BulkPdfJob::BulkPdfJob(const PdfJobRequest& request, QObject* parent)
+    : PdfJob(request, int(request.articles.size()), parent)
 {}
 
 BulkPdfJob::~BulkPdfJob() = default;
@@ -33,7 +15,7 @@ BulkPdfJob::~BulkPdfJob() = default;
 void BulkPdfJob::begin()
 {
     if (request().naming == PdfNaming::Keywords && request().finalNames.isEmpty()) {
-        stop("The final filename list is empty.");
+        stop(tr("The final filename list is empty."));
         return done();
     }
     schedule();
@@ -68,7 +50,7 @@ void BulkPdfJob::startNext()
         return;
 
     const int index = m_next;
-    const BulkNames names = BulkNamesFor(request(), index);
+    const PdfNames::BulkNames names = PdfNames::bulkNamesFor(request(), index);
     const QString page = request().folders.pageFile(names.page);
     const QString pdf = request().folders.pdfFile(names.pdf);
     if (isInUse(page, pdf))
@@ -77,23 +59,23 @@ void BulkPdfJob::startNext()
     ++m_next;
     announceArticle(index, names.nameIndex);
     const QString given = names.nameIndex >= 0 ? request().finalNames.at(names.nameIndex) : names.pdf;
-    if (const auto problem = FileNameProblem(names.pdf))
-        recordFailure(index, given, pdf, *problem);
-    else if (const QString problem = writePage(index, page); !problem.isEmpty())
-        recordFailure(index, given, pdf, problem);
+    if (const Result<> name = FileNames::check(names.pdf); !name)
+        recordFailure(index, given, pdf, name.error());
+    else if (const Result<> written = writePage(index, page); !written)
+        recordFailure(index, given, pdf, written.error());
     else
         runConverter(index, given, page, pdf);
     schedule();
 }
 
-QString BulkPdfJob::writePage(int index, const QString& page) const
+Result<> BulkPdfJob::writePage(int index, const QString& page) const
 {
     const QString& article = request().articles.at(index);
-    QString error;
-    const std::optional<QString> text = vFile::LoadText(article, &error);
+    const Result<QString> text = TextFile::load(article);
     if (!text)
-        return QString("The article could not be read: %1 (%2)").arg(article, error);
-    if (!WritePage(page, pageHead(), ArticleToHtml(*text), scriptTail(), &error))
-        return QString("The page could not be written: %1 (%2)").arg(page, error);
-    return {};
+        return Error{tr("The article could not be read: %1 (%2)").arg(article, text.error())};
+    const Result<> written = PageBuilder::writePage(page, pageHead(), PageBuilder::articleToHtml(*text), scriptTail());
+    if (!written)
+        return Error{tr("The page could not be written: %1 (%2)").arg(page, written.error())};
+    return Result<>::ok();
 }

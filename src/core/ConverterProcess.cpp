@@ -40,12 +40,12 @@ bool isWarning(const QString& line)
 }
 } // namespace
 
-QString ConverterCommandLine(const QString& converter, const QString& page, const QString& pdf)
+QString ConverterProcess::commandLine(const QString& converter, const QString& page, const QString& pdf)
 {
     return quoted(converter) + "  " + quoted(page) + ' ' + quoted(pdf);
 }
 
-QString LastErrorLine(const QByteArray& errorOutput, ConverterLine use)
+QString ConverterProcess::lastErrorLine(const QByteArray& errorOutput, ConverterLine use)
 {
     static const QRegularExpression lineBreaks("[\r\n]+");
     QString lastLine;
@@ -64,7 +64,7 @@ QString LastErrorLine(const QByteArray& errorOutput, ConverterLine use)
     return chosen;
 }
 
-PdfCheck CheckPdf(const QString& path)
+PdfCheck ConverterProcess::checkPdf(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -78,20 +78,20 @@ PdfCheck CheckPdf(const QString& path)
     return file.readAll().trimmed().endsWith("%%EOF") ? PdfCheck::Pdf : PdfCheck::Incomplete;
 }
 
-QString PartialPdfPath(const QString& pdf, const QString& token)
+QString ConverterProcess::partialPdfPath(const QString& pdf, const QString& token)
 {
     const QFileInfo info(pdf);
     return QDir::toNativeSeparators(info.dir().filePath('.' + info.fileName() + '.' + token + ".part"));
 }
 
-void RemovePartialPdfs(const QString& folder)
+void ConverterProcess::removePartialPdfs(const QString& folder)
 {
     QDir dir(folder);
     for (const QString& name : dir.entryList({".*.????????.part"}, QDir::Files | QDir::Hidden))
         dir.remove(name);
 }
 
-std::chrono::milliseconds ConverterTimeLimit(qint64 pageBytes)
+std::chrono::milliseconds ConverterProcess::timeLimit(qint64 pageBytes)
 {
     // Measured with the shipped template on pages of plain paragraphs: the converter needs 2.7 s of processor time
     // per MB of page (1, 2 and 5 MB: 2.7, 5.4 and 13.1 s), but up to 13 s per MB of wall time on two cores shared
@@ -100,13 +100,13 @@ std::chrono::milliseconds ConverterTimeLimit(qint64 pageBytes)
     return std::chrono::seconds(120 + pageBytes * 30 / (1024 * 1024));
 }
 
-ConverterRun::ConverterRun(const QString& converter, const QString& page, const QString& pdf, const QString& token,
-                           std::chrono::milliseconds timeLimit, QObject* parent)
+ConverterProcess::ConverterProcess(const QString& converter, const QString& page, const QString& pdf,
+                                   const QString& token, std::chrono::milliseconds timeLimit, QObject* parent)
     : QObject(parent)
     , m_converter(converter)
     , m_page(page)
     , m_pdf(pdf)
-    , m_part(PartialPdfPath(pdf, token))
+    , m_part(partialPdfPath(pdf, token))
     , m_timeLimit(timeLimit)
 {
     m_process.setProgram(converter);
@@ -114,7 +114,7 @@ ConverterRun::ConverterRun(const QString& converter, const QString& page, const 
     m_process.setStandardInputFile(QProcess::nullDevice());
     m_process.setStandardOutputFile(QProcess::nullDevice());
 #ifdef Q_OS_WIN
-    m_commandLine = ConverterCommandLine(converter, page, m_part).toStdWString();
+    m_commandLine = commandLine(converter, page, m_part).toStdWString();
     m_process.setCreateProcessArgumentsModifier(
         [this](QProcess::CreateProcessArguments* args) { args->arguments = m_commandLine.data(); });
 #elif defined(Q_OS_UNIX)
@@ -128,12 +128,12 @@ ConverterRun::ConverterRun(const QString& converter, const QString& page, const 
         m_timedOut = true;
         stopProcess();
     });
-    connect(&m_process, &QProcess::errorOccurred, this, &ConverterRun::onErrorOccurred);
-    connect(&m_process, &QProcess::finished, this, &ConverterRun::onFinished);
-    connect(&m_process, &QProcess::readyReadStandardError, this, &ConverterRun::readErrors);
+    connect(&m_process, &QProcess::errorOccurred, this, &ConverterProcess::onErrorOccurred);
+    connect(&m_process, &QProcess::finished, this, &ConverterProcess::onFinished);
+    connect(&m_process, &QProcess::readyReadStandardError, this, &ConverterProcess::readErrors);
 }
 
-ConverterRun::~ConverterRun()
+ConverterProcess::~ConverterProcess()
 {
     // The process's own destructor waits for the end; by then nothing of this object may be called.
     m_process.disconnect(this);
@@ -141,39 +141,39 @@ ConverterRun::~ConverterRun()
         stopProcess();
 }
 
-void ConverterRun::start()
+void ConverterProcess::start()
 {
-    QMetaObject::invokeMethod(this, &ConverterRun::launch, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &ConverterProcess::launch, Qt::QueuedConnection);
 }
 
-void ConverterRun::cancel()
+void ConverterProcess::cancel()
 {
     m_cancelled = true;
     if (m_process.state() != QProcess::NotRunning)
         stopProcess();
 }
 
-void ConverterRun::launch()
+void ConverterProcess::launch()
 {
     if (m_cancelled)
-        return report({ConverterResult::Failed, "Stopped before the converter started.", {}});
+        return report({ConverterResult::Failed, tr("Stopped before the converter started."), {}});
     // The limit runs from before the start, so that a start that fails at once stops it again.
     m_timer.start();
     m_process.start();
 }
 
-void ConverterRun::onErrorOccurred(QProcess::ProcessError error)
+void ConverterProcess::onErrorOccurred(QProcess::ProcessError error)
 {
     // Every other error ends in finished().
     if (error != QProcess::FailedToStart)
         return;
     m_timer.stop();
     report({ConverterResult::NotStarted,
-            QString("The converter %1 could not be started: %2").arg(m_converter, m_process.errorString()),
+            tr("The converter %1 could not be started: %2").arg(m_converter, m_process.errorString()),
             {}});
 }
 
-void ConverterRun::onFinished(int exitCode, QProcess::ExitStatus exitStatus)
+void ConverterProcess::onFinished(int exitCode, QProcess::ExitStatus exitStatus)
 {
     m_timer.stop();
     readErrors();
@@ -183,55 +183,55 @@ void ConverterRun::onFinished(int exitCode, QProcess::ExitStatus exitStatus)
     report(result);
 }
 
-ConverterResult ConverterRun::outcome(int exitCode, QProcess::ExitStatus exitStatus) const
+ConverterResult ConverterProcess::outcome(int exitCode, QProcess::ExitStatus exitStatus) const
 {
     if (m_cancelled)
-        return {ConverterResult::Failed, "Stopped because the job was cancelled.", {}};
+        return {ConverterResult::Failed, tr("Stopped because the job was cancelled."), {}};
     if (m_timedOut)
-        return {ConverterResult::Failed,
-                QString("The converter did not finish within %1 s and was stopped.")
-                    .arg(double(m_timeLimit.count()) / 1000.0),
-                {}};
-    const QString cause = LastErrorLine(m_errors);
+        return {
+            ConverterResult::Failed,
+            tr("The converter did not finish within %1 s and was stopped.").arg(double(m_timeLimit.count()) / 1000.0),
+            {}};
+    const QString cause = lastErrorLine(m_errors);
     if (exitStatus == QProcess::CrashExit)
-        return {ConverterResult::Failed, "The converter stopped unexpectedly.", cause};
+        return {ConverterResult::Failed, tr("The converter stopped unexpectedly."), cause};
 
-    switch (CheckPdf(m_part)) {
+    switch (checkPdf(m_part)) {
     case PdfCheck::Pdf:
         break;
     case PdfCheck::Missing:
-        return {ConverterResult::Failed,
-                QString("The converter ended with exit code %1 and wrote no PDF.").arg(exitCode), cause};
+        return {ConverterResult::Failed, tr("The converter ended with exit code %1 and wrote no PDF.").arg(exitCode),
+                cause};
     case PdfCheck::Empty:
-        return {ConverterResult::Failed, "The converter wrote an empty file.", cause};
+        return {ConverterResult::Failed, tr("The converter wrote an empty file."), cause};
     case PdfCheck::NotPdf:
-        return {ConverterResult::Failed, "The converter wrote a file that is not a PDF.", cause};
+        return {ConverterResult::Failed, tr("The converter wrote a file that is not a PDF."), cause};
     case PdfCheck::Incomplete:
         return {ConverterResult::Failed, tr("The converter wrote an incomplete PDF."), cause};
     }
-    if (const QString problem = putInPlace(); !problem.isEmpty())
-        return {ConverterResult::Failed, problem, {}};
-    return {ConverterResult::Made, {}, exitCode == 0 ? QString() : LastErrorLine(m_errors, ConverterLine::Warning)};
+    if (const Result<> placed = putInPlace(); !placed)
+        return {ConverterResult::Failed, placed.error(), {}};
+    return {ConverterResult::Made, {}, exitCode == 0 ? QString() : lastErrorLine(m_errors, ConverterLine::Warning)};
 }
 
-QString ConverterRun::putInPlace() const
+Result<> ConverterProcess::putInPlace() const
 {
     // One rename on the same volume that replaces the PDF there, on Windows too (QFile::rename does not replace).
     std::error_code error;
     std::filesystem::rename(QFile(m_part).filesystemFileName(), QFile(m_pdf).filesystemFileName(), error);
     if (!error)
-        return {};
-    return tr("The PDF could not be put in place of %1: %2").arg(m_pdf, QString::fromLocal8Bit(error.message()));
+        return Result<>::ok();
+    return Error{tr("The PDF could not be put in place of %1: %2").arg(m_pdf, QString::fromLocal8Bit(error.message()))};
 }
 
-void ConverterRun::readErrors()
+void ConverterProcess::readErrors()
 {
     m_errors += m_process.readAllStandardError();
     if (m_errors.size() > keptErrorBytes)
         m_errors.remove(0, m_errors.size() - keptErrorBytes);
 }
 
-void ConverterRun::stopProcess()
+void ConverterProcess::stopProcess()
 {
 #ifdef Q_OS_UNIX
     if (const qint64 pid = m_process.processId(); pid > 0)
@@ -240,7 +240,7 @@ void ConverterRun::stopProcess()
     m_process.kill();
 }
 
-void ConverterRun::report(const ConverterResult& result)
+void ConverterProcess::report(const ConverterResult& result)
 {
     if (m_reported)
         return;

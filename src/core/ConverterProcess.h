@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Result.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QProcess>
@@ -9,31 +11,12 @@
 #include <chrono>
 #include <string>
 
-// The converter's command line as Windows receives it: the quoted converter, two blanks, the quoted page, one
-// blank, the quoted PDF. The quote marks keep paths with blanks whole; no option is passed.
-QString ConverterCommandLine(const QString& converter, const QString& page, const QString& pdf);
-
 // What a line of the converter's error output is wanted for: why no PDF was made, or what went amiss in one made.
 enum class ConverterLine { Cause, Warning };
-// The line of the converter's error output that says best what went wrong: its last line starting with "Error:",
-// else its last line that is not progress; cut to a length a message box can show. A cause is never a line that
-// runs making a good PDF print too: warnings, a script or image of the page that did not load, and the exit code
-// these give.
-QString LastErrorLine(const QByteArray& errorOutput, ConverterLine use = ConverterLine::Cause);
 
 // What lies at a PDF's path: only a file that is not empty, starts with "%PDF" and ends with "%%EOF" (white space
 // after it allowed) is a whole PDF; a converter stopped while writing leaves it without that end.
 enum class PdfCheck { Missing, Empty, NotPdf, Incomplete, Pdf };
-PdfCheck CheckPdf(const QString& path);
-
-// The converter writes beside the PDF under a hidden name unique to the job (token: 8 hex digits), and the PDF is
-// renamed over the PDF's name only once it is whole; so a PDF of that name from before stays as it was until then.
-QString PartialPdfPath(const QString& pdf, const QString& token);
-// Removes the partial PDFs of a folder, which only a program that ended during a run leaves behind.
-void RemovePartialPdfs(const QString& folder);
-
-// How long the converter may take for a page of that many bytes.
-std::chrono::milliseconds ConverterTimeLimit(qint64 pageBytes);
 
 struct ConverterResult {
     enum Status { Made, Failed, NotStarted };
@@ -47,14 +30,32 @@ struct ConverterResult {
 // a whole PDF at the partial path, which is then renamed to the PDF's path: the converter exits with 1 when a
 // script of the page cannot load although it wrote the PDF, and exits with 0 in cases where it wrote nothing. On
 // any failure the partial PDF is removed.
-class ConverterRun : public QObject
+class ConverterProcess : public QObject
 {
     Q_OBJECT
 
 public:
-    ConverterRun(const QString& converter, const QString& page, const QString& pdf, const QString& token,
-                 std::chrono::milliseconds timeLimit, QObject* parent = nullptr);
-    ~ConverterRun() override;
+    ConverterProcess(const QString& converter, const QString& page, const QString& pdf, const QString& token,
+                     std::chrono::milliseconds timeLimit, QObject* parent = nullptr);
+    ~ConverterProcess() override;
+
+    // The converter's command line as Windows receives it: the quoted converter, two blanks, the quoted page, one
+    // blank, the quoted PDF. The quote marks keep paths with blanks whole; no option is passed.
+    static QString commandLine(const QString& converter, const QString& page, const QString& pdf);
+    // The line of the converter's error output that says best what went wrong: its last line starting with
+    // "Error:", else its last line that is not progress; cut to a length a message box can show. A cause is never a
+    // line that runs making a good PDF print too: warnings, a script or image of the page that did not load, and
+    // the exit code these give.
+    static QString lastErrorLine(const QByteArray& errorOutput, ConverterLine use = ConverterLine::Cause);
+    static PdfCheck checkPdf(const QString& path);
+    // The converter writes beside the PDF under a hidden name unique to the job (token: 8 hex digits), and the PDF
+    // is renamed over the PDF's name only once it is whole; so a PDF of that name from before stays as it was
+    // until then.
+    static QString partialPdfPath(const QString& pdf, const QString& token);
+    // Removes the partial PDFs of a folder, which only a program that ended during a run leaves behind.
+    static void removePartialPdfs(const QString& folder);
+    // How long the converter may take for a page of that many bytes.
+    static std::chrono::milliseconds timeLimit(qint64 pageBytes);
 
     QString page() const { return m_page; }
     QString pdf() const { return m_pdf; }
@@ -72,8 +73,8 @@ private:
     void onErrorOccurred(QProcess::ProcessError error);
     void onFinished(int exitCode, QProcess::ExitStatus exitStatus);
     ConverterResult outcome(int exitCode, QProcess::ExitStatus exitStatus) const;
-    // The partial PDF renamed over the PDF; or why not.
-    QString putInPlace() const;
+    // The partial PDF renamed over the PDF.
+    Result<> putInPlace() const;
     void readErrors();
     void stopProcess();
     void report(const ConverterResult& result);

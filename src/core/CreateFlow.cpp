@@ -1,61 +1,10 @@
 #include "core/CreateFlow.h"
 
-#include "core/BulkPdfJob.h"
-#include "core/SinglePdfJob.h"
+#include "core/FileNames.h"
+#include "core/PdfNames.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-
-std::optional<CreateMessage> CreateCheck(const PdfJobRequest& request)
-{
-    const QString title = QStringLiteral("Missing Info");
-    if (request.articles.isEmpty())
-        return CreateMessage{title, "Please select one or more articles first."};
-    const PageAssembly::AdBlock& ad = request.ad;
-    if (ad.title.isEmpty() || ad.ctaText.isEmpty() || ad.ctaUrl.isEmpty())
-        return CreateMessage{title, "Please enter your Ad details."};
-    if (request.mode == CreationMode::Bulk) {
-        if (request.naming == PdfNaming::Original)
-            return std::nullopt;
-        if (request.finalNames.isEmpty())
-            return CreateMessage{title, "Please enter one or more keywords first."};
-        // Every name is checked before any page is written, rather than failing PDF by PDF at the converter.
-        for (const QString& name : request.finalNames) {
-            if (const auto problem = FileNameProblem(KeywordPdfName(name)))
-                return CreateMessage{"Error", *problem};
-        }
-        return std::nullopt;
-    }
-    if (request.singlePdfName.isEmpty())
-        return CreateMessage{title, "Please enter a filename for your PDF file."};
-    if (const auto problem = SinglePdfNameProblem(request.singlePdfName))
-        return CreateMessage{"Error", *problem};
-    return std::nullopt;
-}
-
-QStringList ClearOldPages(const AppFolders& folders)
-{
-    QStringList remaining;
-    const QDir bin(folders.bin());
-    // Hidden too: a page named after an empty name is ".html".
-    for (const QString& name : bin.entryList({"*.html"}, QDir::Files | QDir::Hidden)) {
-        if (name.compare(QLatin1String("template.html"), Qt::CaseInsensitive) == 0)
-            continue;
-        const QString page = folders.pageFile(name);
-        // A page that went meanwhile is gone all the same.
-        if (!QFile::remove(page) && QFile::exists(page))
-            remaining << page;
-    }
-    return remaining;
-}
-
-CreateMessage OldPagesMessage(const QStringList& pages)
-{
-    return {"Error", "These pages of an earlier run could not be deleted, so no PDF was made. Close the programs "
-                     "that use them and press Create again.\n\n" +
-                         pages.join('\n')};
-}
 
 RunLock::RunLock(const AppFolders& folders)
     : m_file(folders.pageFile(QStringLiteral("leafrunner.lock")))
@@ -69,10 +18,85 @@ bool RunLock::take()
     return m_file.tryLock() || m_file.error() != QLockFile::LockFailedError;
 }
 
-CreateMessage BusyMessage()
+CreateFlow::CreateFlow(QObject* parent)
+    : QObject(parent)
 {
-    return {QCoreApplication::translate("CreateCommand", "Busy"),
-            QCoreApplication::translate("CreateCommand",
-                                        "Another Leafrunner is making PDFs from this application folder. Please press "
-                                        "Create again when it has finished.")};
+    connect(&m_engine, &PdfJobEngine::articleStarted, this, &CreateFlow::articleStarted);
+    connect(&m_engine, &PdfJobEngine::finished, this, &CreateFlow::onEngineFinished);
+}
+
+CreateFlow::~CreateFlow() = default;
+
+Result<void, Message> CreateFlow::check(const PdfJobRequest& request)
+{
+    const QString title = tr("Missing Info");
+    if (request.articles.isEmpty())
+        return Error{Message{title, tr("Please select one or more articles first.")}};
+    const PageBuilder::AdBlock& ad = request.ad;
+    if (ad.title.isEmpty() || ad.ctaText.isEmpty() || ad.ctaUrl.isEmpty())
+        return Error{Message{title, tr("Please enter your Ad details.")}};
+    if (request.mode == CreationMode::Bulk) {
+        if (request.naming == PdfNaming::Original)
+            return Result<void, Message>::ok();
+        if (request.finalNames.isEmpty())
+            return Error{Message{title, tr("Please enter one or more keywords first.")}};
+        // Every name is checked before any page is written, rather than failing PDF by PDF at the converter.
+        for (const QString& name : request.finalNames) {
+            if (const Result<> checked = FileNames::check(PdfNames::keywordPdfName(name)); !checked)
+                return Error{Message{tr("Error"), checked.error()}};
+        }
+        return Result<void, Message>::ok();
+    }
+    if (request.singlePdfName.isEmpty())
+        return Error{Message{title, tr("Please enter a filename for your PDF file.")}};
+    if (const Result<> checked = PdfNames::checkSinglePdfName(request.singlePdfName); !checked)
+        return Error{Message{tr("Error"), checked.error()}};
+    return Result<void, Message>::ok();
+}
+
+QStringList CreateFlow::clearOldPages(const AppFolders& folders)
+{
+    QStringList remaining;
+    const QDir bin(folders.bin());
+    // Hidden too: a page named after an empty name is ".html".
+    for (const QString& name : bin.entryList({"*.html"}, QDir::Files | QDir::Hidden)) {
+        if (PdfNames::isPageTemplate(name))
+            continue;
+        const QString page = folders.pageFile(name);
+        // A page that went meanwhile is gone all the same.
+        if (!QFile::remove(page) && QFile::exists(page))
+            remaining << page;
+    }
+    return remaining;
+}
+
+Result<QString, Message> CreateFlow::start(const PdfJobRequest& request)
+{
+    const Message busy{tr("Busy"), tr("Another Leafrunner is making PDFs from this application folder. Please press "
+                                      "Create again when it has finished.")};
+    if (isRunning())
+        return Error{busy};
+    if (const Result<void, Message> checked = check(request); !checked)
+        return Error{checked.error()};
+    m_lock.emplace(request.folders);
+    if (!m_lock->take()) {
+        m_lock.reset();
+        return Error{busy};
+    }
+    if (const QStringList stale = clearOldPages(request.folders); !stale.isEmpty()) {
+        m_lock.reset();
+        return Error{Message{tr("Error"),
+                             tr("These pages of an earlier run could not be deleted, so no PDF was made. Close the "
+                                "programs that use them and press Create again.") +
+                                 "\n\n" + stale.join('\n'),
+                             true}};
+    }
+    m_engine.start(request);
+    return request.mode == CreationMode::Single ? PdfNames::singlePdfBaseName(request.singlePdfName) : QString();
+}
+
+void CreateFlow::onEngineFinished(const PdfJobReport& report)
+{
+    m_lock.reset();
+    emit finished(report, closingBoxFor(report));
 }

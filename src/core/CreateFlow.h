@@ -1,36 +1,11 @@
 #pragma once
 
-#include "core/PdfJobTypes.h"
+#include "core/PdfJobEngine.h"
+#include "core/Result.h"
 
 #include <QLockFile>
 
 #include <optional>
-
-// What the Create command does before a job starts: check the entries, take the run lock, then delete the pages of
-// earlier runs. The window reads its controls into a request, shows the message of CreateCheck if there is one,
-// takes its RunLock (stopping with BusyMessage if another program holds it), clears the old pages (stopping with
-// OldPagesMessage if any remain, and releasing the lock) and starts the job; it releases the lock when the job has
-// ended.
-
-struct CreateMessage {
-    QString title;
-    QString text;
-};
-
-// The first gap in the entries the chosen mode needs, in a fixed order: articles, ad block, then the final
-// filename list (bulk mode with keyword names) or the PDF name (single mode). A text is missing only when empty;
-// nothing is trimmed. These messages have the title "Missing Info". A name that no file may have (FileNameProblem
-// of the single PDF, or of each final list item as the PDF it names) is refused too, the first one named, with the
-// title "Error". Shown with the information icon and OK. Nothing when the job can start.
-std::optional<CreateMessage> CreateCheck(const PdfJobRequest& request);
-
-// Deletes the "*.html" files in the bin folder, except the page template, whatever the letter case of its name;
-// other files stay. Returns the paths of the pages that could not be deleted.
-QStringList ClearOldPages(const AppFolders& folders);
-
-// What to tell the user when old pages remain: nothing is converted then, since a stale page would be taken for
-// a new one.
-CreateMessage OldPagesMessage(const QStringList& pages);
 
 // One run at a time per application folder. Two programs started from one folder share its bin folder, and the
 // Create of one would clear the pages that the other's converters still read. The lock is a file in the bin folder;
@@ -49,5 +24,52 @@ private:
     QLockFile m_file;
 };
 
-// What to tell the user when another program's run holds the lock; nothing has been changed then.
-CreateMessage BusyMessage();
+// The Create command, the same for every front end: the front end reads its entries into a request, calls start()
+// and shows the message it may return; while the run goes it may show articleStarted(), and when finished() comes
+// it shows the closing box (unless it cancelled the run to quit).
+//
+// start() checks the entries, takes the run lock, deletes the pages of earlier runs and starts the job; the lock is
+// released when the job has ended. The request's lists are copied, so the user may change the window's lists while
+// the job runs.
+class CreateFlow : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit CreateFlow(QObject* parent = nullptr);
+    ~CreateFlow() override;
+
+    // The first gap in the entries the chosen mode needs, in a fixed order: articles, ad block, then the final
+    // filename list (bulk mode with keyword names) or the PDF name (single mode). A text is missing only when empty;
+    // nothing is trimmed. These messages have the title "Missing Info". A name that no file may have (the single
+    // PDF's, or each final list item's as the PDF it names) is refused too, the first one named, with the title
+    // "Error".
+    static Result<void, Message> check(const PdfJobRequest& request);
+
+    // Deletes the "*.html" files in the bin folder, except the page template, whatever the letter case of its name;
+    // other files stay. Returns the paths of the pages that could not be deleted.
+    static QStringList clearOldPages(const AppFolders& folders);
+
+    // Starts the run. Its result is the name the single PDF is made under, without ".pdf" (empty in bulk mode), for
+    // the front end to show; or the message to show when nothing was started: a check that failed, another
+    // program's run holding the lock, or pages of an earlier run that could not be deleted (nothing is converted
+    // then, since a stale page would be taken for a new one).
+    Result<QString, Message> start(const PdfJobRequest& request);
+    bool isRunning() const { return m_engine.isRunning(); }
+    // No converter starts any more and the running ones are ended; finished() follows promptly.
+    void cancel() { m_engine.cancel(); }
+
+signals:
+    // Article index (from 0) of count is being prepared; nameIndex is the item of the final filename list that
+    // names its PDF, or -1.
+    void articleStarted(int index, int count, int nameIndex);
+    // The run has ended and its lock is released: the report, and the box that tells the user about it.
+    void finished(const PdfJobReport& report, const ClosingBox& box);
+
+private:
+    void onEngineFinished(const PdfJobReport& report);
+
+    PdfJobEngine m_engine;
+    // Held from the clearing of old pages to the end of the run.
+    std::optional<RunLock> m_lock;
+};

@@ -5,11 +5,13 @@
 
 #include <algorithm>
 
+namespace FileNames {
+
 namespace {
-// The translation context of the messages.
-struct FileNames {
-    Q_DECLARE_TR_FUNCTIONS(FileNames)
-};
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("FileNames", text);
+}
 
 bool holdsForbiddenCharacter(const QString& name)
 {
@@ -26,26 +28,28 @@ bool isDeviceName(const QString& name)
 }
 } // namespace
 
-std::optional<QString> FileNameProblem(const QString& name)
+Result<> check(const QString& name)
 {
     QString reason;
     if (name.trimmed().isEmpty())
-        reason = FileNames::tr("a file name cannot be empty or only blanks.");
+        reason = tr("a file name cannot be empty or only blanks.");
     else if (holdsForbiddenCharacter(name))
-        reason = FileNames::tr("a file name cannot hold any of \\ / : * ? \" < > | nor a control character.");
+        reason = tr("a file name cannot hold any of \\ / : * ? \" < > | nor a control character.");
     else if (name.count(u'.') == name.size())
-        reason = FileNames::tr("a file name cannot be only dots.");
+        reason = tr("a file name cannot be only dots.");
     else if (name.startsWith(u'.'))
-        reason = FileNames::tr("a file name cannot start with a dot.");
+        reason = tr("a file name cannot start with a dot.");
     else if (name.endsWith(u'.') || name.endsWith(u' '))
-        reason = FileNames::tr("a file name cannot end in a dot or a blank.");
+        reason = tr("a file name cannot end in a dot or a blank.");
     else if (isDeviceName(name))
-        reason = FileNames::tr("Windows reserves it for a device.");
-    else if (const qsizetype bytes = name.toUtf8().size(); bytes > MaxFileNameBytes)
-        reason = FileNames::tr("it takes %1 bytes, a file name at most %2 (a letter beyond A to Z takes two or more).")
+        reason = tr("Windows reserves it for a device.");
+    else if (const qsizetype bytes = name.toUtf8().size(); bytes > MaxBytes)
+        reason = tr("it takes %1 bytes, a file name at most %2 (a letter beyond A to Z takes two or more).")
                      .arg(bytes)
-                     .arg(MaxFileNameBytes);
+                     .arg(MaxBytes);
     else
-        return std::nullopt;
-    return FileNames::tr("The name \"%1\" cannot be used: %2").arg(name, reason);
+        return Result<>::ok();
+    return Error{tr("The name \"%1\" cannot be used: %2").arg(name, reason)};
 }
+
+} // namespace FileNames

@@ -11,14 +11,14 @@ inline const QString Placeholder = QStringLiteral("#KEYWORD#");
 inline const QString LineBreak = QStringLiteral("\n");
 
 // The lines of a text box's text, empty lines left out; a CR LF or CR pasted in counts as one line break.
-QStringList Lines(const QString& text);
+QStringList lines(const QString& text);
 
 // One name per pattern and keyword, grouped by pattern in list order; every name, the last included, is followed
 // by a line break. Nothing in a pattern or keyword is trimmed or changes letter case. With no pattern, each keyword
 // is its own name.
-QString Combine(const QStringList& patterns, const QStringList& keywords);
+QString combine(const QStringList& patterns, const QStringList& keywords);
 
 // "Articles to Create: 12  - Filenames: 6"
-QString SummaryLine(qsizetype articles, qsizetype filenames);
+QString summaryLine(qsizetype articles, qsizetype filenames);
 
 } // namespace KeywordCombinations

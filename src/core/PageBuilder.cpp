@@ -1,20 +1,35 @@
 #include "core/PageBuilder.h"
 
-#include "core/vParser.h"
-#include "core/modUTF8.h"
+#include "core/AppFolders.h"
+#include "core/PdfNames.h"
+#include "core/TextFile.h"
 
-#include <QFile>
+#include <QDir>
+#include <QFileInfo>
 
-namespace PageAssembly {
+namespace PageBuilder {
 
-QString FillTemplate(const QString& templateText, const AdBlock& ad)
+QString templateFile(const AppFolders& folders)
 {
-    QString page = vParser::Replace(templateText, "#ADTITLE#", ad.title);
-    page = vParser::Replace(page, "#CTATEXT#", ad.ctaText);
-    return vParser::Replace(page, "#CTAURL#", ad.ctaUrl);
+    const QString exact = folders.pageTemplate();
+    if (QFileInfo::exists(exact))
+        return exact;
+    for (const QString& name : QDir(folders.bin()).entryList(QDir::Files)) {
+        if (PdfNames::isPageTemplate(name))
+            return folders.pageFile(name);
+    }
+    return exact;
 }
 
-QString ArticleToHtml(const QString& articleText)
+QString fillTemplate(const QString& templateText, const AdBlock& ad)
+{
+    return QString(templateText)
+        .replace(QStringLiteral("#ADTITLE#"), ad.title)
+        .replace(QStringLiteral("#CTATEXT#"), ad.ctaText)
+        .replace(QStringLiteral("#CTAURL#"), ad.ctaUrl);
+}
+
+QString articleToHtml(const QString& articleText)
 {
     // Articles come from Windows (CR LF), old Mac (CR) and Linux or Mac editors (LF) alike.
     QString html = articleText;
@@ -22,12 +37,12 @@ QString ArticleToHtml(const QString& articleText)
     return html.replace(u'\n', QStringLiteral("<br><br>"));
 }
 
-QString SingleBodyPiece(const QString& articleHtml)
+QString singleBodyPiece(const QString& articleHtml)
 {
     return QStringLiteral("<br><br>") + QStringLiteral("<br>") + articleHtml;
 }
 
-QString ScriptTail()
+QString scriptTail()
 {
     static const char* const sources[] = {
         "assets/js/jquery.min.js",
@@ -41,63 +56,16 @@ QString ScriptTail()
     return tail + QStringLiteral("</body></html>");
 }
 
-QString SinglePdfBaseName(const QString& typedName)
-{
-    return vParser::Replace(typedName, " ", "-");
-}
-
-namespace {
-QString guarded(const QString& pageName)
-{
-    return pageName.compare(QLatin1String("template.html"), Qt::CaseInsensitive) == 0 ? "e" + pageName : pageName;
-}
-} // namespace
-
-QString SinglePageName(const QString& baseName)
-{
-    return guarded(baseName + ".html");
-}
-
-QString BulkPageName(const QString& outputName)
-{
-    return guarded(vParser::Replace(outputName, ".txt", ".html"));
-}
-
-PageFile::PageFile() = default;
-PageFile::~PageFile() = default;
-
-bool PageFile::open(const QString& path, QString* error)
-{
-    QFile existing(path);
-    if (existing.exists() && !existing.remove()) {
-        if (error)
-            *error = existing.errorString();
-        return false;
-    }
-    m_file = OpenForAppend(path, error);
-    return m_file != nullptr;
-}
-
-bool PageFile::write(const QString& text, QString* error)
-{
-    return m_file && WriteUtf8(*m_file, text, false, error);
-}
-
-bool PageFile::close(QString* error)
-{
-    if (!m_file)
-        return false;
-    const bool ok = CloseFile(*m_file, error);
-    m_file.reset();
-    return ok;
-}
-
-bool WritePage(const QString& path, const QString& head, const QString& body, const QString& tail, QString* error)
+Result<> writePage(const QString& path, const QString& head, const QString& body, const QString& tail)
 {
     // Written piece by piece, so a large article is not copied once more into one string.
-    PageFile page;
-    return page.open(path, error) && page.write(head, error) && page.write(body, error) && page.write(tail, error) &&
-           page.close(error);
+    TextFile::Writer page;
+    Result<> result = page.open(path);
+    for (const QString* piece : {&head, &body, &tail}) {
+        if (result)
+            result = page.write(*piece);
+    }
+    return result ? page.close() : result;
 }
 
-} // namespace PageAssembly
+} // namespace PageBuilder

@@ -1,28 +1,36 @@
 #pragma once
 
-#include "core/FileNames.h"
 #include "core/PdfJobTypes.h"
 
 #include <QList>
 #include <QObject>
 
-class ConverterRun;
+class ConverterProcess;
 struct ConverterResult;
-class PdfJobEngine;
 
 // What the single and the bulk job share: the checks made before anything is written, the converter runs and
 // their outcomes, stopping, cancelling and the report. A job works in short steps between turns of the event
-// loop and reports through the signals of the engine that owns it; it ends exactly once, always after start()
-// returned.
+// loop and reports through its signals; it ends exactly once, with finished(), always after start() returned.
 class PdfJob : public QObject
 {
+    Q_OBJECT
+
 public:
-    PdfJob(const PdfJobRequest& request, int plannedPdfs, PdfJobEngine& engine);
+    PdfJob(const PdfJobRequest& request, int plannedPdfs, QObject* parent = nullptr);
     ~PdfJob() override;
 
     void start();
     // No converter starts any more and the running ones are ended; the end follows at once, cancelled set.
     void cancel();
+
+signals:
+    // Article index (from 0) of count is being prepared; nameIndex is the item of the final filename list that
+    // names its PDF, or -1.
+    void articleStarted(int index, int count, int nameIndex);
+    void pdfMade(const QString& pdf, const QString& warning);
+    void pdfFailed(const QString& pdf, const QString& reason);
+    // The job has ended and no converter of it runs any more.
+    void finished(const PdfJobReport& report);
 
 protected:
     // Called once the converter, the output folder and the filled page template are known to be there.
@@ -52,18 +60,17 @@ protected:
 
 private:
     void prepare();
-    // The converter and the output folder are checked, the page head and the script tail made; or why not.
-    QString loadPageParts();
-    void converterEnded(ConverterRun* run, int index, const QString& name, const ConverterResult& result);
+    // The converter and the output folder are checked, the page head and the script tail made.
+    Result<> loadPageParts();
+    void converterEnded(ConverterProcess* run, int index, const QString& name, const ConverterResult& result);
     void finishWhenIdle();
 
-    PdfJobEngine& m_engine;
     const PdfJobRequest m_request;
     const QString m_token; // names this job's partial PDFs
     PdfJobReport m_report;
     QString m_head;
     QString m_tail;
-    QList<ConverterRun*> m_running;
+    QList<ConverterProcess*> m_running;
     bool m_stopping = false;
     bool m_done = false;
     bool m_finishing = false;

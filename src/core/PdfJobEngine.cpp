@@ -14,14 +14,18 @@ bool PdfJobEngine::start(const PdfJobRequest& request)
     if (m_job)
         return false;
     if (request.mode == CreationMode::Single)
-        m_job = new SinglePdfJob(request, *this);
+        m_job = new SinglePdfJob(request, this);
     else
-        m_job = new BulkPdfJob(request, *this);
+        m_job = new BulkPdfJob(request, this);
+    connect(m_job, &PdfJob::articleStarted, this, &PdfJobEngine::articleStarted);
+    connect(m_job, &PdfJob::pdfMade, this, &PdfJobEngine::pdfMade);
+    connect(m_job, &PdfJob::pdfFailed, this, &PdfJobEngine::pdfFailed);
+    connect(m_job, &PdfJob::finished, this, &PdfJobEngine::onJobFinished);
     m_job->start();
     return true;
 }
 
-void PdfJobEngine::jobEnded(const PdfJobReport& report)
+void PdfJobEngine::onJobFinished(const PdfJobReport& report)
 {
     m_job->deleteLater();
     m_job = nullptr;

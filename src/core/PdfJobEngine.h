@@ -7,18 +7,7 @@
 class PdfJob;
 
 // Makes the PDFs of one Create: the single or the bulk job, as the request says. It needs no window and reports
-// only through its signals. How the main window drives it:
-//
-//   cmdCreate_Click: read the controls into a PdfJobRequest (its lists are copied, so the user may change the
-//       window's lists while the job runs); if CreateCheck(request) gives a message, show it and stop; if its
-//       RunLock cannot be taken, show BusyMessage() and stop; if ClearOldPages(request.folders) returns pages,
-//       release the lock, show OldPagesMessage(pages) and stop; in single mode write
-//       PageAssembly::SinglePdfBaseName(name) back into txtPDFFilename; enter the busy state; start(request).
-//   articleStarted: caption "Please Wait ... (Preparing File " index + 1 "/" count ")" and the current item of
-//       lstSelectedArticles; with nameIndex >= 0 also the current item of lstFinalList.
-//   finished: release the run lock and leave the busy state; unless report.cancelled, show ClosingBoxFor(report) (Yes/No with the
-//       question icon when askToOpenOutput, opening the output folder on Yes; else OK with the warning icon).
-//   Closing the window while isRunning(): once confirmed, cancel() and quit on finished().
+// only through its signals, which pass on those of the job it runs. CreateFlow drives it for every front end.
 class PdfJobEngine : public QObject
 {
     Q_OBJECT
@@ -44,8 +33,7 @@ signals:
     void finished(const PdfJobReport& report);
 
 private:
-    friend class PdfJob;
-    void jobEnded(const PdfJobReport& report);
+    void onJobFinished(const PdfJobReport& report);
 
     PdfJob* m_job = nullptr;
 };

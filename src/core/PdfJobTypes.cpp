@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-int DefaultConverterLimit()
+int defaultConverterLimit()
 {
     // Measured on two cores: eight at once converted as fast as any shell pipeline; more gained little and each
     // converter holds about 70 MB.
@@ -66,18 +66,18 @@ QString madeSentence(const PdfJobReport& report)
             .arg(report.planned)
             .arg(made - kept)
             .arg(kept);
-    return QString("%1 of %2 PDFs were made.").arg(made).arg(report.planned);
+    return tr("%1 of %2 PDFs were made.").arg(made).arg(report.planned);
 }
 } // namespace
 
-ClosingBox ClosingBoxFor(const PdfJobReport& report)
+ClosingBox closingBoxFor(const PdfJobReport& report)
 {
-    const QString question = QStringLiteral("Do you want to open the output folder?");
+    const QString question = tr("Do you want to open the output folder?");
     const int made = report.madeCount();
     if (report.allMade() && report.keptCount() == made)
-        return {"Done", "Ready. " + question, true};
+        return {tr("Done"), tr("Ready. ") + question, true};
     if (made == 0 && !report.stopMessage.isEmpty())
-        return {"Error", report.stopMessage, false};
+        return {tr("Error"), report.stopMessage, false};
 
     QStringList parts;
     if (!report.stopMessage.isEmpty())
@@ -95,12 +95,12 @@ ClosingBox ClosingBoxFor(const PdfJobReport& report)
             ++notListed;
     }
     if (notListed > 0)
-        failures << QString("... and %1 more.").arg(notListed);
+        failures << tr("... and %1 more.").arg(notListed);
     if (!failures.isEmpty())
-        parts << "Not made:\n" + failures.join('\n');
+        parts << tr("Not made:") + "\n" + failures.join('\n');
 
     if (made == 0)
-        return {"Error", parts.join("\n\n"), false};
+        return {tr("Error"), parts.join("\n\n"), false};
     parts << question;
-    return {"Done", parts.join("\n\n"), true};
+    return {tr("Done"), parts.join("\n\n"), true};
 }

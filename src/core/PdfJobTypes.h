@@ -18,19 +18,19 @@ enum class PdfNaming { Original, Keywords };
 
 // How many converters run at once unless a request says otherwise. The converter waits far more than it computes
 // (about 0.27 s of wall time and 0.07 s of processor for a small page), so several per core keep the cores busy.
-int DefaultConverterLimit();
+int defaultConverterLimit();
 
 struct PdfJobRequest {
     AppFolders folders = AppFolders::current();
     QStringList articles; // full paths, in the order the PDFs are made
-    PageAssembly::AdBlock ad;
+    PageBuilder::AdBlock ad;
     CreationMode mode = CreationMode::Single;
     PdfNaming naming = PdfNaming::Original;
     QStringList finalNames; // bulk PDF names without ".pdf", used in turn
     QString singlePdfName;  // the single PDF's name as typed, without ".pdf"
-    // Zero: each run's limit follows its page's size (ConverterTimeLimit).
+    // Zero: each run's limit follows its page's size (ConverterProcess::timeLimit).
     std::chrono::milliseconds converterTimeLimit{0};
-    int converterLimit = DefaultConverterLimit();
+    int converterLimit = defaultConverterLimit();
 };
 
 // One PDF the job set out to make.
@@ -68,4 +68,4 @@ struct ClosingBox {
 // many of how many were made, how many of them later articles replaced, and which were not made, with the reason
 // and the converter's last error line, still asking about the folder. When none was made, an error that does not
 // ask: the message why the job stopped, or that no PDF was made and the failures.
-ClosingBox ClosingBoxFor(const PdfJobReport& report);
+ClosingBox closingBoxFor(const PdfJobReport& report);

@@ -1,7 +1,46 @@
 #pragma once
 
+#include "core/Result.h"
+
 #include <QString>
+#include <QStringList>
+
+struct PdfJobRequest;
+
+// The names of the pages and PDFs a run writes.
+namespace PdfNames {
+
+// The page template's file name in the bin folder.
+inline const QString PageTemplateName = QStringLiteral("template.html");
+// True for the page template's name in any letter case, as Windows opens it: such a page is never written, and
+// never cleared away.
+bool isPageTemplate(const QString& fileName);
 
 // The base name under which an article's page and PDF are written: the file name after the last separator, cut
 // at its first ".", with "_" and blanks turned into "-", and ".txt" appended. The result holds exactly one ".".
-QString ArticleOutputName(const QString& path, QChar separator);
+QString articleOutputName(const QString& path, QChar separator);
+
+// A bulk PDF's name from an item of the final filename list: ".pdf" appended, every blank turned into "-", then
+// one pass turning "--" into "-".
+QString keywordPdfName(const QString& item);
+
+struct BulkNames {
+    QString page;       // after the article, also with keyword names
+    QString pdf;        // after the article, or from the final filename list
+    int nameIndex = -1; // the final filename list's item used, or -1
+};
+// The names of the article at index: the final filename list is used in turn, from the first item again when it
+// is used up.
+BulkNames bulkNamesFor(const PdfJobRequest& request, int index);
+
+// The single PDF's name as the user sees it afterwards: blanks turned into "-".
+QString singlePdfBaseName(const QString& typedName);
+// Whether the single PDF can take the name typed, as the file it becomes (blanks turned into "-", ".pdf" added).
+Result<> checkSinglePdfName(const QString& typedName);
+// The single job's page file name for that base name. A name that is the page template's in any letter case gets
+// an "e" in front, so the page template is never written on any file system.
+QString singlePageName(const QString& baseName);
+// The bulk job's page file name for an article's output name (".txt" becomes ".html"), with the same guard.
+QString bulkPageName(const QString& outputName);
+
+} // namespace PdfNames

@@ -1,51 +1,34 @@
 #include "core/Product.h"
 
-#include "core/AppFolders.h"
-#include "core/TextFile.h"
-#include "core/vTools.h"
-#include "core/modGeneral.h"
+#include <QCoreApplication>
 
-#include <QDir>
-
-namespace Startup {
+namespace Product {
 
 namespace {
-const QString ProductName = QStringLiteral("Leafrunner");
-const QString ProductSuffix = QStringLiteral(" Pro");
+const QString Name = QStringLiteral("Leafrunner");
+const QString Suffix = QStringLiteral(" Pro");
 const QString Version = QStringLiteral("2.2");
 const QString WebAddress = QStringLiteral("www.leafrunner.example");
 } // namespace
 
-QString ProductLabel()
+QString label()
 {
-    return ProductName + ProductSuffix;
+    return Name + Suffix;
 }
 
-QString Byline()
+QString version()
 {
-    return "by " + WebAddress;
+    return Version;
 }
 
-QString WindowTitle()
+QString byline()
 {
-    return ProductLabel() + ' ' + Version + ' ' + Byline();
+    return QCoreApplication::translate("Product", "by %1").arg(WebAddress);
 }
 
-QStringList KeywordCombinations(const AppFolders& folders)
+QString windowTitle()
 {
-    const QString path = folders.keywordList();
-    if (!vTools::FileExists(path))
-        return {};
-    return vFile::LoadList(path).value_or(QStringList());
+    return label() + ' ' + Version + ' ' + byline();
 }
 
-bool EnsureOutputFolder(const AppFolders& folders)
-{
-    const QString output = folders.output();
-    if (FolderExists(output, true))
-        return true;
-    // mkdir, not mkpath: a missing bin folder means the program is not installed here, not a folder to invent.
-    return QDir().mkdir(output);
-}
-
-} // namespace Startup
+} // namespace Product

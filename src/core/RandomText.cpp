@@ -2,6 +2,8 @@
 
 #include "core/TextFile.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 RandomText::RandomText(int lastPage, const WordLists& words, const QStringList& keywords, QRandomGenerator& random)
@@ -9,8 +11,7 @@ RandomText::RandomText(int lastPage, const WordLists& words, const QStringList& 
     , m_words(words)
     , m_keywords(keywords)
     , m_random(random)
-{
-}
+{}
 
 void RandomText::pick(const QStringList& list, QString& text)
 {
@@ -36,26 +37,22 @@ QString RandomText::nextPage()
     return page;
 }
 
-QString RandomText::Generate(int lastPage, const WordLists& words, const QStringList& keywords,
-                             QRandomGenerator& random)
+QStringList RandomText::loadWords(const QString& path)
 {
-    RandomText pages(lastPage, words, keywords, random);
-    QString text;
-    while (!pages.atEnd())
-        text += pages.nextPage();
-    return text;
-}
-
-QStringList LoadWords(const QString& path)
-{
-    QStringList words = vFile::LoadList(path).value_or(QStringList());
+    const Result<QStringList> lines = TextFile::loadList(path);
+    if (!lines)
+        return {};
+    QStringList words = *lines;
     words.removeIf([](const QString& line) { return line.trimmed().isEmpty(); });
     return words;
 }
 
-std::optional<int> ParsePageCount(const QString& text)
+Result<int> RandomText::parsePageCount(const QString& text)
 {
     bool ok = false;
     const short count = text.trimmed().toShort(&ok, 10);
-    return ok ? std::optional<int>(count) : std::nullopt;
+    if (!ok)
+        return Error{QCoreApplication::translate("RandomText",
+                                                 "The number of pages must be a whole number from -32768 to 32767.")};
+    return int(count);
 }

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "core/Result.h"
+
 #include <QRandomGenerator>
 #include <QString>
 #include <QStringList>
 
 #include <array>
-#include <optional>
 
 // Filler text that makes an article longer without being meant for reading. A page is 4 paragraphs; a paragraph is
 // 5 sentences followed by two carriage returns; a sentence is 5 words, word k drawn from word list k, each followed
@@ -24,9 +25,12 @@ public:
     bool atEnd() const { return m_pagesLeft <= 0; }
     QString nextPage();
 
-    // The whole text at once.
-    static QString Generate(int lastPage, const WordLists& words, const QStringList& keywords,
-                            QRandomGenerator& random);
+    // The words of a word file, one per line, as they stand; blank lines are skipped so that no word is empty.
+    // Empty when the file is missing or cannot be read.
+    static QStringList loadWords(const QString& path);
+
+    // A page count typed by the user: a whole number from -32768 to 32767, blanks around it allowed.
+    static Result<int> parsePageCount(const QString& text);
 
 private:
     void pick(const QStringList& list, QString& text);
@@ -36,10 +40,3 @@ private:
     QStringList m_keywords;
     QRandomGenerator& m_random;
 };
-
-// The words of a word file, one per line, as they stand; blank lines are skipped so that no word is empty. Empty
-// when the file is missing or cannot be read.
-QStringList LoadWords(const QString& path);
-
-// A page count typed by the user: a whole number from -32768 to 32767, blanks around it allowed.
-std::optional<int> ParsePageCount(const QString& text);

@@ -1,34 +1,29 @@
 #include "core/SinglePdfJob.h"
 
-#include "core/TextFile.h"
+#include "core/PdfNames.h"
 
 #include <QFile>
 
-using namespace PageAssembly;
-
-std::optional<QString> SinglePdfNameProblem(const QString& typedName)
-{
-    return FileNameProblem(SinglePdfBaseName(typedName) + ".pdf");
-}
-
-SinglePdfJob::SinglePdfJob(const PdfJobRequest& request, PdfJobEngine& engine)
-    : PdfJob(request, 1, engine)
+SinglePdfJob::SinglePdfJob(const PdfJobRequest& request, QObject* parent)
+    : PdfJob(request, 1, parent)
 {}
 
 SinglePdfJob::~SinglePdfJob() = default;
 
 void SinglePdfJob::begin()
 {
-    if (const auto problem = SinglePdfNameProblem(request().singlePdfName)) {
-        stop(*problem);
+    if (const Result<> name = PdfNames::checkSinglePdfName(request().singlePdfName); !name) {
+        stop(name.error());
         return done();
     }
-    const QString name = SinglePdfBaseName(request().singlePdfName);
-    m_pagePath = request().folders.pageFile(SinglePageName(name));
+    const QString name = PdfNames::singlePdfBaseName(request().singlePdfName);
+    m_pagePath = request().folders.pageFile(PdfNames::singlePageName(name));
     m_pdfPath = request().folders.pdfFile(name + ".pdf");
-    QString error;
-    if (!m_page.open(m_pagePath, &error) || !m_page.write(pageHead(), &error))
-        return abandonUnwrittenPage(error);
+    Result<> written = m_page.open(m_pagePath);
+    if (written)
+        written = m_page.write(pageHead());
+    if (!written)
+        return abandonUnwrittenPage(written.error());
     writeNextArticle();
 }
 
@@ -37,27 +32,30 @@ void SinglePdfJob::writeNextArticle()
     if (isStopping())
         return abandonPage({});
     const QStringList& articles = request().articles;
-    QString error;
     if (m_next < articles.size()) {
         const int index = m_next++;
         announceArticle(index, -1);
-        const std::optional<QString> text = vFile::LoadText(articles[index], &error);
+        const Result<QString> text = TextFile::load(articles[index]);
         if (!text)
-            return abandonPage(QString("The article could not be read:\n%1\n%2").arg(articles[index], error));
-        if (!m_page.write(SingleBodyPiece(ArticleToHtml(*text)), &error))
-            return abandonUnwrittenPage(error);
+            return abandonPage(tr("The article could not be read:\n%1\n%2").arg(articles[index], text.error()));
+        if (const Result<> written = m_page.write(PageBuilder::singleBodyPiece(PageBuilder::articleToHtml(*text)));
+            !written)
+            return abandonUnwrittenPage(written.error());
         QMetaObject::invokeMethod(this, &SinglePdfJob::writeNextArticle, Qt::QueuedConnection);
         return;
     }
-    if (!m_page.write(scriptTail(), &error) || !m_page.close(&error))
-        return abandonUnwrittenPage(error);
+    Result<> written = m_page.write(scriptTail());
+    if (written)
+        written = m_page.close();
+    if (!written)
+        return abandonUnwrittenPage(written.error());
     runConverter(0, request().singlePdfName, m_pagePath, m_pdfPath);
     done();
 }
 
 void SinglePdfJob::abandonPage(const QString& message)
 {
-    m_page.close(nullptr);
+    m_page.close();
     QFile::remove(m_pagePath);
     stop(message);
     done();
@@ -65,5 +63,5 @@ void SinglePdfJob::abandonPage(const QString& message)
 
 void SinglePdfJob::abandonUnwrittenPage(const QString& error)
 {
-    abandonPage(QString("The page could not be written:\n%1\n%2").arg(m_pagePath, error));
+    abandonPage(tr("The page could not be written:\n%1\n%2").arg(m_pagePath, error));
 }

@@ -1,11 +1,7 @@
 #pragma once
 
 #include "core/PdfJob.h"
-
-#include <optional>
-
-// Why the single PDF cannot take the name typed (after its blanks became "-"), or nothing.
-std::optional<QString> SinglePdfNameProblem(const QString& typedName);
+#include "core/TextFile.h"
 
 // One PDF of all articles: the filled page template, then every article in list order, each after three line
 // breaks, then the script tail. The page is written one article per turn of the event loop, so that the articles
@@ -13,8 +9,10 @@ std::optional<QString> SinglePdfNameProblem(const QString& typedName);
 // written, stops the job with a message naming it, and nothing is converted.
 class SinglePdfJob : public PdfJob
 {
+    Q_OBJECT
+
 public:
-    SinglePdfJob(const PdfJobRequest& request, PdfJobEngine& engine);
+    explicit SinglePdfJob(const PdfJobRequest& request, QObject* parent = nullptr);
     ~SinglePdfJob() override;
 
 private:
@@ -24,7 +22,7 @@ private:
     void abandonPage(const QString& message);
     void abandonUnwrittenPage(const QString& error);
 
-    PageAssembly::PageFile m_page;
+    TextFile::Writer m_page;
     QString m_pagePath;
     QString m_pdfPath;
     int m_next = 0;

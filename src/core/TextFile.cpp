@@ -1,11 +1,11 @@
-#include "core/TextFile.h"
+#include "TextFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 
-namespace vFile {
+namespace TextFile {
 
 namespace {
 
@@ -35,7 +35,7 @@ QString decodeWith(QStringConverter::Encoding encoding, QByteArrayView bytes)
 
 } // namespace
 
-QString DecodeText(const QByteArray& bytes)
+QString decode(const QByteArray& bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return decodeWith(QStringConverter::Utf8, QByteArrayView(bytes).sliced(3));
@@ -49,68 +49,102 @@ QString DecodeText(const QByteArray& bytes)
     return utf8.hasError() ? decodeWindows1252(bytes) : text;
 }
 
-std::optional<QString> LoadText(const QString& path, QString* error)
+Result<QString> load(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = file.errorString();
-        return std::nullopt;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return Error{file.errorString()};
     const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = file.errorString();
-        return std::nullopt;
-    }
-    return DecodeText(bytes);
+    if (file.error() != QFileDevice::NoError)
+        return Error{file.errorString()};
+    return decode(bytes);
 }
 
-QStringList SplitLines(const QString& text)
+QStringList splitLines(const QString& text, EmptyLines empty)
 {
     QStringList lines;
+    const auto add = [&](qsizetype start, qsizetype end) {
+        if (end > start || empty == EmptyLines::Keep)
+            lines.append(text.mid(start, end - start));
+    };
     qsizetype start = 0;
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = text.at(i);
         if (c != u'\r' && c != u'\n')
             continue;
-        lines.append(text.mid(start, i - start));
+        add(start, i);
         if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n')
             ++i;
         start = i + 1;
     }
     if (start < n)
-        lines.append(text.mid(start));
+        add(start, n);
     return lines;
 }
 
-std::optional<QStringList> LoadList(const QString& path, QString* error)
+Result<QStringList> loadList(const QString& path)
 {
-    const auto text = LoadText(path, error);
+    const Result<QString> text = load(path);
     if (!text)
-        return std::nullopt;
-    return SplitLines(*text);
+        return Error{text.error()};
+    return splitLines(*text);
 }
 
-bool SaveText(const QString& text, const QString& path, QString* error)
+Result<> save(const QString& text, const QString& path)
 {
     // The save follows a link and renames its new file over the link's target, which must not be a device.
-    if (const QFileInfo existing(path); existing.exists() && !existing.isFile()) {
-        if (error)
-            *error = QStringLiteral("a folder or a device has that name, not a file");
-        return false;
-    }
-    // Written beside the target and renamed over it, so a failed save leaves an existing file whole. The flush
-    // comes first because commit() goes on when writing out the buffer fails, and would keep a cut-off file.
+    if (const QFileInfo existing(path); existing.exists() && !existing.isFile())
+        return Error{"a folder or a device has that name, not a file"};
+    // The flush comes first because commit() goes on when writing out the buffer fails, and would keep a cut-off
+    // file.
     QSaveFile file(path);
     const QByteArray bytes = text.toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
+        return Error{file.errorString()};
+    return Result<>::ok();
 }
 
-} // namespace vFile
+Writer::Writer() = default;
+Writer::~Writer() = default;
+
+Result<> Writer::open(const QString& path)
+{
+    // Only a file is removed; a device of that name is written to, never deleted.
+    QFile existing(path);
+    if (QFileInfo(path).isFile() && !existing.remove())
+        return Error{existing.errorString()};
+    auto file = std::make_unique<QFile>(path);
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Append))
+        return Error{file->errorString()};
+    m_file = std::move(file);
+    return Result<>::ok();
+}
+
+Result<> Writer::write(const QString& text)
+{
+    if (!m_file)
+        return Error{"the file is not open"};
+    const QByteArray bytes = text.toUtf8();
+    if (bytes.isEmpty())
+        return Result<>::ok();
+    if (m_file->write(bytes) != bytes.size() || !m_file->flush())
+        return Error{m_file->errorString()};
+    return Result<>::ok();
+}
+
+Result<> Writer::close()
+{
+    if (!m_file)
+        return Error{"the file is not open"};
+    const bool flushed = m_file->flush();
+    m_file->close();
+    const bool failed = !flushed || m_file->error() != QFileDevice::NoError;
+    const QString error = m_file->errorString();
+    m_file.reset();
+    if (failed)
+        return Error{error};
+    return Result<>::ok();
+}
+
+} // namespace TextFile

@@ -1,6 +1,8 @@
 #include "gui/DesignGeometry.h"
 
+#include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QtMath>
 
 namespace Twips {
@@ -22,7 +24,37 @@ QRect toPixels(double left, double top, double width, double height)
 
 } // namespace Twips
 
-namespace Controls {
+namespace DesignGeometry {
+
+QLabel* label(QWidget* parent, const QString& name, const QString& caption, double left, double top, double width,
+              double height)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    if (width < 0) {
+        label->move(Twips::toPixels(left), Twips::toPixels(top));
+        label->adjustSize();
+    } else {
+        label->setGeometry(Twips::toPixels(left, top, width, height));
+    }
+    return label;
+}
+
+QLabel* label(QWidget* parent, const QString& name, const QString& caption, const QFont& font, double left, double top,
+              double width, double height)
+{
+    QLabel* result = label(parent, name, caption, left, top, width, height);
+    result->setFont(font);
+    return result;
+}
+
+QPushButton* button(QWidget* parent, const QString& name, const QString& caption, double left, double top, double width,
+                    double height)
+{
+    auto* button = place(new QPushButton(caption, parent), name, left, top, width, height);
+    button->setAutoDefault(false);
+    return button;
+}
 
 QFont verdana(double points, bool bold, bool italic)
 {
@@ -42,4 +74,4 @@ QStringList itemsOf(const QListWidget* list)
     return items;
 }
 
-} // namespace Controls
+} // namespace DesignGeometry

@@ -5,7 +5,9 @@
 #include <QStringList>
 #include <QWidget>
 
+class QLabel;
 class QListWidget;
+class QPushButton;
 
 // Window places are designed in twips, 1/1440 inch: 15 twips are one pixel at 96 dots per inch.
 namespace Twips {
@@ -16,8 +18,8 @@ double fromPixels(int pixels);
 QRect toPixels(double left, double top, double width, double height);
 } // namespace Twips
 
-// What both windows use to build their controls from the design.
-namespace Controls {
+// What the windows use to build their controls from the design.
+namespace DesignGeometry {
 
 // Names a control and puts it at its design place, given in twips.
 template <class Widget>
@@ -28,8 +30,17 @@ Widget* place(Widget* widget, const QString& name, double left, double top, doub
     return widget;
 }
 
+// A label at its design place; one without a design size (width below 0) is as large as its caption.
+QLabel* label(QWidget* parent, const QString& name, const QString& caption, double left, double top, double width = -1,
+              double height = -1);
+QLabel* label(QWidget* parent, const QString& name, const QString& caption, const QFont& font, double left, double top,
+              double width, double height);
+// A button at its design place. Enter in a text box does not press it.
+QPushButton* button(QWidget* parent, const QString& name, const QString& caption, double left, double top, double width,
+                    double height);
+
 QFont verdana(double points, bool bold = false, bool italic = false);
 
 QStringList itemsOf(const QListWidget* list);
 
-} // namespace Controls
+} // namespace DesignGeometry

@@ -33,48 +33,53 @@ void addFolder(QListWidget* list, const QIcon& icon, const QString& name, const 
 }
 } // namespace
 
-int SelectedRow(const QListWidget* list)
+int selectedRow(const QListWidget* list)
 {
     const QListWidgetItem* item = list->currentItem();
     return item && item->isSelected() ? list->row(item) : -1;
 }
 
-DriveListBox::DriveListBox(QWidget* parent)
+DriveList::DriveList(QWidget* parent)
     : QComboBox(parent)
 {
     for (const QFileInfo& drive : QDir::drives())
         addItem(QDir::toNativeSeparators(drive.absoluteFilePath()));
-    connect(this, &QComboBox::activated, this, &DriveListBox::Change);
+    connect(this, &QComboBox::activated, this, &DriveList::changed);
 }
 
-void DriveListBox::setDriveOf(const QString& folder)
+void DriveList::setDriveOf(const QString& folder)
 {
     QStringList drives;
     for (int i = 0; i < count(); ++i)
         drives.append(itemText(i));
-    setCurrentText(ArticleFolder::DriveOf(folder, drives));
+    setCurrentText(ArticleFolder::driveOf(folder, drives));
 }
 
-DirListBox::DirListBox(QWidget* parent)
+FolderEntryList::FolderEntryList(QWidget* parent)
     : QListWidget(parent)
 {
     setUniformItemSizes(true);
+}
+
+FolderList::FolderList(QWidget* parent)
+    : FolderEntryList(parent)
+{
     setItemDelegate(new IndentDelegate(this));
     connect(this, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { setPath(item->data(Qt::UserRole).toString()); });
 }
 
-bool DirListBox::setPath(const QString& folder)
+bool FolderList::setPath(const QString& folder)
 {
-    const QString path = ArticleFolder::DisplayPath(folder);
-    const std::optional<QStringList> subFolders = ArticleFolder::SubFolderNames(path);
+    const QString path = ArticleFolder::displayPath(folder);
+    const std::optional<QStringList> subFolders = ArticleFolder::subFolderNames(path);
     if (!subFolders)
         return false;
 
     m_path = path;
     clear();
     const QIcon openFolder = style()->standardIcon(QStyle::SP_DirOpenIcon);
-    const QStringList chain = ArticleFolder::FolderChain(path);
+    const QStringList chain = ArticleFolder::folderChain(path);
     for (qsizetype depth = 0; depth < chain.size(); ++depth)
         addFolder(this, openFolder, depth == 0 ? chain[depth] : QDir(chain[depth]).dirName(), chain[depth], depth);
     setCurrentRow(count() - 1);
@@ -82,22 +87,21 @@ bool DirListBox::setPath(const QString& folder)
     const QIcon closedFolder = style()->standardIcon(QStyle::SP_DirClosedIcon);
     for (const QString& name : *subFolders)
         addFolder(this, closedFolder, name, QDir(path).filePath(name), chain.size());
-    emit Change();
+    emit changed();
     return true;
 }
 
-FileListBox::FileListBox(QWidget* parent)
-    : QListWidget(parent)
+ArticleFileList::ArticleFileList(QWidget* parent)
+    : FolderEntryList(parent)
     , m_watcher(new QFileSystemWatcher(this))
 {
-    setUniformItemSizes(true);
-    connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, &FileListBox::refresh);
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, &ArticleFileList::refresh);
 }
 
-bool FileListBox::setPath(const QString& folder)
+bool ArticleFileList::setPath(const QString& folder)
 {
-    const QString path = ArticleFolder::DisplayPath(folder);
-    const std::optional<QStringList> names = ArticleFolder::ArticleFileNames(path);
+    const QString path = ArticleFolder::displayPath(folder);
+    const std::optional<QStringList> names = ArticleFolder::articleFileNames(path);
     if (!names)
         return false;
     if (!m_watcher->directories().isEmpty())
@@ -107,24 +111,24 @@ bool FileListBox::setPath(const QString& folder)
     clear();
     addItems(*names);
     setCurrentRow(-1);
-    emit Change();
+    emit changed();
     return true;
 }
 
-void FileListBox::refresh()
+void ArticleFileList::refresh()
 {
-    const std::optional<QStringList> names = ArticleFolder::ArticleFileNames(m_path);
-    if (!names || *names == Controls::itemsOf(this))
+    const std::optional<QStringList> names = ArticleFolder::articleFileNames(m_path);
+    if (!names || *names == DesignGeometry::itemsOf(this))
         return;
     const int entry = currentEntry();
     const QString current = entry < 0 ? QString() : fileName(entry);
     clear();
     addItems(*names);
     setCurrentRow(int(names->indexOf(current)));
-    emit Change();
+    emit changed();
 }
 
-QString FileListBox::fileName(int index) const
+QString ArticleFileList::fileName(int index) const
 {
     const QListWidgetItem* entry = item(index);
     return entry ? entry->text() : QString();

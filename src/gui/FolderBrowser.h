@@ -10,68 +10,73 @@ class QFileSystemWatcher;
 
 // The row of the selected item of a single-selection list, or -1. An item that is only current (as keyboard focus
 // makes one) does not count.
-int SelectedRow(const QListWidget* list);
+int selectedRow(const QListWidget* list);
 
-class DriveListBox : public QComboBox
+class DriveList : public QComboBox
 {
     Q_OBJECT
 
 public:
-    explicit DriveListBox(QWidget* parent = nullptr);
+    explicit DriveList(QWidget* parent = nullptr);
 
     QString drive() const { return currentText(); }
-    // Shows the drive that holds folder, without raising Change.
+    // Shows the drive that holds folder, without raising changed().
     void setDriveOf(const QString& folder);
 
 signals:
     // The user chose a drive.
-    void Change();
+    void changed();
 };
 
-class DirListBox : public QListWidget
+// A list of what one folder holds; path() is the folder shown.
+class FolderEntryList : public QListWidget
 {
     Q_OBJECT
 
 public:
-    explicit DirListBox(QWidget* parent = nullptr);
-
     QString path() const { return m_path; }
-    // Shows folder, its way up to the root and its subfolders, and raises Change. False, with nothing changed,
-    // when the folder cannot be read.
-    bool setPath(const QString& folder);
 
 signals:
-    void Change();
+    // Another folder is shown, or what it holds has changed.
+    void changed();
 
-private:
+protected:
+    explicit FolderEntryList(QWidget* parent);
+
     QString m_path;
 };
 
-// The list follows its folder: files added, removed or renamed there, by this program or another, show up at once.
-class FileListBox : public QListWidget
+class FolderList : public FolderEntryList
 {
     Q_OBJECT
 
 public:
-    explicit FileListBox(QWidget* parent = nullptr);
+    explicit FolderList(QWidget* parent = nullptr);
 
-    QString path() const { return m_path; }
-    // Lists the article files of folder, none of them current, and raises Change. False, with nothing changed, when
-    // the folder cannot be read.
+    // Shows folder, its way up to the root and its subfolders, and raises changed(). False, with nothing changed,
+    // when the folder cannot be read.
+    bool setPath(const QString& folder);
+};
+
+// The list follows its folder: files added, removed or renamed there, by this program or another, show up at once.
+class ArticleFileList : public FolderEntryList
+{
+    Q_OBJECT
+
+public:
+    explicit ArticleFileList(QWidget* parent = nullptr);
+
+    // Lists the article files of folder, none of them current, and raises changed(). False, with nothing changed,
+    // when the folder cannot be read.
     bool setPath(const QString& folder);
     // Lists the folder's files again when they changed, the current file staying current while it is there, and
-    // raises Change.
+    // raises changed().
     void refresh();
 
     QString fileName(int index) const;
     // The current entry, or -1.
-    int currentEntry() const { return SelectedRow(this); }
-
-signals:
-    // The files listed have changed.
-    void Change();
+    int currentEntry() const { return selectedRow(this); }
 
 private:
-    QString m_path;
     QFileSystemWatcher* m_watcher;
 };

@@ -24,7 +24,7 @@ bool startFileManager(const QString& folder)
 {
 #ifdef Q_OS_WIN
     // QProcess would put a second blank between program and arguments; hand CreateProcess the exact line.
-    auto commandLine = std::make_shared<std::wstring>(ExplorerCommandLine(folder).toStdWString());
+    auto commandLine = std::make_shared<std::wstring>(explorerCommandLine(folder).toStdWString());
     QProcess explorer;
     explorer.setProgram(QStringLiteral("explorer"));
     explorer.setCreateProcessArgumentsModifier([commandLine](QProcess::CreateProcessArguments* args) {
@@ -39,12 +39,12 @@ bool startFileManager(const QString& folder)
 }
 } // namespace
 
-QString ExplorerCommandLine(const QString& folder)
+QString explorerCommandLine(const QString& folder)
 {
     return "explorer " + folder;
 }
 
-bool OpenFolder(const QString& folder)
+bool openFolder(const QString& folder)
 {
     if (!testMode)
         return startFileManager(folder);

@@ -8,10 +8,10 @@
 // for it.
 namespace FolderShortcuts {
 
-QString ExplorerCommandLine(const QString& folder);
+QString explorerCommandLine(const QString& folder);
 
 // False when the file manager could not be started.
-bool OpenFolder(const QString& folder);
+bool openFolder(const QString& folder);
 
 // Testing: no file manager is started; the folders are recorded and each call answers the next queued result,
 // or true when none is queued.

@@ -11,7 +11,7 @@ void setSize(double& target, double value)
 }
 } // namespace
 
-MainLayout ApplyResizeRules(MainLayout layout, double width, double height)
+MainLayout applyResizeRules(MainLayout layout, double width, double height)
 {
     setSize(layout.pageWidth[0], width - 800);
     setSize(layout.pageHeight[0], height - layout.pageTop - 1700);

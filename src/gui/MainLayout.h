@@ -22,4 +22,4 @@ struct MainLayout {
 // Applies the resize rules for a window whose outer size (border and title bar included) is width by height
 // twips. The rules run in order, each on the values the earlier ones set; a rule that would give a negative
 // size leaves its value as it was and the next rule still runs.
-MainLayout ApplyResizeRules(MainLayout layout, double width, double height);
+MainLayout applyResizeRules(MainLayout layout, double width, double height);

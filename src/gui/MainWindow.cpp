@@ -2,17 +2,16 @@
 
 #include "core/ArticleFolder.h"
 #include "core/CreateFlow.h"
+#include "core/KeywordCombinations.h"
+#include "core/Platform.h"
+#include "core/Product.h"
+#include "gui/DesignGeometry.h"
 #include "gui/FolderBrowser.h"
 #include "gui/FolderShortcuts.h"
-#include "core/KeywordCombinations.h"
-#include "core/PdfJobEngine.h"
-#include "core/Product.h"
-#include "gui/TabIcons.h"
-#include "gui/DesignGeometry.h"
+#include "gui/GeneratorDialog.h"
 #include "gui/MessageBox.h"
 #include "gui/PageTab.h"
-#include "gui/GeneratorDialog.h"
-#include "core/Platform.h"
+#include "gui/TabIcons.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -29,11 +28,9 @@
 #include <QStyle>
 #include <QTimer>
 
-using namespace Controls;
+using namespace DesignGeometry;
 
 namespace {
-
-const QString SelectFileFirst = QStringLiteral("Please select a file first.");
 
 // The window opens in its normal state, larger than its design: tall enough that the PDF Content and Create
 // pages show whole even where the window has no frame, wide enough for the whole example ad; on a smaller screen
@@ -65,35 +62,6 @@ void setColor(QWidget* widget, QPalette::ColorRole role, const QColor& color)
     widget->setPalette(palette);
 }
 
-// A label without a design size is as large as its caption.
-QLabel* label(QWidget* parent, const QString& name, const QString& caption, double left, double top, double width = -1,
-              double height = -1)
-{
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(name);
-    if (width < 0) {
-        label->move(Twips::toPixels(left), Twips::toPixels(top));
-        label->adjustSize();
-    } else {
-        label->setGeometry(Twips::toPixels(left, top, width, height));
-    }
-    return label;
-}
-
-QLabel* label(QWidget* parent, const QString& name, const QString& caption, const QFont& font, double left, double top,
-              double width, double height)
-{
-    QLabel* result = label(parent, name, caption, left, top, width, height);
-    result->setFont(font);
-    return result;
-}
-
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption, double left, double top, double width,
-                    double height)
-{
-    return place(new QPushButton(caption, parent), name, left, top, width, height);
-}
-
 // Moves a control sideways and sets its width, in twips; its top and height stay.
 void setLeftAndWidth(QWidget* widget, double left, double width)
 {
@@ -117,14 +85,14 @@ void setCaptionFont(QGroupBox* frame, const QFont& caption)
 
 } // namespace
 
-frmMass::frmMass(const AppFolders& folders, const QString& startFolder, QWidget* parent)
+MainWindow::MainWindow(const AppFolders& folders, const QString& startFolder, QWidget* parent)
     : QWidget(parent)
     , m_folders(folders)
-    , m_engine(new PdfJobEngine(this))
+    , m_create(new CreateFlow(this))
 {
     setObjectName(QStringLiteral("frmMass"));
-    connect(m_engine, &PdfJobEngine::articleStarted, this, &frmMass::jobArticleStarted);
-    connect(m_engine, &PdfJobEngine::finished, this, &frmMass::jobFinished);
+    connect(m_create, &CreateFlow::articleStarted, this, &MainWindow::onArticleStarted);
+    connect(m_create, &CreateFlow::finished, this, &MainWindow::onCreateFinished);
     QFont controls = font();
     controls.setPointSizeF(8.25);
     setFont(controls);
@@ -140,227 +108,230 @@ frmMass::frmMass(const AppFolders& folders, const QString& startFolder, QWidget*
 
     buildHeader();
     buildTabs();
-    static const char* const captions[] = {"  PDF Content    ", "  Monetization   ", "  Create   "};
+    static const char* const captions[] = {QT_TR_NOOP("  PDF Content    "), QT_TR_NOOP("  Monetization   "),
+                                           QT_TR_NOOP("  Create   ")};
     for (int i = 0; i < 3; ++i) {
-        m_frPage[i] = new QGroupBox(QString::fromLatin1(captions[i]), m_canvas);
-        m_frPage[i]->setObjectName(arrayName("frPage", i));
+        m_pages[i] = new QGroupBox(tr(captions[i]), m_canvas);
+        m_pages[i]->setObjectName(arrayName("frPage", i));
     }
-    buildContentPage(m_frPage[0]);
-    buildMonetizationPage(m_frPage[1]);
-    buildCreatePage(m_frPage[2]);
-    for (QGroupBox* page : m_frPage)
+    buildContentPage(m_pages[0]);
+    buildMonetizationPage(m_pages[1]);
+    buildCreatePage(m_pages[2]);
+    for (QGroupBox* page : m_pages)
         setCaptionFont(page, verdana(8.25, true));
     buildOptionsMenu();
     applyLayout();
 
-    Form_Load(startFolder);
+    load(startFolder);
 }
 
-void frmMass::buildHeader()
+void MainWindow::buildHeader()
 {
-    m_picHeader = new QWidget(m_canvas);
-    m_picHeader->setObjectName(QStringLiteral("picHeader"));
-    m_picHeader->setAutoFillBackground(true);
-    setColor(m_picHeader, QPalette::Window, QColor(0, 0, 64));
+    m_header = new QWidget(m_canvas);
+    m_header->setObjectName(QStringLiteral("picHeader"));
+    m_header->setAutoFillBackground(true);
+    setColor(m_header, QPalette::Window, QColor(0, 0, 64));
 
-    m_lblAppName = label(m_picHeader, "lblAppName", QString(), verdana(14.25, true), 495, 270, 7710, 330);
-    setColor(m_lblAppName, QPalette::WindowText, Qt::white);
-    m_lblBy = label(m_picHeader, "lblBy", QString(), verdana(9), 2520, 360, 3525, 330);
-    setColor(m_lblBy, QPalette::WindowText, QColor(192, 192, 192));
-    m_lblPleaseWait = label(m_picHeader, "lblPleaseWait", "Please Wait", boldFont(font()), 13095, 315, 5955, 330);
-    m_lblPleaseWait->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    setColor(m_lblPleaseWait, QPalette::WindowText, QColor(224, 224, 224));
-    m_lblPleaseWait->hide();
+    m_productLabel = label(m_header, "lblAppName", QString(), verdana(14.25, true), 495, 270, 7710, 330);
+    setColor(m_productLabel, QPalette::WindowText, Qt::white);
+    m_byline = label(m_header, "lblBy", QString(), verdana(9), 2520, 360, 3525, 330);
+    setColor(m_byline, QPalette::WindowText, QColor(192, 192, 192));
+    m_pleaseWait = label(m_header, "lblPleaseWait", tr("Please Wait"), boldFont(font()), 13095, 315, 5955, 330);
+    m_pleaseWait->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    setColor(m_pleaseWait, QPalette::WindowText, QColor(224, 224, 224));
+    m_pleaseWait->hide();
 
-    m_tmrPleaseWait = new QTimer(this);
-    m_tmrPleaseWait->setObjectName(QStringLiteral("tmrPleaseWait"));
-    m_tmrPleaseWait->setInterval(300);
-    connect(m_tmrPleaseWait, &QTimer::timeout, this, &frmMass::tmrPleaseWait_Timer);
+    m_pleaseWaitTimer = new QTimer(this);
+    m_pleaseWaitTimer->setObjectName(QStringLiteral("tmrPleaseWait"));
+    m_pleaseWaitTimer->setInterval(300);
+    connect(m_pleaseWaitTimer, &QTimer::timeout, this, &MainWindow::blinkPleaseWait);
 }
 
-void frmMass::buildTabs()
+void MainWindow::buildTabs()
 {
-    static const char* const captions[] = {"PDF Content", "Monetization", "Create!"};
+    static const char* const captions[] = {QT_TR_NOOP("PDF Content"), QT_TR_NOOP("Monetization"),
+                                           QT_TR_NOOP("Create!")};
     static const double lefts[] = {315, 2610, 5130};
     static const double widths[] = {2175, 2400, 2130};
     for (int i = 0; i < 3; ++i) {
-        auto* tab = new vFrame(i, TabIcons::ForPage(i), QString::fromLatin1(captions[i]), m_canvas);
+        auto* tab = new PageTab(i, TabIcons::forPage(i), tr(captions[i]), m_canvas);
         place(tab, arrayName("vButton", i), lefts[i], 990, widths[i], 690);
         tab->label()->setObjectName(arrayName("lblButton", i));
         tab->label()->setFont(verdana(8.25, true));
-        connect(tab, &vFrame::Click, this, &frmMass::ShowPage);
-        m_vButton[i] = tab;
+        connect(tab, &PageTab::clicked, this, &MainWindow::showPage);
+        m_tabs[i] = tab;
     }
 }
 
-void frmMass::buildContentPage(QGroupBox* page)
+void MainWindow::buildContentPage(QGroupBox* page)
 {
-    label(page, "Label3", "Select a Folder with .TXT Articles", 360, 450);
-    m_Drive1 = place(new DriveListBox(page), "Drive1", 360, 855, 2850, 315);
-    auto* cmdArticlesTools = button(page, "cmdArticlesTools", "Options", 3375, 810, 1050, 375);
-    m_Dir1 = place(new DirListBox(page), "Dir1", 360, 1305, 4065, 2340);
-    m_File1 = place(new FileListBox(page), "File1", 360, 3735, 4065, 1845);
+    label(page, "Label3", tr("Select a Folder with .TXT Articles"), 360, 450);
+    m_driveList = place(new DriveList(page), "Drive1", 360, 855, 2850, 315);
+    auto* optionsButton = button(page, "cmdArticlesTools", tr("Options"), 3375, 810, 1050, 375);
+    m_folderList = place(new FolderList(page), "Dir1", 360, 1305, 4065, 2340);
+    m_fileList = place(new ArticleFileList(page), "File1", 360, 3735, 4065, 1845);
 
-    auto* frame1 = place(new QGroupBox("Instructions   ", page), "Frame1", 360, 5850, 4065, 1410);
-    QLabel* label1 = label(frame1, "Label1",
-                           "Select a Folder with articles (.txt files). Then select the articles that you want to "
-                           "use by using the buttons that you'll see on the right panel.",
-                           150, 330, 3765, 975);
-    label1->setWordWrap(true);
-    label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label(page, "Label4", "Files Found:", 360, 7425);
-    m_lblFilesFound = label(page, "lblFilesFound", "0", 1530, 7425, 2895, 255);
+    auto* instructions = place(new QGroupBox(tr("Instructions   "), page), "Frame1", 360, 5850, 4065, 1410);
+    QLabel* instructionsText = label(instructions, "Label1",
+                                     tr("Select a Folder with articles (.txt files). Then select the articles that "
+                                        "you want to use by using the buttons that you'll see on the right panel."),
+                                     150, 330, 3765, 975);
+    instructionsText->setWordWrap(true);
+    instructionsText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label(page, "Label4", tr("Files Found:"), 360, 7425);
+    m_filesFound = label(page, "lblFilesFound", tr("0"), 1530, 7425, 2895, 255);
 
-    static const char* const modes[] = {"Single PDF Creation", "Bulk PDF Creation"};
+    static const char* const modes[] = {QT_TR_NOOP("Single PDF Creation"), QT_TR_NOOP("Bulk PDF Creation")};
     static const double modeLefts[] = {4860, 6930};
     for (int i = 0; i < 2; ++i) {
-        m_optCreationMode[i] = place(new QRadioButton(QString::fromLatin1(modes[i]), page),
-                                     arrayName("optCreationMode", i), modeLefts[i], 495, 2715, 330);
-        connect(m_optCreationMode[i], &QRadioButton::clicked, this, [this, i] { optCreationMode_Click(i); });
+        m_modeButtons[i] =
+            place(new QRadioButton(tr(modes[i]), page), arrayName("optCreationMode", i), modeLefts[i], 495, 2715, 330);
+        connect(m_modeButtons[i], &QRadioButton::clicked, this, [this, i] { setCreationMode(i); });
     }
-    m_optCreationMode[0]->setChecked(true);
+    m_modeButtons[0]->setChecked(true);
 
-    m_frSinglePDFCreation =
-        place(new QGroupBox("  Single PDF Creation  ", page), "frSinglePDFCreation", 4905, 1125, 13335, 5415);
-    m_lblPDFContentHeadline =
-        label(m_frSinglePDFCreation, "lblPDFContentHeadline",
-              "The Software Will Create 1 PDF From Each One of these Articles:", 3915, 720, 7755, 285);
-    static const char* const commands[] = {"Add All the Articles >>", "<< Remove All the Articles",
-                                           "Add Selected Article >", "< Remove Selected Article"};
+    m_selectionFrame =
+        place(new QGroupBox(tr("  Single PDF Creation  "), page), "frSinglePDFCreation", 4905, 1125, 13335, 5415);
+    m_selectionHeadline =
+        label(m_selectionFrame, "lblPDFContentHeadline",
+              tr("The Software Will Create 1 PDF From Each One of these Articles:"), 3915, 720, 7755, 285);
+    static const char* const commands[] = {
+        QT_TR_NOOP("Add All the Articles >>"), QT_TR_NOOP("<< Remove All the Articles"),
+        QT_TR_NOOP("Add Selected Article >"), QT_TR_NOOP("< Remove Selected Article")};
     for (int i = 0; i < 4; ++i) {
-        QPushButton* command = button(m_frSinglePDFCreation, arrayName("cmdSingleMenu", i),
-                                      QString::fromLatin1(commands[i]), 450, 720 + 675 * i, 3165, 600);
-        connect(command, &QPushButton::clicked, this, [this, i] { cmdSingleMenu_Click(i); });
+        QPushButton* command =
+            button(m_selectionFrame, arrayName("cmdSingleMenu", i), tr(commands[i]), 450, 720 + 675 * i, 3165, 600);
+        connect(command, &QPushButton::clicked, this, [this, i] { runArticleCommand(i); });
     }
-    m_lstSelectedArticles =
-        place(new QListWidget(m_frSinglePDFCreation), "lstSelectedArticles", 3870, 1125, 8655, 3570);
-    m_lstSelectedArticles->setUniformItemSizes(true);
-    setColor(m_lstSelectedArticles, QPalette::Base, QColor(255, 255, 192));
+    m_selectedArticles = place(new QListWidget(m_selectionFrame), "lstSelectedArticles", 3870, 1125, 8655, 3570);
+    m_selectedArticles->setUniformItemSizes(true);
+    setColor(m_selectedArticles, QPalette::Base, QColor(255, 255, 192));
 
-    connect(m_Drive1, &DriveListBox::Change, this, &frmMass::Drive1_Change);
-    connect(m_Dir1, &DirListBox::Change, this, &frmMass::Dir1_Change);
-    connect(m_File1, &FileListBox::Change, this, &frmMass::UpdateFilesFound);
-    connect(m_File1, &QListWidget::itemDoubleClicked, this, [this] { cmdSingleMenu_Click(2); });
-    connect(m_lstSelectedArticles, &QListWidget::itemDoubleClicked, this, [this] { cmdSingleMenu_Click(3); });
-    connect(cmdArticlesTools, &QPushButton::clicked, this, [this] { m_mnuFileOptions->popup(QCursor::pos()); });
+    connect(m_driveList, &DriveList::changed, this, &MainWindow::onDriveChanged);
+    connect(m_folderList, &FolderList::changed, this, &MainWindow::onFolderChanged);
+    connect(m_fileList, &ArticleFileList::changed, this, &MainWindow::updateFilesFound);
+    connect(m_fileList, &QListWidget::itemDoubleClicked, this, [this] { runArticleCommand(2); });
+    connect(m_selectedArticles, &QListWidget::itemDoubleClicked, this, [this] { runArticleCommand(3); });
+    connect(optionsButton, &QPushButton::clicked, this, [this] { m_optionsMenu->popup(QCursor::pos()); });
 }
 
-void frmMass::buildMonetizationPage(QGroupBox* page)
+void MainWindow::buildMonetizationPage(QGroupBox* page)
 {
     auto* frame = place(new QWidget(page), "frMonetization", 810, 990, 16485, 6270);
     const QFont heading = verdana(9, true);
 
-    auto* shape1 = place(new QFrame(frame), "Shape1", 45, 0, 7215, 3300);
-    shape1->setStyleSheet(
+    auto* adBox = place(new QFrame(frame), "Shape1", 45, 0, 7215, 3300);
+    adBox->setStyleSheet(
         QStringLiteral("QFrame#Shape1 { background: rgb(224, 224, 224); border: 1px solid rgb(128, 128, 128); }"));
-    label(frame, "Label15", "Ad Details", heading, 315, 270, 4695, 330);
-    label(frame, "Label16", "The Following Ad will be added at the beginning of the PDF:", verdana(9), 315, 675, 11715,
-          330);
-    label(frame, "Label8", "Title:", heading, 270, 1305, 840, 330);
-    m_txtAdTitle = place(new QLineEdit(frame), "txtAdTitle", 1125, 1215, 5550, 465);
-    label(frame, "Label9", "Call to Action Button Text:", heading, 315, 2025, 2820, 330);
-    m_txtCTAText = place(new QLineEdit(frame), "txtCTAText", 3150, 1890, 3525, 465);
-    label(frame, "Label14", "Call to Action Button Url:", heading, 315, 2655, 2820, 330);
-    m_txtCTAURL = place(new QLineEdit(QStringLiteral("http://"), frame), "txtCTAURL", 3150, 2565, 3525, 465);
-    label(frame, "Label17", "Tip: You can send your visitors to any url (affiliate offer, squeeze page, etc).",
+    label(frame, "Label15", tr("Ad Details"), heading, 315, 270, 4695, 330);
+    label(frame, "Label16", tr("The Following Ad will be added at the beginning of the PDF:"), verdana(9), 315, 675,
+          11715, 330);
+    label(frame, "Label8", tr("Title:"), heading, 270, 1305, 840, 330);
+    m_adTitle = place(new QLineEdit(frame), "txtAdTitle", 1125, 1215, 5550, 465);
+    label(frame, "Label9", tr("Call to Action Button Text:"), heading, 315, 2025, 2820, 330);
+    m_ctaText = place(new QLineEdit(frame), "txtCTAText", 3150, 1890, 3525, 465);
+    label(frame, "Label14", tr("Call to Action Button Url:"), heading, 315, 2655, 2820, 330);
+    m_ctaUrl = place(new QLineEdit(QStringLiteral("http://"), frame), "txtCTAURL", 3150, 2565, 3525, 465);
+    label(frame, "Label17", tr("Tip: You can send your visitors to any url (affiliate offer, squeeze page, etc)."),
           verdana(9, false, true), 45, 3645, 7080, 330);
-    label(frame, "Label18", "Ad Example:", heading, 7515, 0, 1950, 375);
-    QLabel* picture3 = label(frame, "Picture3", QString(), 7560, 495, 8745, 3975);
-    picture3->setPixmap(QPixmap(QStringLiteral(":/images/ad-example.png")));
-    picture3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label(frame, "Label18", tr("Ad Example:"), heading, 7515, 0, 1950, 375);
+    QLabel* adExample = label(frame, "Picture3", QString(), 7560, 495, 8745, 3975);
+    adExample->setPixmap(QPixmap(QStringLiteral(":/images/ad-example.png")));
+    adExample->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
-void frmMass::buildCreatePage(QGroupBox* page)
+void MainWindow::buildCreatePage(QGroupBox* page)
 {
-    m_frFilename[0] = place(new QGroupBox(" Filename  ", page), "frFilename_0", 585, 540, 15045, 1590);
-    label(m_frFilename[0], "Label2", "Filename:", boldFont(font()), 765, 675, 1230, 465)->setAlignment(Qt::AlignTop);
-    m_txtPDFFilename = place(new QLineEdit(m_frFilename[0]), "txtPDFFilename", 1845, 585, 2715, 510);
-    label(m_frFilename[0], "Label19", ".pdf", boldFont(font()), 4770, 675, 1230, 465)->setAlignment(Qt::AlignTop);
+    m_namingFrames[0] = place(new QGroupBox(tr(" Filename  "), page), "frFilename_0", 585, 540, 15045, 1590);
+    label(m_namingFrames[0], "Label2", tr("Filename:"), boldFont(font()), 765, 675, 1230, 465)
+        ->setAlignment(Qt::AlignTop);
+    m_pdfName = place(new QLineEdit(m_namingFrames[0]), "txtPDFFilename", 1845, 585, 2715, 510);
+    label(m_namingFrames[0], "Label19", tr(".pdf"), boldFont(font()), 4770, 675, 1230, 465)->setAlignment(Qt::AlignTop);
 
-    QGroupBox* names = m_frFilename[1] =
-        place(new QGroupBox("Filenames ", page), "frFilename_1", 585, 540, 15045, 5280);
+    QGroupBox* names = m_namingFrames[1] =
+        place(new QGroupBox(tr("Filenames "), page), "frFilename_1", 585, 540, 15045, 5280);
     names->hide();
-    place(new QRadioButton("Use Original Filenames", names), "optFilename_0", 630, 495, 2670, 285)->setChecked(true);
-    m_optKeywordNames =
-        place(new QRadioButton("Use a Combination of Keywords", names), "optFilename_1", 630, 900, 2940, 285);
-    label(names, "Label20", "Combinations:", 945, 1305);
-    m_lstKeywordCombinations = place(new QListWidget(names), "lstKeywordCombinations", 945, 1665, 4290, 2985);
-    label(names, "Label21", "Your Keywords:", 5445, 1350);
-    m_txtPDFKeywords = place(new QPlainTextEdit(names), "txtPDFKeywords", 5400, 1665, 4155, 1905);
-    auto* cmdCreateList = button(names, "cmdCreateList", "Combine Keywords", 5400, 3645, 4155, 870);
-    label(names, "Label22", "Final List:", 9810, 1350);
-    m_txtFinalList = place(new QPlainTextEdit(names), "txtFinalList", 9765, 1665, 4785, 2445);
-    auto* cmdClearList = button(names, "cmdClearList", "Clear List", 13275, 1215, 1275, 330);
-    QLabel* hint = label(names, "Label23", "If you modify this list, please press \"Enter\" to apply the changes.",
+    place(new QRadioButton(tr("Use Original Filenames"), names), "optFilename_0", 630, 495, 2670, 285)
+        ->setChecked(true);
+    m_keywordNames =
+        place(new QRadioButton(tr("Use a Combination of Keywords"), names), "optFilename_1", 630, 900, 2940, 285);
+    label(names, "Label20", tr("Combinations:"), 945, 1305);
+    m_combinations = place(new QListWidget(names), "lstKeywordCombinations", 945, 1665, 4290, 2985);
+    label(names, "Label21", tr("Your Keywords:"), 5445, 1350);
+    m_keywordText = place(new QPlainTextEdit(names), "txtPDFKeywords", 5400, 1665, 4155, 1905);
+    auto* combineButton = button(names, "cmdCreateList", tr("Combine Keywords"), 5400, 3645, 4155, 870);
+    label(names, "Label22", tr("Final List:"), 9810, 1350);
+    m_finalListText = place(new QPlainTextEdit(names), "txtFinalList", 9765, 1665, 4785, 2445);
+    auto* clearListButton = button(names, "cmdClearList", tr("Clear List"), 13275, 1215, 1275, 330);
+    QLabel* hint = label(names, "Label23", tr("If you modify this list, please press \"Enter\" to apply the changes."),
                          9765, 4275, 4785, 420);
     hint->setWordWrap(true);
     hint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Below the lists rather than behind them, where a label could not be read.
-    m_lblKeywordsInfo = label(names, "lblKeywordsInfo", QString(), 945, 4785, 9240, 285);
-    for (QPlainTextEdit* text : {m_txtPDFKeywords, m_txtFinalList})
+    m_keywordsInfo = label(names, "lblKeywordsInfo", QString(), 945, 4785, 9240, 285);
+    for (QPlainTextEdit* text : {m_keywordText, m_finalListText})
         text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_txtFinalList->installEventFilter(this);
+    m_finalListText->installEventFilter(this);
 
     // Lists that the Create command and the keyword combination read; never shown.
-    m_lstKeywords = new QListWidget(page);
-    m_lstKeywords->setObjectName(QStringLiteral("lstKeywords"));
-    m_lstKeywords->hide();
-    m_lstFinalList = new QListWidget(page);
-    m_lstFinalList->setObjectName(QStringLiteral("lstFinalList"));
-    m_lstFinalList->hide();
+    m_keywords = new QListWidget(page);
+    m_keywords->setObjectName(QStringLiteral("lstKeywords"));
+    m_keywords->hide();
+    m_finalList = new QListWidget(page);
+    m_finalList->setObjectName(QStringLiteral("lstFinalList"));
+    m_finalList->hide();
 
-    m_cmdCreate = button(page, "cmdCreate", "Create", 5895, 6750, 3795, 780);
-    m_cmdOutput = button(page, "cmdOutput", "Open Output Folder", 9855, 6750, 3795, 780);
+    m_createButton = button(page, "cmdCreate", tr("Create"), 5895, 6750, 3795, 780);
+    m_outputButton = button(page, "cmdOutput", tr("Open Output Folder"), 9855, 6750, 3795, 780);
 
-    connect(cmdCreateList, &QPushButton::clicked, this, &frmMass::cmdCreateList_Click);
+    connect(combineButton, &QPushButton::clicked, this, &MainWindow::combineKeywords);
     // Clearing the box clears the list in force too, or Create would still use the names no longer shown.
-    connect(cmdClearList, &QPushButton::clicked, this, [this] {
-        m_txtFinalList->clear();
-        ApplyFinalList();
+    connect(clearListButton, &QPushButton::clicked, this, [this] {
+        m_finalListText->clear();
+        applyFinalList();
     });
-    connect(m_cmdCreate, &QPushButton::clicked, this, &frmMass::cmdCreate_Click);
-    connect(m_cmdOutput, &QPushButton::clicked, this, [this] { OpenFolder(m_folders.output()); });
+    connect(m_createButton, &QPushButton::clicked, this, &MainWindow::createPdfs);
+    connect(m_outputButton, &QPushButton::clicked, this, [this] { openFolder(m_folders.output()); });
 }
 
-void frmMass::buildOptionsMenu()
+void MainWindow::buildOptionsMenu()
 {
-    m_mnuFileOptions = new QMenu(QStringLiteral("FileOptions"), this);
-    m_mnuFileOptions->setObjectName(QStringLiteral("mnuFileOptions"));
-    QAction* openFolder = m_mnuFileOptions->addAction(QStringLiteral("Open Folder"));
-    openFolder->setObjectName(QStringLiteral("mnuOpenFolderTXT"));
-    QAction* generator = m_mnuFileOptions->addAction(QStringLiteral("Open Random Content Creator"));
-    generator->setObjectName(QStringLiteral("mnuDummy"));
-    QAction* exit = m_mnuFileOptions->addAction(QStringLiteral("Exit"));
-    exit->setObjectName(QStringLiteral("mnuExitTXT"));
+    m_optionsMenu = new QMenu(QStringLiteral("FileOptions"), this);
+    m_optionsMenu->setObjectName(QStringLiteral("mnuFileOptions"));
+    QAction* openItem = m_optionsMenu->addAction(tr("Open Folder"));
+    openItem->setObjectName(QStringLiteral("mnuOpenFolderTXT"));
+    QAction* generatorItem = m_optionsMenu->addAction(tr("Open Random Content Creator"));
+    generatorItem->setObjectName(QStringLiteral("mnuDummy"));
+    QAction* exitItem = m_optionsMenu->addAction(tr("Exit"));
+    exitItem->setObjectName(QStringLiteral("mnuExitTXT"));
 
-    connect(openFolder, &QAction::triggered, this, [this] { OpenFolder(articleFolder()); });
-    connect(generator, &QAction::triggered, this, &frmMass::openGenerator);
+    connect(openItem, &QAction::triggered, this, [this] { openFolder(articleFolder()); });
+    connect(generatorItem, &QAction::triggered, this, &MainWindow::openGenerator);
     // Closing asks first while PDFs are being made; the program ends with its last window.
-    connect(exit, &QAction::triggered, this, &QWidget::close);
+    connect(exitItem, &QAction::triggered, this, &QWidget::close);
 }
 
-void frmMass::Form_Load(const QString& startFolder)
+void MainWindow::load(const QString& startFolder)
 {
     // Each step stands alone: one that cannot be done is skipped without a word and the next one runs.
-    setWindowTitle(Startup::WindowTitle());
-    m_lblBy->setText(Startup::Byline());
-    m_lblAppName->setText(Startup::ProductLabel());
+    setWindowTitle(Product::windowTitle());
+    m_byline->setText(Product::byline());
+    m_productLabel->setText(Product::label());
     // The byline follows the product label, however long the product label is.
-    const int afterName = m_lblAppName->x() + m_lblAppName->fontMetrics().horizontalAdvance(m_lblAppName->text());
-    m_lblBy->move(qMax(m_lblBy->x(), afterName + 12), m_lblBy->y());
+    const int afterName = m_productLabel->x() + m_productLabel->fontMetrics().horizontalAdvance(m_productLabel->text());
+    m_byline->move(qMax(m_byline->x(), afterName + 12), m_byline->y());
 
     // The three pages already share one place: the layout gives them one left and top.
-    m_lstKeywordCombinations->addItems(Startup::KeywordCombinations(m_folders));
-    Startup::EnsureOutputFolder(m_folders);
-    // The page files are listed from pageFileFolder() when a run starts.
+    m_combinations->addItems(m_folders.keywordPatterns());
+    m_folders.ensureOutput();
 
     // The folder change brings the file list and the files-found count along.
-    m_Drive1->setDriveOf(ArticleFolder::DisplayPath(startFolder));
-    m_Dir1->setPath(startFolder);
-    ShowPage(0);
+    m_driveList->setDriveOf(ArticleFolder::displayPath(startFolder));
+    m_folderList->setPath(startFolder);
+    showPage(0);
 }
 
-void frmMass::resizeEvent(QResizeEvent* event)
+void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     m_scroll->setGeometry(rect());
@@ -377,115 +348,107 @@ void frmMass::resizeEvent(QResizeEvent* event)
         canvas.setHeight(qMax(available.height() - bar, minimum.height()));
     m_canvas->resize(canvas);
     const QSize outer = canvas + frame;
-    m_layout = ApplyResizeRules(m_layout, Twips::fromPixels(outer.width()), Twips::fromPixels(outer.height()));
+    m_layout = applyResizeRules(m_layout, Twips::fromPixels(outer.width()), Twips::fromPixels(outer.height()));
     applyLayout();
 }
 
-void frmMass::applyLayout()
+void MainWindow::applyLayout()
 {
-    m_picHeader->setGeometry(0, 0, m_canvas->width(), Twips::toPixels(870));
+    m_header->setGeometry(0, 0, m_canvas->width(), Twips::toPixels(870));
     for (int i = 0; i < 3; ++i) {
-        m_frPage[i]->setGeometry(
+        m_pages[i]->setGeometry(
             Twips::toPixels(m_layout.pageLeft, m_layout.pageTop, m_layout.pageWidth[i], m_layout.pageHeight[i]));
     }
-    setLeftAndWidth(m_frSinglePDFCreation, m_layout.singleLeft, m_layout.singleWidth);
-    setLeftAndWidth(m_lstSelectedArticles, m_layout.selectedLeft, m_layout.selectedWidth);
-    setLeftAndWidth(m_lblPleaseWait, m_layout.pleaseWaitLeft, m_layout.pleaseWaitWidth);
+    setLeftAndWidth(m_selectionFrame, m_layout.singleLeft, m_layout.singleWidth);
+    setLeftAndWidth(m_selectedArticles, m_layout.selectedLeft, m_layout.selectedWidth);
+    setLeftAndWidth(m_pleaseWait, m_layout.pleaseWaitLeft, m_layout.pleaseWaitWidth);
     for (int i = 0; i < 2; ++i)
-        setLeftAndWidth(m_frFilename[i], m_layout.filenameLeft[i], m_layout.filenameWidth[i]);
+        setLeftAndWidth(m_namingFrames[i], m_layout.filenameLeft[i], m_layout.filenameWidth[i]);
 }
 
-void frmMass::ShowPage(int index)
+void MainWindow::showPage(int index)
 {
     if (index < 0 || index > 2)
         return;
     for (int i = 0; i < 3; ++i)
-        m_vButton[i]->setSelectable(i != index);
+        m_tabs[i]->setSelectable(i != index);
     for (int i = 0; i < 3; ++i)
-        m_frPage[i]->setVisible(i == index);
+        m_pages[i]->setVisible(i == index);
     if (index == 1)
-        m_txtAdTitle->setFocus();
+        m_adTitle->setFocus();
 }
 
-void frmMass::optCreationMode_Click(int index)
+void MainWindow::setCreationMode(int index)
 {
     const bool single = index == 0;
     if (single) {
-        m_frFilename[0]->show();
-        m_frFilename[1]->hide();
+        m_namingFrames[0]->show();
+        m_namingFrames[1]->hide();
     }
-    m_lblPDFContentHeadline->setText(single ? "The Software Will Create 1 PDF From Each One of these Articles:"
-                                            : "The Software Will Create 1 PDF For Each One of these Articles:");
-    m_frSinglePDFCreation->setTitle(single ? "Single PDF Creation" : "Bulk PDF Creation");
+    m_selectionHeadline->setText(single ? tr("The Software Will Create 1 PDF From Each One of these Articles:")
+                                        : tr("The Software Will Create 1 PDF For Each One of these Articles:"));
+    m_selectionFrame->setTitle(single ? tr("Single PDF Creation") : tr("Bulk PDF Creation"));
     if (!single) {
-        m_frFilename[0]->hide();
-        m_frFilename[1]->show();
+        m_namingFrames[0]->hide();
+        m_namingFrames[1]->show();
     }
 }
 
-void frmMass::tmrPleaseWait_Timer()
+void MainWindow::blinkPleaseWait()
 {
-    m_lblPleaseWait->setVisible(m_lblPleaseWait->isHidden());
+    m_pleaseWait->setVisible(m_pleaseWait->isHidden());
 }
 
-void frmMass::setBusy(bool busy)
+void MainWindow::setBusy(bool busy)
 {
     if (busy)
-        m_tmrPleaseWait->start();
+        m_pleaseWaitTimer->start();
     else
-        m_tmrPleaseWait->stop();
-    m_cmdCreate->setEnabled(!busy);
-    m_cmdOutput->setEnabled(!busy);
+        m_pleaseWaitTimer->stop();
+    m_createButton->setEnabled(!busy);
+    m_outputButton->setEnabled(!busy);
 }
 
-void frmMass::cmdCreate_Click()
+void MainWindow::createPdfs()
 {
-    if (m_engine->isRunning())
+    if (m_create->isRunning())
         return;
     PdfJobRequest request;
     request.folders = m_folders;
-    request.articles = itemsOf(m_lstSelectedArticles);
-    request.ad = {m_txtAdTitle->text(), m_txtCTAText->text(), m_txtCTAURL->text()};
-    request.mode = m_optCreationMode[0]->isChecked() ? CreationMode::Single : CreationMode::Bulk;
-    request.naming = m_optKeywordNames->isChecked() ? PdfNaming::Keywords : PdfNaming::Original;
-    request.finalNames = itemsOf(m_lstFinalList);
-    request.singlePdfName = m_txtPDFFilename->text();
+    request.articles = itemsOf(m_selectedArticles);
+    request.ad = {m_adTitle->text(), m_ctaText->text(), m_ctaUrl->text()};
+    request.mode = m_modeButtons[0]->isChecked() ? CreationMode::Single : CreationMode::Bulk;
+    request.naming = m_keywordNames->isChecked() ? PdfNaming::Keywords : PdfNaming::Original;
+    request.finalNames = itemsOf(m_finalList);
+    request.singlePdfName = m_pdfName->text();
 
-    if (const auto message = CreateCheck(request)) {
-        MessageBox::information(this, message->text, message->title);
-        return;
-    }
-    if (!m_runLock.take()) {
-        const CreateMessage message = BusyMessage();
-        MessageBox::information(this, message.text, message.title);
-        return;
-    }
-    if (const QStringList stale = ClearOldPages(m_folders); !stale.isEmpty()) {
-        m_runLock.release();
-        const CreateMessage message = OldPagesMessage(stale);
-        MessageBox::warning(this, message.text, message.title);
+    const Result<QString, Message> started = m_create->start(request);
+    if (!started) {
+        const Message& message = started.error();
+        if (message.warning)
+            MessageBox::warning(this, message.text, message.title);
+        else
+            MessageBox::information(this, message.text, message.title);
         return;
     }
     if (request.mode == CreationMode::Single)
-        m_txtPDFFilename->setText(PageAssembly::SinglePdfBaseName(request.singlePdfName));
+        m_pdfName->setText(*started);
     m_bulkRun = request.mode == CreationMode::Bulk;
     setBusy(true);
-    m_engine->start(request);
 }
 
-void frmMass::jobArticleStarted(int index, int count, int nameIndex)
+void MainWindow::onArticleStarted(int index, int count, int nameIndex)
 {
-    m_lblPleaseWait->setText(QStringLiteral("Please Wait ... (Preparing File %1/%2)").arg(index + 1).arg(count));
+    m_pleaseWait->setText(tr("Please Wait ... (Preparing File %1/%2)").arg(index + 1).arg(count));
     // The lists may have been edited meanwhile; the job works on what they held when Create was pressed.
-    if (index < m_lstSelectedArticles->count())
-        m_lstSelectedArticles->setCurrentRow(index);
-    if (nameIndex >= 0 && nameIndex < m_lstFinalList->count())
-        m_lstFinalList->setCurrentRow(nameIndex);
+    if (index < m_selectedArticles->count())
+        m_selectedArticles->setCurrentRow(index);
+    if (nameIndex >= 0 && nameIndex < m_finalList->count())
+        m_finalList->setCurrentRow(nameIndex);
 }
 
-void frmMass::jobFinished(const PdfJobReport& report)
+void MainWindow::onCreateFinished(const PdfJobReport& report, const ClosingBox& box)
 {
-    m_runLock.release();
     setBusy(false);
     if (m_closeWhenStopped) {
         // Queued, so that the engine is done with its signal before the window goes.
@@ -493,166 +456,163 @@ void frmMass::jobFinished(const PdfJobReport& report)
         return;
     }
     // The bulk run leaves "Ready." on show; the single run leaves the label hidden, as does a run that stopped.
-    m_lblPleaseWait->setText(QStringLiteral("Ready."));
-    m_lblPleaseWait->setVisible(m_bulkRun && report.stopMessage.isEmpty() && report.madeCount() > 0);
+    m_pleaseWait->setText(tr("Ready."));
+    m_pleaseWait->setVisible(m_bulkRun && report.stopMessage.isEmpty() && report.madeCount() > 0);
 
-    const ClosingBox box = ClosingBoxFor(report);
     if (!box.askToOpenOutput)
         MessageBox::warning(this, box.text, box.title);
     else if (MessageBox::question(this, box.text, box.title))
-        OpenFolder(m_folders.output());
+        openFolder(m_folders.output());
 }
 
-void frmMass::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (!m_engine->isRunning())
+    if (!m_create->isRunning())
         return QWidget::closeEvent(event);
     event->ignore();
-    if (MessageBox::question(this, QStringLiteral("PDFs are still being made. Stop making them and close Leafrunner?"),
-                             QStringLiteral("Please Confirm"))) {
+    if (MessageBox::question(this, tr("PDFs are still being made. Stop making them and close Leafrunner?"),
+                             tr("Please Confirm"))) {
         m_closeWhenStopped = true;
-        m_engine->cancel();
+        m_create->cancel();
     }
 }
 
-QString frmMass::articleFolder() const
+QString MainWindow::articleFolder() const
 {
-    return m_Dir1->path();
+    return m_folderList->path();
 }
 
-void frmMass::refreshArticleFiles()
+void MainWindow::refreshArticleFiles()
 {
-    m_File1->refresh();
+    m_fileList->refresh();
 }
 
-void frmMass::Drive1_Change()
+void MainWindow::onDriveChanged()
 {
     // A drive that cannot be read leaves the folder, the files and the count as they were.
-    m_Dir1->setPath(m_Drive1->drive());
+    m_folderList->setPath(m_driveList->drive());
 }
 
-void frmMass::Dir1_Change()
+void MainWindow::onFolderChanged()
 {
-    m_File1->setPath(m_Dir1->path());
+    m_fileList->setPath(m_folderList->path());
 }
 
-void frmMass::UpdateFilesFound()
+void MainWindow::updateFilesFound()
 {
-    m_lblFilesFound->setText(QString::number(m_File1->count()));
+    m_filesFound->setText(QString::number(m_fileList->count()));
 }
 
-void frmMass::cmdSingleMenu_Click(int index)
+void MainWindow::runArticleCommand(int index)
 {
     switch (index) {
     case 0:
-        AddAllArticles();
+        addAllArticles();
         break;
     case 1:
-        m_lstSelectedArticles->clear();
+        m_selectedArticles->clear();
         break;
     case 2:
-        AddSelectedArticle();
+        addSelectedArticle();
         break;
     case 3:
-        RemoveSelectedArticle();
+        removeSelectedArticle();
         break;
     }
-    UpdateKeywordsInfo();
+    updateKeywordsInfo();
 }
 
-void frmMass::AddAllArticles()
+void MainWindow::addAllArticles()
 {
-    const int count = m_File1->count();
+    const int count = m_fileList->count();
     if (count == 0)
         return;
     QStringList paths;
     paths.reserve(count);
     for (int i = 0; i < count; ++i)
-        paths.append(AppFolders::join(m_File1->path(), m_File1->fileName(i), Platform::separator()));
-    m_lstSelectedArticles->addItems(paths);
+        paths.append(AppFolders::join(m_fileList->path(), m_fileList->fileName(i), Platform::separator()));
+    m_selectedArticles->addItems(paths);
     // The walk along the file list ends on its last entry.
-    m_File1->setCurrentRow(count - 1);
+    m_fileList->setCurrentRow(count - 1);
 }
 
-void frmMass::AddSelectedArticle()
+void MainWindow::addSelectedArticle()
 {
-    const int entry = m_File1->currentEntry();
+    const int entry = m_fileList->currentEntry();
     if (entry < 0) {
-        MessageBox::information(this, SelectFileFirst, QStringLiteral("Error"));
+        MessageBox::information(this, tr("Please select a file first."), tr("Error"));
         return;
     }
-    m_lstSelectedArticles->addItem(AppFolders::join(m_File1->path(), m_File1->fileName(entry), Platform::separator()));
+    m_selectedArticles->addItem(
+        AppFolders::join(m_fileList->path(), m_fileList->fileName(entry), Platform::separator()));
 }
 
-void frmMass::RemoveSelectedArticle()
+void MainWindow::removeSelectedArticle()
 {
-    const int selected = SelectedRow(m_lstSelectedArticles);
+    const int selected = selectedRow(m_selectedArticles);
     if (selected < 0) {
-        MessageBox::information(this, SelectFileFirst, QStringLiteral("Error"));
+        MessageBox::information(this, tr("Please select a file first."), tr("Error"));
         return;
     }
-    delete m_lstSelectedArticles->takeItem(selected);
+    delete m_selectedArticles->takeItem(selected);
     // As with a removed item in any list box, nothing is selected afterwards.
-    m_lstSelectedArticles->setCurrentRow(-1);
+    m_selectedArticles->setCurrentRow(-1);
 }
 
-void frmMass::cmdCreateList_Click()
+void MainWindow::combineKeywords()
 {
-    const QString keywordText = m_txtPDFKeywords->toPlainText();
+    const QString keywordText = m_keywordText->toPlainText();
     if (keywordText.isEmpty()) {
-        MessageBox::information(this, QStringLiteral("Please enter some keywords first."),
-                                QStringLiteral("Missing Info"));
+        MessageBox::information(this, tr("Please enter some keywords first."), tr("Missing Info"));
         return;
     }
-    m_lstKeywords->clear();
-    m_lstKeywords->addItems(KeywordCombinations::Lines(keywordText));
-    if (m_lstKeywordCombinations->count() == 0) {
+    m_keywords->clear();
+    m_keywords->addItems(KeywordCombinations::lines(keywordText));
+    if (m_combinations->count() == 0) {
         MessageBox::information(this, tr("No combination patterns were found in lstcombinations.txt."),
                                 tr("Missing Info"));
     }
 
-    m_txtFinalList->setPlainText(
-        KeywordCombinations::Combine(itemsOf(m_lstKeywordCombinations), itemsOf(m_lstKeywords)));
+    m_finalListText->setPlainText(KeywordCombinations::combine(itemsOf(m_combinations), itemsOf(m_keywords)));
     // The combination walks both lists; their last items stay selected.
-    m_lstKeywordCombinations->setCurrentRow(m_lstKeywordCombinations->count() - 1);
-    m_lstKeywords->setCurrentRow(m_lstKeywords->count() - 1);
-    ApplyFinalList();
+    m_combinations->setCurrentRow(m_combinations->count() - 1);
+    m_keywords->setCurrentRow(m_keywords->count() - 1);
+    applyFinalList();
 }
 
-void frmMass::ApplyFinalList()
+void MainWindow::applyFinalList()
 {
-    m_lstFinalList->clear();
-    m_lstFinalList->addItems(KeywordCombinations::Lines(m_txtFinalList->toPlainText()));
-    UpdateKeywordsInfo();
+    m_finalList->clear();
+    m_finalList->addItems(KeywordCombinations::lines(m_finalListText->toPlainText()));
+    updateKeywordsInfo();
 }
 
-// Every change of the selected articles comes through cmdSingleMenu_Click, every change of the final list through
-// ApplyFinalList; both end here.
-void frmMass::UpdateKeywordsInfo()
+// Every change of the selected articles comes through runArticleCommand, every change of the final list through
+// applyFinalList; both end here.
+void MainWindow::updateKeywordsInfo()
 {
-    m_lblKeywordsInfo->setText(
-        KeywordCombinations::SummaryLine(m_lstSelectedArticles->count(), m_lstFinalList->count()));
+    m_keywordsInfo->setText(KeywordCombinations::summaryLine(m_selectedArticles->count(), m_finalList->count()));
 }
 
-bool frmMass::eventFilter(QObject* watched, QEvent* event)
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     // Edits of the final list take effect when Enter is released in it.
-    if (watched == m_txtFinalList && event->type() == QEvent::KeyRelease) {
+    if (watched == m_finalListText && event->type() == QEvent::KeyRelease) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (!key->isAutoRepeat() && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter))
-            ApplyFinalList();
+            applyFinalList();
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void frmMass::OpenFolder(const QString& folder)
+void MainWindow::openFolder(const QString& folder)
 {
-    if (!FolderShortcuts::OpenFolder(folder))
-        MessageBox::warning(this, "The folder could not be opened:\n" + folder, QStringLiteral("Error"));
+    if (!FolderShortcuts::openFolder(folder))
+        MessageBox::warning(this, tr("The folder could not be opened:\n%1").arg(folder), tr("Error"));
 }
 
-void frmMass::openGenerator()
+void MainWindow::openGenerator()
 {
-    frmRC::Open(
+    GeneratorDialog::launch(
         m_folders, [this] { return articleFolder(); }, [this] { refreshArticleFiles(); }, this);
 }

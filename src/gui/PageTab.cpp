@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 
-vFrame::vFrame(int index, const QIcon& icon, const QString& caption, QWidget* parent)
+PageTab::PageTab(int index, const QIcon& icon, const QString& caption, QWidget* parent)
     : QFrame(parent)
     , m_index(index)
     , m_label(new QLabel(caption, this))
@@ -24,7 +24,7 @@ vFrame::vFrame(int index, const QIcon& icon, const QString& caption, QWidget* pa
     setSelectable(true);
 }
 
-void vFrame::setSelectable(bool selectable)
+void PageTab::setSelectable(bool selectable)
 {
     m_selectable = selectable;
     setFrameStyle(QFrame::Panel | (selectable ? QFrame::Raised : QFrame::Sunken));
@@ -35,20 +35,20 @@ void vFrame::setSelectable(bool selectable)
     setPalette(pal);
 }
 
-void vFrame::mouseReleaseEvent(QMouseEvent* event)
+void PageTab::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit Click(m_index);
+        emit clicked(m_index);
     QFrame::mouseReleaseEvent(event);
 }
 
-bool vFrame::eventFilter(QObject* watched, QEvent* event)
+bool PageTab::eventFilter(QObject* watched, QEvent* event)
 {
     // Clicks on the caption or the icon count as clicks on the frame.
     if (event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton)
-            emit Click(m_index);
+            emit clicked(m_index);
         return true;
     }
     return QFrame::eventFilter(watched, event);

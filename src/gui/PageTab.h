@@ -6,21 +6,21 @@ class QLabel;
 
 // A clickable frame used as a page tab: an icon and a caption. The tab of the page shown is not selectable and
 // looks pressed; the others look raised and answer clicks.
-class vFrame : public QFrame
+class PageTab : public QFrame
 {
     Q_OBJECT
 
 public:
-    vFrame(int index, const QIcon& icon, const QString& caption, QWidget* parent = nullptr);
+    PageTab(int index, const QIcon& icon, const QString& caption, QWidget* parent = nullptr);
 
     int index() const { return m_index; }
-    bool Selectable() const { return m_selectable; }
+    bool isSelectable() const { return m_selectable; }
     void setSelectable(bool selectable);
     // The caption label, so that a click on it acts like a click on the frame.
     QLabel* label() const { return m_label; }
 
 signals:
-    void Click(int index);
+    void clicked(int index);
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;

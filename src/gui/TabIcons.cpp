@@ -52,7 +52,7 @@ void drawStart(QPainter& p)
 }
 } // namespace
 
-QIcon ForPage(int page)
+QIcon forPage(int page)
 {
     QPixmap pixmap(Size, Size);
     pixmap.fill(Qt::transparent);

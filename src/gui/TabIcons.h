@@ -5,6 +5,6 @@
 // The small pictures of the three page tabs, drawn by the program: a page of text, a coin, a starting arrow.
 namespace TabIcons {
 
-QIcon ForPage(int page);
+QIcon forPage(int page);
 
 } // namespace TabIcons

@@ -1,7 +1,7 @@
 #include "support/PdfJobTesting.h"
 
 #include "core/ConverterProcess.h"
-#include "core/PageBuilder.h"
+#include "core/PdfNames.h"
 #include "core/Platform.h"
 
 #include <QTest>
@@ -9,7 +9,7 @@
 using namespace std::chrono_literals;
 using PdfJobTesting::processAlive;
 
-class TestConverterRun : public QObject
+class TestConverterProcess : public QObject
 {
     Q_OBJECT
 
@@ -19,8 +19,8 @@ private slots:
         for (const QString& app : {QString(R"(C:\App)"), QString(R"(C:\My App)")}) {
             const AppFolders folders(app, u'\\');
             const QString converter = AppFolders::join(folders.bin(), "wkhtmltopdf.exe", u'\\');
-            const QString page = folders.pageFile(PageAssembly::SinglePageName("report"));
-            QCOMPARE(ConverterCommandLine(converter, page, folders.pdfFile("report.pdf")),
+            const QString page = folders.pageFile(PdfNames::singlePageName("report"));
+            QCOMPARE(ConverterProcess::commandLine(converter, page, folders.pdfFile("report.pdf")),
                      QString(R"("%1\bin\wkhtmltopdf.exe"  "%1\bin\report.html" "%1\bin\output\report.pdf")").arg(app));
         }
     }
@@ -65,7 +65,7 @@ private slots:
         QFETCH(QByteArray, output);
         QFETCH(ConverterLine, use);
         QFETCH(QString, line);
-        QCOMPARE(LastErrorLine(output, use), line);
+        QCOMPARE(ConverterProcess::lastErrorLine(output, use), line);
     }
 
     void closingBox_data()
@@ -112,7 +112,7 @@ private slots:
         QFETCH(PdfJobReport, report);
         QFETCH(QString, text);
         QFETCH(QString, title);
-        const ClosingBox box = ClosingBoxFor(report);
+        const ClosingBox box = closingBoxFor(report);
         QVERIFY2(box.text.startsWith(text), qPrintable(box.text));
         QCOMPARE(box.title, title);
         QCOMPARE(box.askToOpenOutput, title == "Done");
@@ -160,7 +160,7 @@ private slots:
         QCOMPARE(outcome.made, made);
         QVERIFY2(outcome.reason.contains(reason), qPrintable(outcome.reason));
         QCOMPARE(outcome.converterLine, converterLine);
-        QCOMPARE(ClosingBoxFor(report).text.startsWith("Ready."), made);
+        QCOMPARE(closingBoxFor(report).text.startsWith("Ready."), made);
     }
 
     // Past its time limit the converter is ended together with what it started.
@@ -197,7 +197,7 @@ private slots:
         QVERIFY2(report.stopMessage.contains(app.folders().converter()), qPrintable(report.stopMessage));
         QVERIFY(report.outcomes.isEmpty());
         QCOMPARE(QDir(app.folders().bin()).entryList({"*.html"}), QStringList{"template.html"});
-        QVERIFY(!ClosingBoxFor(report).askToOpenOutput);
+        QVERIFY(!closingBoxFor(report).askToOpenOutput);
     }
 
     // A converter that cannot be started will not start for the next article either.
@@ -213,7 +213,7 @@ private slots:
         const PdfJobReport report = PdfJobTesting::run(request);
         QVERIFY2(report.stopMessage.contains(app.folders().converter()), qPrintable(report.stopMessage));
         QCOMPARE(report.outcomes.size(), 1);
-        QVERIFY(!ClosingBoxFor(report).askToOpenOutput);
+        QVERIFY(!closingBoxFor(report).askToOpenOutput);
     }
 
     void cancelEndsRunningConverters()
@@ -242,5 +242,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestConverterRun)
+QTEST_GUILESS_MAIN(TestConverterProcess)
 #include "tst_converter_process.moc"

@@ -28,7 +28,7 @@ bool lock(const QString& file, bool on)
 }
 } // namespace
 
-class TestCreateCommand : public QObject
+class TestCreateFlow : public QObject
 {
     Q_OBJECT
 
@@ -66,11 +66,11 @@ private slots:
     {
         QFETCH(PdfJobRequest, request);
         QFETCH(QString, message);
-        const std::optional<CreateMessage> shown = CreateCheck(request);
-        QCOMPARE(shown.has_value(), !message.isEmpty());
-        if (shown) {
-            QCOMPARE(shown->text, message);
-            QCOMPARE(shown->title, QString("Missing Info"));
+        const Result<void, Message> shown = CreateFlow::check(request);
+        QCOMPARE(!shown, !message.isEmpty());
+        if (!shown) {
+            QCOMPARE(shown.error().text, message);
+            QCOMPARE(shown.error().title, QString("Missing Info"));
         }
     }
 
@@ -78,11 +78,11 @@ private slots:
     {
         PdfJobRequest request = filled();
         request.singlePdfName = "sales: q1";
-        const std::optional<CreateMessage> shown = CreateCheck(request);
-        QVERIFY(shown);
-        QVERIFY2(shown->text.contains("\"sales:-q1.pdf\""), qPrintable(shown->text));
+        const Result<void, Message> shown = CreateFlow::check(request);
+        QVERIFY(!shown);
+        QVERIFY2(shown.error().text.contains("\"sales:-q1.pdf\""), qPrintable(shown.error().text));
         request.mode = CreationMode::Bulk;
-        QVERIFY(!CreateCheck(request));
+        QVERIFY(CreateFlow::check(request));
     }
 
     // Only pages go; the page template stays whatever the letter case of its name, and so do other files.
@@ -106,7 +106,7 @@ private slots:
             app.writeFile(QString("bin/") + kept, "kept");
         QDir(bin).mkdir("folder.html");
 
-        QCOMPARE(ClearOldPages(app.folders()), QStringList());
+        QCOMPARE(CreateFlow::clearOldPages(app.folders()), QStringList());
         QCOMPARE(
             QDir(bin).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase),
             QStringList({"assets", "folder.html", "notes.txt", "page.html.bak", "style.css", templateName}));
@@ -118,15 +118,20 @@ private slots:
         const QString page = app.writeFile("bin/stuck.html", "<html>");
         if (!lock(page, true))
             QSKIP("this system cannot make a file that cannot be deleted");
-        const QStringList remaining = ClearOldPages(app.folders());
+        const QStringList remaining = CreateFlow::clearOldPages(app.folders());
+        PdfJobRequest request = filled();
+        request.folders = app.folders();
+        CreateFlow flow;
+        const Result<QString, Message> started = flow.start(request);
         QVERIFY(lock(page, false));
 
         QCOMPARE(remaining, QStringList{app.folders().pageFile("stuck.html")});
-        const CreateMessage message = OldPagesMessage(remaining);
-        QVERIFY(message.text.contains(app.folders().pageFile("stuck.html")));
+        QVERIFY(!started);
+        QVERIFY(!flow.isRunning());
+        QVERIFY(started.error().text.contains(app.folders().pageFile("stuck.html")));
         QVERIFY(QFile::exists(app.folders().pageTemplate()));
     }
 };
 
-QTEST_GUILESS_MAIN(TestCreateCommand)
+QTEST_GUILESS_MAIN(TestCreateFlow)
 #include "tst_create_flow.moc"

@@ -1,18 +1,19 @@
-#include "core/TextFile.h"
 #include "core/PageBuilder.h"
+#include "core/PdfNames.h"
+#include "core/TextFile.h"
 #include "support/TestAppFolder.h"
 
 #include <QProcess>
 #include <QTest>
 
-using namespace PageAssembly;
+using namespace PageBuilder;
 
-class TestPageAssembly : public QObject
+class TestPageBuilder : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void fillTemplate_data()
+    void fillsTemplate_data()
     {
         QTest::addColumn<QString>("templ");
         QTest::addColumn<QString>("title");
@@ -34,27 +35,27 @@ private slots:
                                                         << "<h1> Tom & <b>Jerry</b> </h1>";
     }
 
-    void fillTemplate()
+    void fillsTemplate()
     {
         QFETCH(QString, templ);
         QFETCH(QString, title);
         QFETCH(QString, page);
-        QCOMPARE(FillTemplate(templ, {title, "Go", "http://x"}), page);
-        QCOMPARE(FillTemplate("#CTATEXT#", {"T", "#ADTITLE#", "u"}), QString("#ADTITLE#"));
+        QCOMPARE(fillTemplate(templ, {title, "Go", "http://x"}), page);
+        QCOMPARE(fillTemplate("#CTATEXT#", {"T", "#ADTITLE#", "u"}), QString("#ADTITLE#"));
     }
 
-    void articleToHtml()
+    void articleBecomesHtml()
     {
-        QCOMPARE(ArticleToHtml("one\r\ntwo"), QString("one<br><br>two"));
-        QCOMPARE(ArticleToHtml("one\r\n\r\ntwo"), QString("one<br><br><br><br>two"));
-        QCOMPARE(ArticleToHtml("one\rtwo\r"), QString("one<br><br>two<br><br>"));
-        QCOMPARE(ArticleToHtml("one\ntwo & <i>\n\r\n"), QString("one<br><br>two & <i><br><br><br><br>"));
-        QCOMPARE(SingleBodyPiece("A"), QString("<br><br><br>A"));
+        QCOMPARE(articleToHtml("one\r\ntwo"), QString("one<br><br>two"));
+        QCOMPARE(articleToHtml("one\r\n\r\ntwo"), QString("one<br><br><br><br>two"));
+        QCOMPARE(articleToHtml("one\rtwo\r"), QString("one<br><br>two<br><br>"));
+        QCOMPARE(articleToHtml("one\ntwo & <i>\n\r\n"), QString("one<br><br>two & <i><br><br><br><br>"));
+        QCOMPARE(singleBodyPiece("A"), QString("<br><br><br>A"));
     }
 
     void scriptTailIsExact()
     {
-        QCOMPARE(ScriptTail(),
+        QCOMPARE(scriptTail(),
                  QString("<script src= assets/js/jquery.min.js ></script>"
                          "<script src= assets/bootstrap/js/bootstrap.min.js ></script>"
                          "<script src= https://cdnjs.cloudflare.com/ajax/libs/jquery-easing/1.4.1/jquery.easing.min.js "
@@ -65,13 +66,13 @@ private slots:
     // On a file system that ignores letter case any spelling of "template" would be the page template itself.
     void pageNamesNeverHitTheTemplate()
     {
-        QCOMPARE(SinglePdfBaseName("my report "), QString("my-report-"));
-        QCOMPARE(SinglePageName("my-report"), QString("my-report.html"));
-        QCOMPARE(SinglePageName("template"), QString("etemplate.html"));
-        QCOMPARE(SinglePageName("TEMPLATE"), QString("eTEMPLATE.html"));
-        QCOMPARE(SinglePageName("templates"), QString("templates.html"));
-        QCOMPARE(BulkPageName("Best-tips.txt"), QString("Best-tips.html"));
-        QCOMPARE(BulkPageName("Template.txt"), QString("eTemplate.html"));
+        QCOMPARE(PdfNames::singlePdfBaseName("my report "), QString("my-report-"));
+        QCOMPARE(PdfNames::singlePageName("my-report"), QString("my-report.html"));
+        QCOMPARE(PdfNames::singlePageName("template"), QString("etemplate.html"));
+        QCOMPARE(PdfNames::singlePageName("TEMPLATE"), QString("eTEMPLATE.html"));
+        QCOMPARE(PdfNames::singlePageName("templates"), QString("templates.html"));
+        QCOMPARE(PdfNames::bulkPageName("Best-tips.txt"), QString("Best-tips.html"));
+        QCOMPARE(PdfNames::bulkPageName("Template.txt"), QString("eTemplate.html"));
     }
 
     void writePageReplacesAndWritesUtf8()
@@ -79,17 +80,19 @@ private slots:
         TestAppFolder app(TestAppFolder::NoConverter);
         const QString path = app.folders().pageFile("p.html");
         app.writeFile("bin/p.html", "stale content that must go");
-        QString error;
-        QVERIFY(WritePage(path, QString::fromUtf8("<h1>\xC3\xA9"), "body", "</html>", &error));
+        QVERIFY(writePage(path, QString::fromUtf8("<h1>\xC3\xA9"), "body", "</html>"));
         QCOMPARE(TestAppFolder::readFile(path), QByteArray("<h1>\xC3\xA9"
                                                            "body</html>"));
-        QVERIFY(!WritePage(app.path() + "/missing/p.html", "a", "b", "c", &error));
-        QVERIFY(!error.isEmpty());
+        const Result<> missing = writePage(app.path() + "/missing/p.html", "a", "b", "c");
+        QVERIFY(!missing);
+        QVERIFY(!missing.error().isEmpty());
     }
 
     void shippedTemplateLeavesTheBodyOpen()
     {
-        const QString templ = vFile::LoadText(LEAF_DATA_DIR "/bin/template.html").value_or(QString());
+        const Result<QString> loaded = TextFile::load(LEAF_DATA_DIR "/bin/template.html");
+        QVERIFY(loaded);
+        const QString& templ = *loaded;
         for (const char* placeholder : {"#ADTITLE#", "#CTATEXT#", "#CTAURL#"})
             QVERIFY2(templ.contains(placeholder), placeholder);
         QVERIFY(templ.contains("charset", Qt::CaseInsensitive));
@@ -102,12 +105,12 @@ private slots:
         TestAppFolder app;
         const AppFolders folders = app.folders();
         const QString head =
-            FillTemplate(vFile::LoadText(folders.pageTemplate()).value(),
+            fillTemplate(TextFile::load(folders.pageTemplate()).value(),
                          {"Grow Tomatoes Like a Pro", "Get the Free Guide", "https://example.com/guide"});
         const QString article =
-            ArticleToHtml(QString::fromUtf8("First line of the article.\nCaf\xC3\xA9 second line.\r\nThird line."));
+            articleToHtml(QString::fromUtf8("First line of the article.\nCaf\xC3\xA9 second line.\r\nThird line."));
         const QString page = folders.pageFile("article.html");
-        QVERIFY(WritePage(page, head, article, ScriptTail(), nullptr));
+        QVERIFY(writePage(page, head, article, scriptTail()));
 
         QDir().mkpath(folders.output());
         const QString pdf = folders.pdfFile("article.pdf");
@@ -130,5 +133,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestPageAssembly)
+QTEST_GUILESS_MAIN(TestPageBuilder)
 #include "tst_page_builder.moc"

@@ -1,7 +1,7 @@
 #include "support/PdfJobTesting.h"
 
-#include "core/BulkPdfJob.h"
 #include "core/PageBuilder.h"
+#include "core/PdfNames.h"
 
 #include <QTest>
 
@@ -26,9 +26,9 @@ private slots:
     // Blanks become hyphens first, then one pass turns "--" into "-".
     void keywordPdfNames()
     {
-        QCOMPARE(KeywordPdfName("red widget"), QString("red-widget.pdf"));
-        QCOMPARE(KeywordPdfName("big - sale"), QString("big--sale.pdf"));
-        QCOMPARE(KeywordPdfName("a  b"), QString("a-b.pdf"));
+        QCOMPARE(PdfNames::keywordPdfName("red widget"), QString("red-widget.pdf"));
+        QCOMPARE(PdfNames::keywordPdfName("big - sale"), QString("big--sale.pdf"));
+        QCOMPARE(PdfNames::keywordPdfName("a  b"), QString("a-b.pdf"));
     }
 
     // With the real converter: the ad first, then the articles in list order, not in name order.
@@ -83,8 +83,8 @@ private slots:
         QStringList progress;
         const PdfJobReport report = run(request, &progress);
         QVERIFY(report.allMade());
-        QVERIFY2(ClosingBoxFor(report).text.startsWith("5 of 5 PDFs were made; 3 of them were replaced"),
-                 qPrintable(ClosingBoxFor(report).text));
+        QVERIFY2(closingBoxFor(report).text.startsWith("5 of 5 PDFs were made; 3 of them were replaced"),
+                 qPrintable(closingBoxFor(report).text));
         QCOMPARE(progress, QStringList({"0/5 0", "1/5 1", "2/5 0", "3/5 1", "4/5 0"}));
         QCOMPARE(filesIn(app.folders().output()), QStringList({"blue-widget.pdf", "red-widget.pdf"}));
         QCOMPARE(filesIn(app.folders().bin(), "art*.html").size(), 5);
@@ -120,7 +120,7 @@ private slots:
                             "<a href=\"https://example.com/guide\">Get the Free Guide</a>"
                             "<br><br><br>A one<br><br>A two"
                             "<br><br><br>B caf\xC3\xA9<br><br>end") +
-                     PageAssembly::ScriptTail().toUtf8());
+                     PageBuilder::scriptTail().toUtf8());
     }
 
     // A failing article is listed and the job goes on; no PDF lands outside the output folder.
@@ -142,7 +142,7 @@ private slots:
         QVERIFY(report.outcomes[2].reason.contains("\"../escape.pdf\""));
         QCOMPARE(filesIn(app.folders().output()), QStringList{"one.pdf"});
         QVERIFY(!QFile::exists(app.folders().bin() + "/escape.pdf"));
-        const QString text = ClosingBoxFor(report).text;
+        const QString text = closingBoxFor(report).text;
         QVERIFY2(text.startsWith("2 of 4 PDFs were made; one of them was replaced") && text.contains("\n../escape: "),
                  qPrintable(text));
     }
@@ -215,7 +215,7 @@ private slots:
         QVERIFY2(report.outcomes.value(0).reason.contains(reason), qPrintable(report.outcomes.value(0).reason));
         QCOMPARE(TestAppFolder::readFile(keep), earlier);
         QCOMPARE(filesIn(app.folders().output()), QStringList{"keep.pdf"});
-        const ClosingBox box = ClosingBoxFor(report);
+        const ClosingBox box = closingBoxFor(report);
         QVERIFY(!box.text.startsWith("Ready.") && box.title != "Done" && !box.askToOpenOutput);
     }
 };

@@ -1,10 +1,10 @@
 #include "core/AppFolders.h"
-#include "core/PdfNames.h"
 #include "core/FileNames.h"
+#include "core/PdfNames.h"
 
 #include <QTest>
 
-class TestOutputNames : public QObject
+class TestPdfNames : public QObject
 {
     Q_OBJECT
 
@@ -13,17 +13,26 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("name");
-        QTest::newRow("blanks and underscores") << R"(C:\Articles\My first_article.txt)" << "My-first-article.txt";
-        QTest::newRow("cut at the first dot") << R"(C:\Articles\report.final.TXT)" << "report.txt";
-        QTest::newRow("no dot") << R"(C:\Articles\Notes)" << "Notes.txt";
-        QTest::newRow("runs are not merged") << R"(D:\my docs\a  b__c.txt)" << "a--b--c.txt";
-        QTest::newRow("no separator") << "story one.txt" << "story-one.txt";
-        QTest::newRow("dot first") << R"(C:\Articles\.hidden.txt)" << ".txt";
-        QTest::newRow("ends in a separator") << R"(C:\Articles\)" << ".txt";
-        QTest::newRow("dotted folder") << R"(C:\Arti.cles\plain)" << "plain.txt";
-        QTest::newRow("other separator is a character") << "C:/Articles/x y.txt" << "C:/Articles/x-y.txt";
-        QTest::newRow("non-Latin letters pass") << QString::fromUtf8(R"(C:\a\Καλή μέρα.txt)")
-                                                << QString::fromUtf8("Καλή-μέρα.txt");
+        QTest::newRow("blanks and underscores") << R"(C:\Articles\My first_article.txt)"
+                                                << "My-first-article.txt";
+        QTest::newRow("cut at the first dot") << R"(C:\Articles\report.final.TXT)"
+                                              << "report.txt";
+        QTest::newRow("no dot") << R"(C:\Articles\Notes)"
+                                << "Notes.txt";
+        QTest::newRow("runs are not merged") << R"(D:\my docs\a  b__c.txt)"
+                                             << "a--b--c.txt";
+        QTest::newRow("no separator") << "story one.txt"
+                                      << "story-one.txt";
+        QTest::newRow("dot first") << R"(C:\Articles\.hidden.txt)"
+                                   << ".txt";
+        QTest::newRow("ends in a separator") << R"(C:\Articles\)"
+                                             << ".txt";
+        QTest::newRow("dotted folder") << R"(C:\Arti.cles\plain)"
+                                       << "plain.txt";
+        QTest::newRow("other separator is a character") << "C:/Articles/x y.txt"
+                                                        << "C:/Articles/x-y.txt";
+        QTest::newRow("non-Latin letters pass")
+            << QString::fromUtf8(R"(C:\a\Καλή μέρα.txt)") << QString::fromUtf8("Καλή-μέρα.txt");
     }
 
     // The same table holds with "/" as the separator once the separators are swapped.
@@ -31,14 +40,14 @@ private slots:
     {
         QFETCH(QString, path);
         QFETCH(QString, name);
-        QCOMPARE(ArticleOutputName(path, u'\\'), name);
+        QCOMPARE(PdfNames::articleOutputName(path, u'\\'), name);
 
         auto swap = [](QString s) {
             for (QChar& c : s)
                 c = c == u'\\' ? u'/' : c == u'/' ? u'\\' : c;
             return s;
         };
-        QCOMPARE(ArticleOutputName(swap(path), u'/'), swap(name));
+        QCOMPARE(PdfNames::articleOutputName(swap(path), u'/'), swap(name));
     }
 
     // Accepted names have no reason; a refused one is named, with its reason.
@@ -46,8 +55,8 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("reason");
-        const QString longest(MaxFileNameBytes, u'a');
-        const QString wide(MaxFileNameBytes / 2, u'\u00e9');
+        const QString longest(FileNames::MaxBytes, u'a');
+        const QString wide(FileNames::MaxBytes / 2, u'\u00e9');
         // clang-format off
         QTest::newRow("plain")             << "report.pdf" << "";
         QTest::newRow("non-Latin letters") << QString::fromUtf8("Ünï-Привет-日本.pdf") << "";
@@ -79,18 +88,20 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(QString, reason);
-        const std::optional<QString> problem = FileNameProblem(name);
-        QCOMPARE(problem.has_value(), !reason.isEmpty());
-        if (problem) {
-            QVERIFY2(problem->startsWith("The name \"" + name + "\" cannot be used: ") && problem->contains(reason),
-                     qPrintable(*problem));
+        const Result<> checked = FileNames::check(name);
+        QCOMPARE(!checked, !reason.isEmpty());
+        if (!checked) {
+            const QString& problem = checked.error();
+            QVERIFY2(problem.startsWith("The name \"" + name + "\" cannot be used: ") && problem.contains(reason),
+                     qPrintable(problem));
         }
     }
 
     void foldersJoinWithOneSeparator()
     {
         const AppFolders app(R"(C:\App)", u'\\');
-        QCOMPARE(app.converter(), QString(R"(C:\App\bin\wkhtmltopdf)") + (app.converter().endsWith(".exe") ? ".exe" : ""));
+        QCOMPARE(app.converter(),
+                 QString(R"(C:\App\bin\wkhtmltopdf)") + (app.converter().endsWith(".exe") ? ".exe" : ""));
         QCOMPARE(app.output(), QString(R"(C:\App\bin\output)"));
         QCOMPARE(app.pdfFile("report.pdf"), QString(R"(C:\App\bin\output\report.pdf)"));
         QCOMPARE(app.wordFile(3), QString(R"(C:\App\random\3.txt)"));
@@ -102,5 +113,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestOutputNames)
+QTEST_GUILESS_MAIN(TestPdfNames)
 #include "tst_pdf_names.moc"

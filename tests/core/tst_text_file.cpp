@@ -1,15 +1,33 @@
 #include "core/TextFile.h"
-#include "core/vParser.h"
-#include "core/vTools.h"
 
 #include <QFile>
-#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
-class TestComponent : public QObject
+class TestTextFile : public QObject
 {
     Q_OBJECT
+
+private:
+    QByteArray writeAndRead(const QByteArray& existing, const QStringList& texts)
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("out.html");
+        if (!existing.isNull()) {
+            QFile seed(path);
+            seed.open(QIODevice::WriteOnly);
+            seed.write(existing);
+        }
+        TextFile::Writer file;
+        if (!file.open(path))
+            return "<open failed>";
+        for (const QString& text : texts)
+            file.write(text);
+        file.close();
+        QFile back(path);
+        back.open(QIODevice::ReadOnly);
+        return back.readAll();
+    }
 
 private slots:
     void decoding_data()
@@ -29,8 +47,10 @@ private slots:
         QTest::newRow("UTF-16 LE") << le << cafe;
         QTest::newRow("UTF-16 BE") << be << cafe;
         // Bytes that are not UTF-8 are read as Windows-1252: curly quotes, euro, e acute, em dash.
-        QTest::newRow("Windows-1252") << QByteArray("\x93" "Caf\xE9\x94 \x80\x97")
-                                      << QString::fromUtf8("\xE2\x80\x9C" "Caf\xC3\xA9\xE2\x80\x9D \xE2\x82\xAC\xE2\x80\x94");
+        QTest::newRow("Windows-1252") << QByteArray("\x93"
+                                                    "Caf\xE9\x94 \x80\x97")
+                                      << QString::fromUtf8("\xE2\x80\x9C"
+                                                           "Caf\xC3\xA9\xE2\x80\x9D \xE2\x82\xAC\xE2\x80\x94");
         QTest::newRow("line breaks kept") << QByteArray("a\r\nb\rc\nd") << QString("a\r\nb\rc\nd");
         QTest::newRow("empty") << QByteArray() << QString();
     }
@@ -39,15 +59,15 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, text);
-        QCOMPARE(vFile::DecodeText(bytes), text);
+        QCOMPARE(TextFile::decode(bytes), text);
     }
 
     void loadListSplitsEveryLineBreak()
     {
-        QCOMPARE(vFile::SplitLines("a\r\nb\nc\rd\r\n"), QStringList({"a", "b", "c", "d"}));
-        QCOMPARE(vFile::SplitLines("a\n\nb"), QStringList({"a", "", "b"}));
-        QCOMPARE(vFile::SplitLines("a\n\n"), QStringList({"a", ""}));
-        QCOMPARE(vFile::SplitLines(""), QStringList());
+        QCOMPARE(TextFile::splitLines("a\r\nb\nc\rd\r\n"), QStringList({"a", "b", "c", "d"}));
+        QCOMPARE(TextFile::splitLines("a\n\nb"), QStringList({"a", "", "b"}));
+        QCOMPARE(TextFile::splitLines("a\n\n"), QStringList({"a", ""}));
+        QCOMPARE(TextFile::splitLines(""), QStringList());
     }
 
     void saveAndLoadRoundTrip()
@@ -55,64 +75,63 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("article.txt");
         const QString text = QString::fromUtf8("line one\r\nline \xE2\x80\x94 two");
-        QVERIFY(vFile::SaveText("old text that is longer", path));
-        QVERIFY(vFile::SaveText(text, path));
-        QCOMPARE(vFile::LoadText(path).value(), text);
-        QCOMPARE(vFile::LoadList(path).value(), QStringList({"line one", QString::fromUtf8("line \xE2\x80\x94 two")}));
+        QVERIFY(TextFile::save("old text that is longer", path));
+        QVERIFY(TextFile::save(text, path));
+        QCOMPARE(TextFile::load(path).value(), text);
+        QCOMPARE(TextFile::loadList(path).value(),
+                 QStringList({"line one", QString::fromUtf8("line \xE2\x80\x94 two")}));
 
-        QString error;
-        QVERIFY(!vFile::LoadText(dir.filePath("missing.txt"), &error));
-        QVERIFY(!error.isEmpty());
-        QVERIFY(!vFile::SaveText(text, dir.filePath("no/such/folder.txt"), &error));
+        const Result<QString> missing = TextFile::load(dir.filePath("missing.txt"));
+        QVERIFY(!missing);
+        QVERIFY(!missing.error().isEmpty());
+        QVERIFY(!TextFile::save(text, dir.filePath("no/such/folder.txt")));
     }
 
-    void replaceMatchesCaseAndDoesNotRescan()
+    void splitLinesCanSkipEmptyLines()
     {
-        QCOMPARE(vParser::Replace(R"(C:\\a.txt)", R"(\\)", R"(\)"), QString(R"(C:\a.txt)"));
-        QCOMPARE(vParser::Replace("#keyword# #KEYWORD#", "#KEYWORD#", "x"), QString("#keyword# x"));
-        QCOMPARE(vParser::Replace("abc", "z", "y"), QString("abc"));
+        using TextFile::EmptyLines;
+        QCOMPARE(TextFile::splitLines("one", EmptyLines::Skip), QStringList({"one"}));
+        QCOMPARE(TextFile::splitLines("a\r\n\r\nb\r\n", EmptyLines::Skip), QStringList({"a", "b"}));
+        QCOMPARE(TextFile::splitLines("", EmptyLines::Skip), QStringList());
     }
 
-    void splitToListAppendsNonEmptyPieces()
+    void writer_data()
     {
-        QStringList list{"kept"};
-        vTools::SplitToList("one", "\r\n", list);
-        vTools::SplitToList("a\r\n\r\nb\r\n", "\r\n", list);
-        vTools::SplitToList("", "\r\n", list);
-        QCOMPARE(list, QStringList({"kept", "one", "a", "b"}));
+        QTest::addColumn<QByteArray>("existing");
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("plain, no byte-order mark") << QByteArray() << QStringList{"abc"} << QByteArray("abc");
+        QTest::newRow("two bytes for e acute") << QByteArray() << QStringList{u"\u00e9"_qs} << QByteArray("\xC3\xA9");
+        QTest::newRow("empty text adds nothing") << QByteArray() << QStringList{""} << QByteArray("");
+        QTest::newRow("replaces an existing file")
+            << QByteArray("0123456789") << QStringList{"abc"} << QByteArray("abc");
+        QTest::newRow("second write follows the first")
+            << QByteArray() << QStringList{"ab", u"c\u4e2d"_qs} << QByteArray("abc\xE4\xB8\xAD");
     }
 
-    void shuffleKeepsItemsAndVaries()
+    void writer()
     {
-        QStringList one{"x"};
-        vTools::ShuffleList(one);
-        QCOMPARE(one, QStringList{"x"});
-
-        QStringList items;
-        for (int i = 0; i < 10; ++i)
-            items << QString::number(i);
-        QRandomGenerator random(7);
-        QSet<QString> orders;
-        for (int i = 0; i < 20; ++i) {
-            QStringList copy = items;
-            vTools::ShuffleList(copy, random);
-            QStringList sorted = copy;
-            sorted.sort();
-            QCOMPARE(sorted, items);
-            orders.insert(copy.join(","));
-        }
-        QVERIFY(orders.size() > 15);
+        QFETCH(QByteArray, existing);
+        QFETCH(QStringList, texts);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(writeAndRead(existing, texts), bytes);
     }
 
-    void fileExistsOnlyForFiles()
+    void writeErrorsReachTheCaller()
     {
-        QTemporaryDir dir;
-        QFile(dir.filePath("a.txt")).open(QIODevice::WriteOnly);
-        QVERIFY(vTools::FileExists(dir.filePath("a.txt")));
-        QVERIFY(!vTools::FileExists(dir.path()));
-        QVERIFY(!vTools::FileExists(dir.filePath("b.txt")));
+        TextFile::Writer missing;
+        const Result<> opened = missing.open("/nonexistent-folder/x.html");
+        QVERIFY(!opened);
+        QVERIFY(!opened.error().isEmpty());
+
+        QFile full("/dev/full");
+        if (!full.exists())
+            QSKIP("no /dev/full here");
+        TextFile::Writer file;
+        QVERIFY(file.open(full.fileName()));
+        QVERIFY(!file.write(QString(70000, u'x')));
     }
 };
 
-QTEST_GUILESS_MAIN(TestComponent)
+QTEST_GUILESS_MAIN(TestTextFile)
 #include "tst_text_file.moc"

@@ -4,7 +4,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString article = fuzzFields(data, size, 1).join(QChar(0));
-    const QString html = PageAssembly::ArticleToHtml(article);
+    const QString html = PageBuilder::articleToHtml(article);
     FUZZ_CHECK(!html.contains(u'\r') && !html.contains(u'\n'));
     // Every line ending, CR LF, CR or LF, becomes exactly one pair of breaks (eight characters).
     const qsizetype crlf = article.count(QStringLiteral("\r\n"));

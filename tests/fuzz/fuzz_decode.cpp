@@ -6,7 +6,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    const QString text = vFile::DecodeText(bytes);
+    const QString text = TextFile::decode(bytes);
     const bool bom = bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
     if (!bom) {
         QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
@@ -17,6 +17,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         else
             FUZZ_CHECK(text.size() == bytes.size());
     }
-    FUZZ_CHECK(vFile::SplitLines(text).join(QString()).size() <= text.size());
+    FUZZ_CHECK(TextFile::splitLines(text).join(QString()).size() <= text.size());
     return 0;
 }

@@ -7,14 +7,14 @@ using namespace KeywordCombinations;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QStringList f = fuzzFields(data, size, 2);
-    const QStringList patterns = Lines(f[0]);
-    const QStringList keywords = Lines(f[1]);
-    const QString text = Combine(patterns, keywords);
+    const QStringList patterns = lines(f[0]);
+    const QStringList keywords = lines(f[1]);
+    const QString text = combine(patterns, keywords);
     FUZZ_CHECK(text.isEmpty() || text.endsWith(LineBreak));
 
     // Reading the final list back gives every non-empty name, grouped by pattern, each keyword in its place; with
     // no pattern, the keywords.
-    const QStringList names = Lines(text);
+    const QStringList names = lines(text);
     qsizetype at = 0;
     for (const QString& pattern : patterns.isEmpty() ? QStringList{Placeholder} : patterns) {
         for (const QString& keyword : keywords) {

@@ -5,7 +5,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString path = fuzzFields(data, size, 1).join(QChar(0));
     for (const QChar separator : {QChar(u'\\'), QChar(u'/')}) {
-        const QString name = ArticleOutputName(path, separator);
+        const QString name = PdfNames::articleOutputName(path, separator);
         FUZZ_CHECK(name.endsWith(".txt"));
         FUZZ_CHECK(name.count(u'.') == 1);
         FUZZ_CHECK(!name.contains(u'_') && !name.contains(u' ') && !name.contains(separator));

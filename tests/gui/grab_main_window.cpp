@@ -14,12 +14,12 @@
 #include <QTextStream>
 
 namespace {
-template <class Widget> Widget* child(const frmMass& window, const char* name)
+template <class Widget> Widget* child(const MainWindow& window, const char* name)
 {
     return window.findChild<Widget*>(QLatin1String(name));
 }
 
-bool save(frmMass& window, const QString& folder, const QString& name)
+bool save(MainWindow& window, const QString& folder, const QString& name)
 {
     QCoreApplication::processEvents();
     return window.grab().save(QDir(folder).filePath(name));
@@ -44,7 +44,7 @@ int main(int argc, char* argv[])
         appFolder.writeFile(QStringLiteral("articles/") + article, "An article.\r\n");
     QDir(appFolder.path()).mkpath("articles/drafts");
 
-    frmMass window(appFolder.folders(), appFolder.path() + "/articles");
+    MainWindow window(appFolder.folders(), appFolder.path() + "/articles");
     window.show();
 
     auto* files = child<QListWidget>(window, "File1");
@@ -54,13 +54,13 @@ int main(int argc, char* argv[])
     }
     bool saved = save(window, target, "page-content.png");
 
-    window.ShowPage(1);
+    window.showPage(1);
     child<QLineEdit>(window, "txtAdTitle")->setText("Train Your Dog in 7 Days");
     child<QLineEdit>(window, "txtCTAText")->setText("Get the Free Guide");
     child<QLineEdit>(window, "txtCTAURL")->setText("http://example.com/guide");
     saved &= save(window, target, "page-monetization.png");
 
-    window.ShowPage(2);
+    window.showPage(2);
     child<QLineEdit>(window, "txtPDFFilename")->setText("dog-training-collection");
     saved &= save(window, target, "page-create-single.png");
 
@@ -70,7 +70,7 @@ int main(int argc, char* argv[])
     child<QPushButton>(window, "cmdCreateList")->click();
     saved &= save(window, target, "page-create-bulk.png");
 
-    window.ShowPage(0);
+    window.showPage(0);
     saved &= save(window, target, "page-content-bulk.png");
     return saved ? 0 : 1;
 }

@@ -1,6 +1,6 @@
-#include "support/PdfJobTesting.h"
-#include "gui/MessageBox.h"
 #include "gui/MainWindow.h"
+#include "gui/MessageBox.h"
+#include "support/PdfJobTesting.h"
 #include "support/TestAppFolder.h"
 #include "support/WindowTesting.h"
 
@@ -38,7 +38,7 @@ private:
         m_app->setConverterScript(converterScript);
         for (const char* name : {"first post.txt", "second_post.txt", "third.txt"})
             m_app->writeFile(QString("articles/") + name, QByteArray("Text of ") + name);
-        m_window = std::make_unique<frmMass>(m_app->folders(), m_app->path() + "/articles");
+        m_window = std::make_unique<MainWindow>(m_app->folders(), m_app->path() + "/articles");
         m_window->show();
         click("cmdSingleMenu_0");
         child<QLineEdit>("txtAdTitle")->setText("Title");
@@ -48,7 +48,7 @@ private:
     bool idle() const { return WindowTesting::isMainWindowIdle(m_window.get()); }
 
     std::unique_ptr<TestAppFolder> m_app;
-    std::unique_ptr<frmMass> m_window;
+    std::unique_ptr<MainWindow> m_window;
 
 private slots:
     void init() { MessageBox::setTestMode(true); }

@@ -1,9 +1,9 @@
-#include "support/PdfJobTesting.h"
-#include "gui/MessageBox.h"
 #include "gui/FolderShortcuts.h"
 #include "gui/MainWindow.h"
+#include "gui/MessageBox.h"
 #include "support/FolderSnapshot.h"
 #include "support/ImmutablePath.h"
+#include "support/PdfJobTesting.h"
 #include "support/TestAppFolder.h"
 #include "support/WindowTesting.h"
 
@@ -70,7 +70,7 @@ private:
     // The window over the article folder with all its articles selected, the ad block filled and a PDF name.
     void openWindow(CreationMode mode)
     {
-        m_window = std::make_unique<frmMass>(m_app->folders(), articles());
+        m_window = std::make_unique<MainWindow>(m_app->folders(), articles());
         m_window->show();
         click(m_window.get(), "cmdSingleMenu_0");
         control<QLineEdit>("txtAdTitle")->setText(adTitle);
@@ -126,7 +126,7 @@ private:
     }
 
     std::unique_ptr<TestAppFolder> m_app;
-    std::unique_ptr<frmMass> m_window;
+    std::unique_ptr<MainWindow> m_window;
     std::optional<FolderSnapshot> m_snapshot;
 
 private slots:
@@ -276,8 +276,8 @@ private slots:
         QFile page(m_app->folders().pageFile("big.html"));
         QVERIFY(page.open(QIODevice::ReadOnly));
         QVERIFY(page.size() > 60 * 1024 * 1024);
-        QVERIFY(page.seek(page.size() - 2 * PageAssembly::ScriptTail().size()));
-        QVERIFY(page.readAll().endsWith("<br><br>The end." + PageAssembly::ScriptTail().toUtf8()));
+        QVERIFY(page.seek(page.size() - 2 * PageBuilder::scriptTail().size()));
+        QVERIFY(page.readAll().endsWith("<br><br>The end." + PageBuilder::scriptTail().toUtf8()));
         verifyIdleAndNothingLost();
     }
 
@@ -385,7 +385,7 @@ private slots:
         m_app->setConverterScript(R"(while [ ! -e "$1.go" ]; do sleep 0.05; done; )" + PdfJobTesting::standInConverter);
         writeArticle("a.txt", "A.");
         openWindow(CreationMode::Bulk);
-        const std::unique_ptr<frmMass> first = std::move(m_window);
+        const std::unique_ptr<MainWindow> first = std::move(m_window);
         openWindow(CreationMode::Bulk);
         MessageBox::clearShown();
         click(first.get(), "cmdCreate");

@@ -1,7 +1,7 @@
-#include "support/GeneratedText.h"
-#include "gui/MessageBox.h"
-#include "gui/GeneratorDialog.h"
 #include "core/Platform.h"
+#include "gui/GeneratorDialog.h"
+#include "gui/MessageBox.h"
+#include "support/GeneratedText.h"
 #include "support/TestAppFolder.h"
 
 #include <QComboBox>
@@ -40,7 +40,7 @@ private:
 
 } // namespace
 
-class TestFrmRC : public QObject
+class TestGeneratorDialog : public QObject
 {
     Q_OBJECT
 
@@ -132,7 +132,7 @@ private slots:
         open();
         tick();
         QCOMPARE(m_window->windowTitle(), working + "..)");
-        QSignalSpy generated(m_window.get(), &frmRC::generated);
+        QSignalSpy generated(m_window.get(), &GeneratorDialog::generated);
         clickGenerate("1");
         QVERIFY(!child<QPushButton>("cmdClose")->isEnabled());
         QVERIFY(child<QTimer>("tmrPleaseWait")->isActive());
@@ -201,10 +201,10 @@ private slots:
     {
         QWidget mainWindow;
         mainWindow.show();
-        QPointer<frmRC> window = frmRC::Open(
+        QPointer<GeneratorDialog> window = GeneratorDialog::launch(
             m_app->folders(), [this] { return m_articleFolder; }, [] {}, &mainWindow);
         QVERIFY(window->isModal());
-        QSignalSpy generated(window.data(), &frmRC::generated);
+        QSignalSpy generated(window.data(), &GeneratorDialog::generated);
         clickGenerate("32767", window);
         QVERIFY(window->close());
         QVERIFY(!child<QTimer>("tmrPleaseWait", window)->isActive());
@@ -215,7 +215,7 @@ private slots:
 private:
     void open()
     {
-        m_window = std::make_unique<frmRC>(
+        m_window = std::make_unique<GeneratorDialog>(
             m_app->folders(), [this] { return m_articleFolder; }, [this] { m_files->refresh(); });
         m_window->show();
     }
@@ -241,7 +241,7 @@ private:
 
     bool generate(const QString& pages)
     {
-        QSignalSpy generated(m_window.get(), &frmRC::generated);
+        QSignalSpy generated(m_window.get(), &GeneratorDialog::generated);
         clickGenerate(pages);
         return generated.wait(10000);
     }
@@ -265,8 +265,8 @@ private:
     std::unique_ptr<TestAppFolder> m_app;
     QString m_articleFolder;
     std::unique_ptr<ArticleFiles> m_files;
-    std::unique_ptr<frmRC> m_window;
+    std::unique_ptr<GeneratorDialog> m_window;
 };
 
-QTEST_MAIN(TestFrmRC)
+QTEST_MAIN(TestGeneratorDialog)
 #include "tst_generator_dialog.moc"

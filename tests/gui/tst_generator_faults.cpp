@@ -1,7 +1,7 @@
-#include "support/GeneratedText.h"
-#include "gui/MessageBox.h"
 #include "gui/GeneratorDialog.h"
+#include "gui/MessageBox.h"
 #include "support/FolderSnapshot.h"
+#include "support/GeneratedText.h"
 #include "support/ImmutablePath.h"
 #include "support/TestAppFolder.h"
 #include "support/WindowTesting.h"
@@ -86,14 +86,14 @@ private:
     void open()
     {
         m_snapshot.emplace(QStringList{m_app->path()});
-        m_window = std::make_unique<frmRC>(
+        m_window = std::make_unique<GeneratorDialog>(
             m_app->folders(), [this] { return m_articleFolder; }, [this] { ++m_refreshes; });
         m_window->show();
     }
 
     bool generate()
     {
-        QSignalSpy generated(m_window.get(), &frmRC::generated);
+        QSignalSpy generated(m_window.get(), &GeneratorDialog::generated);
         child<QComboBox>(m_window.get(), "cboParagraphs")->setEditText("0");
         click(m_window.get(), "Command1");
         return generated.wait(10000);
@@ -119,7 +119,7 @@ private:
     QString m_articleFolder;
     int m_refreshes = 0;
     std::optional<FolderSnapshot> m_snapshot;
-    std::unique_ptr<frmRC> m_window;
+    std::unique_ptr<GeneratorDialog> m_window;
 
 private slots:
     void init()

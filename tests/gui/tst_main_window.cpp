@@ -1,8 +1,8 @@
 #include "gui/DesignGeometry.h"
-#include "gui/MessageBox.h"
-#include "gui/PageTab.h"
 #include "gui/FolderShortcuts.h"
 #include "gui/MainWindow.h"
+#include "gui/MessageBox.h"
+#include "gui/PageTab.h"
 #include "support/TestAppFolder.h"
 #include "support/WindowTesting.h"
 
@@ -17,16 +17,16 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalSpy>
 #include <QScrollArea>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
 #include <memory>
 
-using Controls::itemsOf;
+using DesignGeometry::itemsOf;
 
-class TestFrmMass : public QObject
+class TestMainWindow : public QObject
 {
     Q_OBJECT
 
@@ -49,7 +49,7 @@ private:
 
     void startWindow(const AppFolders& folders, const QString& startFolder)
     {
-        m_window = std::make_unique<frmMass>(folders, startFolder);
+        m_window = std::make_unique<MainWindow>(folders, startFolder);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }
@@ -77,7 +77,7 @@ private:
 
     std::unique_ptr<TestAppFolder> m_app;
     std::unique_ptr<QTemporaryDir> m_articles;
-    std::unique_ptr<frmMass> m_window;
+    std::unique_ptr<MainWindow> m_window;
 
 private slots:
     void init()
@@ -114,8 +114,8 @@ private slots:
         QVERIFY(child("frPage_2")->isHidden());
         QCOMPARE(child("frPage_1")->pos(), child("frPage_0")->pos());
         QCOMPARE(child("frPage_2")->pos(), child("frPage_0")->pos());
-        QVERIFY(!child<vFrame>("vButton_0")->Selectable());
-        QVERIFY(child<vFrame>("vButton_1")->Selectable());
+        QVERIFY(!child<PageTab>("vButton_0")->isSelectable());
+        QVERIFY(child<PageTab>("vButton_1")->isSelectable());
         QCOMPARE(child<QGroupBox>("frSinglePDFCreation")->title(), QString("  Single PDF Creation  "));
         QVERIFY(child("frFilename_0")->isVisibleTo(child("frPage_2")));
         QVERIFY(!child("frFilename_1")->isVisibleTo(child("frPage_2")));
@@ -141,18 +141,18 @@ private slots:
         QVERIFY(child("frPage_1")->isVisible());
         QVERIFY(child("frPage_0")->isHidden());
         QCOMPARE(m_window->focusWidget(), child("txtAdTitle"));
-        QVERIFY(!child<vFrame>("vButton_1")->Selectable());
-        QVERIFY(child<vFrame>("vButton_0")->Selectable());
+        QVERIFY(!child<PageTab>("vButton_1")->isSelectable());
+        QVERIFY(child<PageTab>("vButton_0")->isSelectable());
         QTest::keyClicks(child("txtAdTitle"), "Free Guide");
 
         QTest::mouseClick(child("vButton_2"), Qt::LeftButton, {}, QPoint(3, 3));
         QVERIFY(child("frPage_2")->isVisible());
         QVERIFY(child("frPage_1")->isHidden());
 
-        m_window->ShowPage(3);
-        m_window->ShowPage(-1);
+        m_window->showPage(3);
+        m_window->showPage(-1);
         QVERIFY(child("frPage_2")->isVisible());
-        m_window->ShowPage(1);
+        m_window->showPage(1);
         QCOMPARE(child<QLineEdit>("txtAdTitle")->text(), QString("Free Guide"));
     }
 
@@ -196,7 +196,7 @@ private slots:
         QTRY_COMPARE(m_window->width(), 600);
         QCOMPARE(child("frPage_0")->width(), pixels(17220 - 800));
         QCOMPARE(child("frPage_2")->height(), pixels(11465 - 1890 - 1700));
-        m_window->ShowPage(2);
+        m_window->showPage(2);
         QWidget* create = child("cmdCreate");
         QVERIFY(!m_window->rect().contains(create->mapTo(m_window.get(), create->rect().bottomRight())));
         child<QScrollArea>("scrollPages")->ensureWidgetVisible(create);
@@ -389,7 +389,7 @@ private slots:
         MessageBox::clearShown();
         QVERIFY(m_window->isVisible());
 
-        QCOMPARE(FolderShortcuts::ExplorerCommandLine(R"(C:\My Articles\dogs)"),
+        QCOMPARE(FolderShortcuts::explorerCommandLine(R"(C:\My Articles\dogs)"),
                  QString(R"(explorer C:\My Articles\dogs)"));
 
         m_window->findChild<QAction*>("mnuExitTXT")->trigger();
@@ -418,5 +418,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFrmMass)
+QTEST_MAIN(TestMainWindow)
 #include "tst_main_window.moc"

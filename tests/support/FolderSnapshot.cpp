@@ -9,8 +9,7 @@
 FolderSnapshot::FolderSnapshot(const QStringList& roots)
     : m_roots(roots)
     , m_hashes(take(roots))
-{
-}
+{}
 
 QMap<QString, QByteArray> FolderSnapshot::take(const QStringList& roots)
 {
