@@ -451,7 +451,7 @@ void MainWindow::onCreateFinished(const PdfJobReport& report, const ClosingBox& 
 {
     setBusy(false);
     if (m_closeWhenStopped) {
-        // Queued, so that the engine is done with its signal before the window goes.
+        // Queued, so that the Create flow is done with its signal before the window goes.
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
         return;
     }
