@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/Result.h"
+
+#include <QString>
+#include <QStringList>
+
+// The document properties that PDF viewers and desktop search show for a PDF.
+namespace PdfMetadata {
+
+// An empty field leaves what the converter wrote.
+struct Properties {
+    QString title;
+    QString subject;
+    QString keywords;
+    QString author;
+    QString creator;
+};
+
+// Writes the properties into the PDF's document information. The PDF is written anew beside itself, its pages,
+// links and streams as they were, and renamed over itself only when complete, so a failure leaves the converter's
+// PDF whole. A PDF that can be read only by repairing it is left alone.
+Result<> write(const QString& pdf, const Properties& properties);
+
+// The keyword a final-list name was made from: the longest of the user's keywords that the name holds. The names
+// are the combination patterns with the keyword put in, but they can be edited by hand, so a name that holds none
+// of the keywords is its own keyword.
+QString keywordBehind(const QString& name, const QStringList& keywords);
+
+} // namespace PdfMetadata
