@@ -58,13 +58,16 @@ void BulkPdfJob::startNext()
 
     ++m_next;
     announceArticle(index, names.nameIndex);
-    const QString given = names.nameIndex >= 0 ? request().finalNames.at(names.nameIndex) : names.pdf;
+    const bool keywordName = names.nameIndex >= 0;
+    const QString given = keywordName ? request().finalNames.at(names.nameIndex) : names.pdf;
     if (const Result<> name = FileNames::check(names.pdf); !name)
         recordFailure(index, given, pdf, name.error());
     else if (const Result<> written = writePage(index, page); !written)
         recordFailure(index, given, pdf, written.error());
+    else if (keywordName)
+        runConverter(index, given, page, pdf, properties(given, PdfMetadata::keywordBehind(given, request().keywords)));
     else
-        runConverter(index, given, page, pdf);
+        runConverter(index, given, page, pdf, properties(names.pdf.chopped(4)));
     schedule();
 }
 

@@ -40,9 +40,12 @@ bool isWarning(const QString& line)
 }
 } // namespace
 
-QString ConverterProcess::commandLine(const QString& converter, const QString& page, const QString& pdf)
+QString ConverterProcess::commandLine(const QString& converter, const QStringList& arguments)
 {
-    return quoted(converter) + "  " + quoted(page) + ' ' + quoted(pdf);
+    QStringList quotedArguments;
+    for (const QString& argument : arguments)
+        quotedArguments << quoted(argument);
+    return quoted(converter) + "  " + quotedArguments.join(u' ');
 }
 
 QString ConverterProcess::lastErrorLine(const QByteArray& errorOutput, ConverterLine use)
@@ -100,8 +103,9 @@ std::chrono::milliseconds ConverterProcess::timeLimit(qint64 pageBytes)
     return std::chrono::seconds(120 + pageBytes * 30 / (1024 * 1024));
 }
 
-ConverterProcess::ConverterProcess(const QString& converter, const QString& page, const QString& pdf,
-                                   const QString& token, std::chrono::milliseconds timeLimit, QObject* parent)
+ConverterProcess::ConverterProcess(const QString& converter, const QStringList& options, const QString& page,
+                                   const QString& pdf, const QString& token, std::chrono::milliseconds timeLimit,
+                                   QObject* parent)
     : QObject(parent)
     , m_converter(converter)
     , m_page(page)
@@ -109,12 +113,13 @@ ConverterProcess::ConverterProcess(const QString& converter, const QString& page
     , m_part(partialPdfPath(pdf, token))
     , m_timeLimit(timeLimit)
 {
+    const QStringList arguments = options + QStringList{page, m_part};
     m_process.setProgram(converter);
-    m_process.setArguments({page, m_part});
+    m_process.setArguments(arguments);
     m_process.setStandardInputFile(QProcess::nullDevice());
     m_process.setStandardOutputFile(QProcess::nullDevice());
 #ifdef Q_OS_WIN
-    m_commandLine = commandLine(converter, page, m_part).toStdWString();
+    m_commandLine = commandLine(converter, arguments).toStdWString();
     m_process.setCreateProcessArgumentsModifier(
         [this](QProcess::CreateProcessArguments* args) { args->arguments = m_commandLine.data(); });
 #elif defined(Q_OS_UNIX)

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QProcess>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 
 #include <chrono>
@@ -35,13 +36,15 @@ class ConverterProcess : public QObject
     Q_OBJECT
 
 public:
-    ConverterProcess(const QString& converter, const QString& page, const QString& pdf, const QString& token,
-                     std::chrono::milliseconds timeLimit, QObject* parent = nullptr);
+    // options: the converter's options, which go before the page and the PDF.
+    ConverterProcess(const QString& converter, const QStringList& options, const QString& page, const QString& pdf,
+                     const QString& token, std::chrono::milliseconds timeLimit, QObject* parent = nullptr);
     ~ConverterProcess() override;
 
-    // The converter's command line as Windows receives it: the quoted converter, two blanks, the quoted page, one
-    // blank, the quoted PDF. The quote marks keep paths with blanks whole; no option is passed.
-    static QString commandLine(const QString& converter, const QString& page, const QString& pdf);
+    // The converter's command line as Windows receives it: the quoted converter, two blanks, then the arguments
+    // (the options, the page and the PDF), each quoted and separated by one blank. The quote marks keep paths with
+    // blanks whole.
+    static QString commandLine(const QString& converter, const QStringList& arguments);
     // The line of the converter's error output that says best what went wrong: its last line starting with
     // "Error:", else its last line that is not progress; cut to a length a message box can show. A cause is never a
     // line that runs making a good PDF print too: warnings, a script or image of the page that did not load, and

@@ -1,12 +1,15 @@
 #include "core/PdfJob.h"
 
 #include "core/ConverterProcess.h"
+#include "core/Product.h"
 #include "core/TextFile.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFutureWatcher>
 #include <QRandomGenerator>
 #include <QTemporaryFile>
+#include <QtConcurrent>
 
 #include <algorithm>
 
@@ -50,6 +53,9 @@ Result<> PdfJob::loadPageParts()
     const AppFolders& folders = m_request.folders;
     if (!QFileInfo(folders.converter()).isFile())
         return Error{tr("The converter was not found. It was expected at:\n%1").arg(folders.converter())};
+    if (const Result<> options = m_request.options.page.check(); !options)
+        return options;
+    m_converterOptions = m_request.options.page.arguments(folders.bin());
     if (!QDir().mkpath(folders.output()))
         return Error{tr("The output folder could not be made:\n%1").arg(folders.output())};
     // A converter that cannot write its PDF does not say why, so a folder that takes no files is found out first.
@@ -72,16 +78,44 @@ void PdfJob::announceArticle(int index, int nameIndex)
     emit articleStarted(index, int(m_request.articles.size()), nameIndex);
 }
 
-void PdfJob::runConverter(int index, const QString& name, const QString& page, const QString& pdf)
+PdfMetadata::Properties PdfJob::properties(const QString& title, const QString& keywords) const
+{
+    return {title, m_request.ad.title, keywords, m_request.options.author, Product::creator()};
+}
+
+void PdfJob::runConverter(int index, const QString& name, const QString& page, const QString& pdf,
+                          const PdfMetadata::Properties& properties)
 {
     using namespace std::chrono_literals;
     const auto limit = m_request.converterTimeLimit > 0ms ? m_request.converterTimeLimit
                                                           : ConverterProcess::timeLimit(QFileInfo(page).size());
-    auto* run = new ConverterProcess(m_request.folders.converter(), page, pdf, m_token, limit, this);
+    auto* run =
+        new ConverterProcess(m_request.folders.converter(), m_converterOptions, page, pdf, m_token, limit, this);
     m_running.append(run);
     connect(run, &ConverterProcess::finished, this,
-            [this, run, index, name](const ConverterResult& result) { converterEnded(run, index, name, result); });
+            [this, run, index, name, properties](const ConverterResult& result) {
+                if (result.status == ConverterResult::Made)
+                    writeProperties(run, index, name, properties, result);
+                else
+                    converterEnded(run, index, name, result);
+            });
     run->start();
+}
+
+void PdfJob::writeProperties(ConverterProcess* run, int index, const QString& name,
+                             const PdfMetadata::Properties& properties, const ConverterResult& result)
+{
+    auto* watcher = new QFutureWatcher<Result<>>(this);
+    connect(watcher, &QFutureWatcher<Result<>>::finished, this, [this, watcher, run, index, name, result] {
+        watcher->deleteLater();
+        ConverterResult written = result;
+        if (const Result<> properties = watcher->result(); !properties)
+            written.converterLine =
+                result.converterLine.isEmpty() ? properties.error() : result.converterLine + "; " + properties.error();
+        converterEnded(run, index, name, written);
+    });
+    watcher->setFuture(
+        QtConcurrent::run([pdf = run->pdf(), properties] { return PdfMetadata::write(pdf, properties); }));
 }
 
 bool PdfJob::isInUse(const QString& page, const QString& pdf) const

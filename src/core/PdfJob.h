@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/PdfJobTypes.h"
+#include "core/PdfMetadata.h"
 
 #include <QList>
 #include <QObject>
@@ -44,8 +45,14 @@ protected:
 
     // The article at index is being prepared; nameIndex is the final filename list's item naming its PDF, or -1.
     void announceArticle(int index, int nameIndex);
-    // Converts one page; the outcome is recorded when the converter ends. name is the PDF's name as the user gave it.
-    void runConverter(int index, const QString& name, const QString& page, const QString& pdf);
+    // The properties of a PDF of that title: the ad title as its subject, the request's author, the program as its
+    // creator.
+    PdfMetadata::Properties properties(const QString& title, const QString& keywords = {}) const;
+    // Converts one page and writes the PDF's properties; the outcome is recorded when both have ended. name is the
+    // PDF's name as the user gave it. A PDF whose properties could not be written still counts as made, with the
+    // reason among its warnings.
+    void runConverter(int index, const QString& name, const QString& page, const QString& pdf,
+                      const PdfMetadata::Properties& properties);
     int runningConverters() const { return int(m_running.size()); }
     // True while a running converter reads this page or writes this PDF (names compared ignoring letter case, as
     // Windows does).
@@ -60,8 +67,11 @@ protected:
 
 private:
     void prepare();
-    // The converter and the output folder are checked, the page head and the script tail made.
+    // The converter, its options and the output folder are checked, the page head and the script tail made.
     Result<> loadPageParts();
+    // Rewriting a PDF of thousands of pages takes seconds, so it is done away from the window's thread.
+    void writeProperties(ConverterProcess* run, int index, const QString& name,
+                         const PdfMetadata::Properties& properties, const ConverterResult& result);
     void converterEnded(ConverterProcess* run, int index, const QString& name, const ConverterResult& result);
     void finishWhenIdle();
 
@@ -70,6 +80,8 @@ private:
     PdfJobReport m_report;
     QString m_head;
     QString m_tail;
+    QStringList m_converterOptions;
+    // A run stays here until its PDF's properties are written, so that its PDF counts as in use until then.
     QList<ConverterProcess*> m_running;
     bool m_stopping = false;
     bool m_done = false;

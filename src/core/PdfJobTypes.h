@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/AppFolders.h"
+#include "core/ConverterOptions.h"
 #include "core/PageBuilder.h"
 
 #include <QList>
@@ -20,6 +21,12 @@ enum class PdfNaming { Original, Keywords };
 // (about 0.27 s of wall time and 0.07 s of processor for a small page), so several per core keep the cores busy.
 int defaultConverterLimit();
 
+// The PDF options the user chooses: the converter's page layout and what a page may load, and the PDFs' author.
+struct PdfOptions {
+    ConverterOptions page;
+    QString author; // the PDFs' author; empty leaves it out
+};
+
 struct PdfJobRequest {
     AppFolders folders = AppFolders::current();
     QStringList articles; // full paths, in the order the PDFs are made
@@ -31,6 +38,8 @@ struct PdfJobRequest {
     // Zero: each run's limit follows its page's size (ConverterProcess::timeLimit).
     std::chrono::milliseconds converterTimeLimit{0};
     int converterLimit = defaultConverterLimit();
+    PdfOptions options;
+    QStringList keywords; // the user's keywords, which the final filename list was made from
 };
 
 // One PDF the job set out to make.
@@ -39,8 +48,10 @@ struct PdfOutcome {
     QString name;  // as the user gave it: the single name typed, the final list's item, or the article's PDF name
     QString pdf;   // full path
     bool made = false;
-    QString reason;        // why it was not made
-    QString converterLine; // the converter's last error line; for a PDF made, its warning
+    QString reason; // why it was not made
+    // The converter's last error line; for a PDF made, its warnings: the converter's and the properties' not
+    // written.
+    QString converterLine;
 };
 
 struct PdfJobReport {

@@ -31,4 +31,9 @@ QString windowTitle()
     return label() + ' ' + Version + ' ' + byline();
 }
 
+QString creator()
+{
+    return Name + ' ' + Version;
+}
+
 } // namespace Product

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-// The program's name and version as the window title and the command line show them.
+// The program's name and version as the window title, the command line and the PDFs show them.
 namespace Product {
 
 // "Leafrunner Pro"
@@ -13,5 +13,7 @@ QString version();
 QString byline();
 // product label, version and byline, separated by blanks
 QString windowTitle();
+// product name and version, the creator named in every PDF's document properties: "Leafrunner 2.2"
+QString creator();
 
 } // namespace Product

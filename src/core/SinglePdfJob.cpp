@@ -49,7 +49,7 @@ void SinglePdfJob::writeNextArticle()
         written = m_page.close();
     if (!written)
         return abandonUnwrittenPage(written.error());
-    runConverter(0, request().singlePdfName, m_pagePath, m_pdfPath);
+    runConverter(0, request().singlePdfName, m_pagePath, m_pdfPath, properties(request().singlePdfName));
     done();
 }
 

@@ -20,8 +20,11 @@ private slots:
             const AppFolders folders(app, u'\\');
             const QString converter = AppFolders::join(folders.bin(), "wkhtmltopdf.exe", u'\\');
             const QString page = folders.pageFile(PdfNames::singlePageName("report"));
-            QCOMPARE(ConverterProcess::commandLine(converter, page, folders.pdfFile("report.pdf")),
-                     QString(R"("%1\bin\wkhtmltopdf.exe"  "%1\bin\report.html" "%1\bin\output\report.pdf")").arg(app));
+            QCOMPARE(ConverterProcess::commandLine(converter,
+                                                   {"--allow", folders.bin(), page, folders.pdfFile("report.pdf")}),
+                     QString(R"("%1\bin\wkhtmltopdf.exe"  "--allow" "%1\bin" "%1\bin\report.html" )"
+                             R"("%1\bin\output\report.pdf")")
+                         .arg(app));
         }
     }
 
