@@ -29,8 +29,9 @@ int PdfJobReport::keptCount() const
 }
 
 namespace {
-// A long failure list would make the box taller than the screen.
+// A long list would make the box taller than the screen; warnings say less than failures, so fewer are listed.
 constexpr int listedFailures = 10;
+constexpr int listedWarnings = 5;
 
 QString tr(const char* text)
 {
@@ -43,6 +44,24 @@ QString failureLine(const PdfOutcome& outcome)
     if (!outcome.converterLine.isEmpty())
         line += " (" + outcome.converterLine + ")";
     return line;
+}
+
+// The PDFs not made, or those made with warnings, under a heading, at most limit of them; empty when there are none.
+QString outcomeList(const PdfJobReport& report, bool made, const QString& heading, int limit)
+{
+    QStringList lines;
+    int notListed = 0;
+    for (const PdfOutcome& outcome : report.outcomes) {
+        if (outcome.made != made || (made && outcome.converterLine.isEmpty()))
+            continue;
+        if (lines.size() >= limit)
+            ++notListed;
+        else
+            lines << (made ? outcome.name + ": " + outcome.converterLine : failureLine(outcome));
+    }
+    if (notListed > 0)
+        lines << tr("... and %1 more.").arg(notListed);
+    return lines.isEmpty() ? QString() : heading + "\n" + lines.join('\n');
 }
 
 // How many PDFs were made, and how many of them the output folder holds when later articles replaced some.
@@ -74,8 +93,12 @@ ClosingBox closingBoxFor(const PdfJobReport& report)
 {
     const QString question = tr("Do you want to open the output folder?");
     const int made = report.madeCount();
-    if (report.allMade() && report.keptCount() == made)
-        return {tr("Done"), tr("Ready. ") + question, true};
+    const QString warnings = outcomeList(report, true, tr("Made with warnings:"), listedWarnings);
+    if (report.allMade() && report.keptCount() == made) {
+        if (warnings.isEmpty())
+            return {tr("Done"), tr("Ready.") + ' ' + question, true};
+        return {tr("Done"), tr("Ready.") + "\n\n" + warnings + "\n\n" + question, true};
+    }
     if (made == 0 && !report.stopMessage.isEmpty())
         return {tr("Error"), report.stopMessage, false};
 
@@ -83,24 +106,12 @@ ClosingBox closingBoxFor(const PdfJobReport& report)
     if (!report.stopMessage.isEmpty())
         parts << report.stopMessage;
     parts << madeSentence(report);
-
-    QStringList failures;
-    int notListed = 0;
-    for (const PdfOutcome& outcome : report.outcomes) {
-        if (outcome.made)
-            continue;
-        if (failures.size() < listedFailures)
-            failures << failureLine(outcome);
-        else
-            ++notListed;
-    }
-    if (notListed > 0)
-        failures << tr("... and %1 more.").arg(notListed);
-    if (!failures.isEmpty())
-        parts << tr("Not made:") + "\n" + failures.join('\n');
-
+    if (const QString failures = outcomeList(report, false, tr("Not made:"), listedFailures); !failures.isEmpty())
+        parts << failures;
     if (made == 0)
         return {tr("Error"), parts.join("\n\n"), false};
+    if (!warnings.isEmpty())
+        parts << warnings;
     parts << question;
     return {tr("Done"), parts.join("\n\n"), true};
 }

@@ -77,6 +77,7 @@ struct ClosingBox {
 
 // "Ready. Do you want to open the output folder?" when every PDF was made and none replaced another. Otherwise how
 // many of how many were made, how many of them later articles replaced, and which were not made, with the reason
-// and the converter's last error line, still asking about the folder. When none was made, an error that does not
-// ask: the message why the job stopped, or that no PDF was made and the failures.
+// and the converter's last error line, still asking about the folder. PDFs made with warnings are listed with them
+// before the question, after "Ready." when that is all to say. When none was made, an error that does not ask: the
+// message why the job stopped, or that no PDF was made and the failures.
 ClosingBox closingBoxFor(const PdfJobReport& report);

@@ -6,6 +6,7 @@
 
 #include <qpdf/Pl_Function.hh>
 #include <qpdf/QPDF.hh>
+#include <qpdf/QPDFExc.hh>
 #include <qpdf/QPDFWriter.hh>
 
 #include <exception>
@@ -71,6 +72,9 @@ Result<> write(const QString& pdf, const Properties& properties)
         writer.setObjectStreamMode(qpdf_o_preserve);
         writer.setLinearization(false);
         writer.write();
+    } catch (const QPDFExc& e) {
+        // Without the file name, which whoever shows the failure gives already.
+        return failed(QString::fromStdString(e.getMessageDetail()));
     } catch (const std::exception& e) {
         return failed(QString::fromStdString(e.what()));
     }

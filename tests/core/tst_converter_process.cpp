@@ -78,7 +78,7 @@ private slots:
         QTest::addColumn<QString>("title");
         const QString question = "\n\nDo you want to open the output folder?";
         const auto made = [](int index, const QString& name) {
-            return PdfOutcome{index, name, "/out/" + name + ".pdf", true, {}, "Error: a script did not load"};
+            return PdfOutcome{index, name, "/out/" + name + ".pdf", true, {}, {}};
         };
         const PdfOutcome failed{
             1, "a/b", "/out/b.pdf", false, "The converter wrote an empty file.", "Error: disk full"};
