@@ -11,6 +11,7 @@
 #include "gui/GeneratorDialog.h"
 #include "gui/MessageBox.h"
 #include "gui/PageTab.h"
+#include "gui/PdfOptionsDialog.h"
 #include "gui/TabIcons.h"
 
 #include <QCloseEvent>
@@ -302,11 +303,14 @@ void MainWindow::buildOptionsMenu()
     openItem->setObjectName(QStringLiteral("mnuOpenFolderTXT"));
     QAction* generatorItem = m_optionsMenu->addAction(tr("Open Random Content Creator"));
     generatorItem->setObjectName(QStringLiteral("mnuDummy"));
+    QAction* pdfOptionsItem = m_optionsMenu->addAction(tr("PDF Options..."));
+    pdfOptionsItem->setObjectName(QStringLiteral("mnuPdfOptions"));
     QAction* exitItem = m_optionsMenu->addAction(tr("Exit"));
     exitItem->setObjectName(QStringLiteral("mnuExitTXT"));
 
     connect(openItem, &QAction::triggered, this, [this] { openFolder(articleFolder()); });
     connect(generatorItem, &QAction::triggered, this, &MainWindow::openGenerator);
+    connect(pdfOptionsItem, &QAction::triggered, this, &MainWindow::openPdfOptions);
     // Closing asks first while PDFs are being made; the program ends with its last window.
     connect(exitItem, &QAction::triggered, this, &QWidget::close);
 }
@@ -421,6 +425,8 @@ void MainWindow::createPdfs()
     request.naming = m_keywordNames->isChecked() ? PdfNaming::Keywords : PdfNaming::Original;
     request.finalNames = itemsOf(m_finalList);
     request.singlePdfName = m_pdfName->text();
+    request.options = m_pdfOptions;
+    request.keywords = itemsOf(m_keywords);
 
     const Result<QString, Message> started = m_create->start(request);
     if (!started) {
@@ -615,4 +621,12 @@ void MainWindow::openGenerator()
 {
     GeneratorDialog::launch(
         m_folders, [this] { return articleFolder(); }, [this] { refreshArticleFiles(); }, this);
+}
+
+void MainWindow::openPdfOptions()
+{
+    auto* dialog = new PdfOptionsDialog(m_pdfOptions, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] { m_pdfOptions = dialog->options(); });
+    dialog->open();
 }

@@ -45,6 +45,11 @@ public:
     void showPage(int index);
     // Opens the Random Content Generator, window-modal; each opening starts afresh.
     void openGenerator();
+    // Opens the PDF Options dialog, window-modal, on the options in force; OK puts its options in force.
+    void openPdfOptions();
+    // The PDF options every Create passes on, one value to keep and restore whole.
+    const PdfOptions& pdfOptions() const { return m_pdfOptions; }
+    void setPdfOptions(const PdfOptions& options) { m_pdfOptions = options; }
     // While a PDF job runs the please-wait label blinks and Create and "Open Output Folder" are disabled.
     void setBusy(bool busy);
 
@@ -122,6 +127,7 @@ private:
     QPushButton* m_outputButton = nullptr;
 
     QMenu* m_optionsMenu = nullptr;
+    PdfOptions m_pdfOptions;
     CreateFlow* m_create;
     bool m_bulkRun = false;
     bool m_closeWhenStopped = false;

@@ -40,7 +40,8 @@ void TestAppFolder::setConverterScript(const QString& script) const
     const QString converter = folders().converter();
     QFile::remove(converter);
     writeFile("bin/" + Platform::converterFileName(),
-              ("#!/bin/sh\nwhile [ $# -gt 2 ]; do shift; done\n" + script + "\n").toUtf8());
+              ("#!/bin/sh\noptions=\nwhile [ $# -gt 2 ]; do options=\"$options $1\"; shift; done\n" + script + "\n")
+                  .toUtf8());
     QFile::setPermissions(converter, QFile::permissions(converter) | QFileDevice::ExeOwner);
 }
 

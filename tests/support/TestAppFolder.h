@@ -18,8 +18,8 @@ public:
     QString path() const { return m_path; }
     AppFolders folders() const;
 
-    // Puts an executable shell script in place of the converter; the converter's options are shifted away before
-    // it runs, so that $1 is the page and $2 the PDF path.
+    // Puts an executable shell script in place of the converter; the converter's options are shifted away into
+    // $options (each after a blank) before it runs, so that $1 is the page and $2 the PDF path.
     void setConverterScript(const QString& script) const;
 
     // Writes a file under the folder (relative path with "/"), making folders as needed; returns its path.
