@@ -70,15 +70,8 @@ QString madeSentence(const PdfJobReport& report)
 }
 } // namespace
 
-ClosingBox closingBoxFor(const PdfJobReport& report)
+QString reportText(const PdfJobReport& report, int listed)
 {
-    const QString question = tr("Do you want to open the output folder?");
-    const int made = report.madeCount();
-    if (report.allMade() && report.keptCount() == made)
-        return {tr("Done"), tr("Ready. ") + question, true};
-    if (made == 0 && !report.stopMessage.isEmpty())
-        return {tr("Error"), report.stopMessage, false};
-
     QStringList parts;
     if (!report.stopMessage.isEmpty())
         parts << report.stopMessage;
@@ -89,7 +82,7 @@ ClosingBox closingBoxFor(const PdfJobReport& report)
     for (const PdfOutcome& outcome : report.outcomes) {
         if (outcome.made)
             continue;
-        if (failures.size() < listedFailures)
+        if (failures.size() < listed)
             failures << failureLine(outcome);
         else
             ++notListed;
@@ -98,9 +91,19 @@ ClosingBox closingBoxFor(const PdfJobReport& report)
         failures << tr("... and %1 more.").arg(notListed);
     if (!failures.isEmpty())
         parts << tr("Not made:") + "\n" + failures.join('\n');
+    return parts.join("\n\n");
+}
 
+ClosingBox closingBoxFor(const PdfJobReport& report)
+{
+    const QString question = tr("Do you want to open the output folder?");
+    const int made = report.madeCount();
+    if (report.allMade() && report.keptCount() == made)
+        return {tr("Done"), tr("Ready. ") + question, true};
+    if (made == 0 && !report.stopMessage.isEmpty())
+        return {tr("Error"), report.stopMessage, false};
+    const QString text = reportText(report, listedFailures);
     if (made == 0)
-        return {tr("Error"), parts.join("\n\n"), false};
-    parts << question;
-    return {tr("Done"), parts.join("\n\n"), true};
+        return {tr("Error"), text, false};
+    return {tr("Done"), text + "\n\n" + question, true};
 }

@@ -69,3 +69,7 @@ struct ClosingBox {
 // and the converter's last error line, still asking about the folder. When none was made, an error that does not
 // ask: the message why the job stopped, or that no PDF was made and the failures.
 ClosingBox closingBoxFor(const PdfJobReport& report);
+
+// The report in words, as the closing box and the command line give it: why the job stopped, how many PDFs were
+// made, and those not made with the reason and the converter's last error line, at most listed of them.
+QString reportText(const PdfJobReport& report, int listed);
