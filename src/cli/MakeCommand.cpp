@@ -16,7 +16,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include <cstdio>
 
 using namespace Console;
 
