@@ -16,7 +16,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-
 using namespace Console;
 
 namespace {
