@@ -1,5 +1,6 @@
 // Times the bulk job with the real converter against the same pages converted one after another and by
-// "xargs -P8", and measures how long the event loop of the engine's thread went without a turn.
+// "xargs -P8", and measures how long the event loop of the engine's thread went without a turn. leafrunner-cli
+// then makes the same PDFs from the same application folder, to show what the process around the engine costs.
 //
 //   bench_bulk_job                                   100 articles of about 3 KB, with both baselines
 //   bench_bulk_job --articles 1000 --size 100000     a scale run: prints the peak memory of the program
@@ -7,6 +8,7 @@
 //   --limit N        converters at once (default: the engine's own)
 //   --timeout S      time limit of one converter run in seconds (default 0: scaled with the page's size)
 //   --no-baselines   skip the two baselines
+//   --rounds N       the job and leafrunner-cli take turns N times, the best time of each counting (default 3)
 
 #include "core/PdfJobEngine.h"
 #include "support/TestAppFolder.h"
@@ -15,6 +17,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTimer>
@@ -81,6 +84,56 @@ double convertWithXargs(const QString& converter, const QStringList& pages, cons
     xargs.waitForFinished(-1);
     return seconds(timer);
 }
+struct JobRun {
+    double seconds = 0;
+    PdfJobReport report;
+    qint64 longestGapMs = 0;
+};
+
+JobRun runJob(const PdfJobRequest& request)
+{
+    JobRun run;
+    QElapsedTimer sinceTick;
+    QTimer ticker;
+    ticker.setInterval(10);
+    QObject::connect(&ticker, &QTimer::timeout,
+                     [&] { run.longestGapMs = std::max(run.longestGapMs, sinceTick.restart()); });
+    PdfJobEngine engine;
+    QEventLoop loop;
+    QObject::connect(&engine, &PdfJobEngine::finished, [&](const PdfJobReport& report) {
+        run.report = report;
+        loop.quit();
+    });
+    QElapsedTimer timer;
+    timer.start();
+    sinceTick.start();
+    ticker.start();
+    engine.start(request);
+    loop.exec();
+    run.seconds = seconds(timer);
+    return run;
+}
+
+// leafrunner-cli on the articles folder with the request's entries; the time until it has ended.
+double runCommandLine(const PdfJobRequest& request, const QString& appFolder)
+{
+    QStringList arguments{"make",      "--quiet",         "--app-folder", appFolder,
+                          "--title",   request.ad.title,  "--cta-text",   request.ad.ctaText,
+                          "--cta-url", request.ad.ctaUrl, "--jobs",       QString::number(request.converterLimit)};
+    if (request.mode == CreationMode::Single)
+        arguments << "--single" << request.singlePdfName;
+    if (request.converterTimeLimit.count() > 0)
+        arguments << "--timeout" << QString::number(request.converterTimeLimit.count() / 1000);
+    QProcess cli;
+    cli.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QElapsedTimer timer;
+    timer.start();
+    cli.start(LEAF_CLI, arguments << appFolder + "/articles");
+    cli.waitForFinished(-1);
+    if (cli.exitStatus() != QProcess::NormalExit || cli.exitCode() != 0)
+        std::printf("leafrunner-cli ended with exit code %d\n", cli.exitCode());
+    return seconds(timer);
+}
 } // namespace
 
 int main(int argc, char* argv[])
@@ -92,7 +145,8 @@ int main(int argc, char* argv[])
                        {"limit", "Converters at once.", "n"},
                        {"timeout", "Time limit of one converter run, in seconds (0: by page size).", "s", "0"},
                        {"single", "Run the single job over all articles."},
-                       {"no-baselines", "Skip the converter baselines."}});
+                       {"no-baselines", "Skip the converter baselines."},
+                       {"rounds", "Turns of the job and leafrunner-cli; the best time of each counts.", "n", "3"}});
     parser.addHelpOption();
     parser.process(app);
     const int articles = parser.value("articles").toInt();
@@ -117,33 +171,25 @@ int main(int argc, char* argv[])
         std::printf("%d articles of %lld bytes, bulk job, %d converters at once\n", articles, qlonglong(size),
                     request.converterLimit);
 
-    QElapsedTimer sinceTick;
-    qint64 longestGapMs = 0;
-    QTimer ticker;
-    ticker.setInterval(10);
-    QObject::connect(&ticker, &QTimer::timeout, [&] { longestGapMs = std::max(longestGapMs, sinceTick.restart()); });
-
-    PdfJobEngine engine;
-    PdfJobReport report;
-    QElapsedTimer jobTimer;
-    QObject::connect(&engine, &PdfJobEngine::finished, [&](const PdfJobReport& r) {
-        report = r;
-        ticker.stop();
-        QCoreApplication::quit();
-    });
-    jobTimer.start();
-    sinceTick.start();
-    ticker.start();
-    engine.start(request);
-    app.exec();
-    const double jobSeconds = seconds(jobTimer);
+    // Turns, so that both meet the same load of the machine; the best of each is the least disturbed.
+    const int rounds = std::max(1, parser.value("rounds").toInt());
+    const JobRun job = runJob(request);
+    const PdfJobReport& report = job.report;
+    double jobSeconds = job.seconds;
+    double cliSeconds = runCommandLine(request, folder.path());
+    for (int round = 1; round < rounds; ++round) {
+        jobSeconds = std::min(jobSeconds, runJob(request).seconds);
+        cliSeconds = std::min(cliSeconds, runCommandLine(request, folder.path()));
+    }
 
     std::printf("job:                  %7.2f s, %d of %d PDFs made%s\n", jobSeconds, report.madeCount(), report.planned,
                 report.stopMessage.isEmpty() ? "" : qPrintable(" (" + report.stopMessage + ")"));
-    std::printf("longest event-loop gap: %lld ms\n", qlonglong(longestGapMs));
+    std::printf("longest event-loop gap: %lld ms\n", qlonglong(job.longestGapMs));
     std::printf("peak memory: program %ld MB, largest converter %ld MB; articles %.1f MB in all\n",
                 peakMemoryKb(RUSAGE_SELF) / 1024, peakMemoryKb(RUSAGE_CHILDREN) / 1024,
                 double(articles) * double(size) / 1e6);
+    std::printf("leafrunner-cli make:  %7.2f s\n", cliSeconds);
+    std::printf("leafrunner-cli / job: %7.2f  (target at most 1.05)\n", cliSeconds / jobSeconds);
 
     if (request.mode == CreationMode::Single || parser.isSet("no-baselines"))
         return report.allMade() ? 0 : 1;

@@ -22,6 +22,8 @@ CreateFlow::CreateFlow(QObject* parent)
     : QObject(parent)
 {
     connect(&m_engine, &PdfJobEngine::articleStarted, this, &CreateFlow::articleStarted);
+    connect(&m_engine, &PdfJobEngine::pdfMade, this, &CreateFlow::pdfMade);
+    connect(&m_engine, &PdfJobEngine::pdfFailed, this, &CreateFlow::pdfFailed);
     connect(&m_engine, &PdfJobEngine::finished, this, &CreateFlow::onEngineFinished);
 }
 

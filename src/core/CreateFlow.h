@@ -63,6 +63,9 @@ signals:
     // Article index (from 0) of count is being prepared; nameIndex is the item of the final filename list that
     // names its PDF, or -1.
     void articleStarted(int index, int count, int nameIndex);
+    // A PDF was made (with the converter's warning, if any) or failed, as each converter run ends.
+    void pdfMade(const QString& pdf, const QString& warning);
+    void pdfFailed(const QString& pdf, const QString& reason);
     // The run has ended and its lock is released: the report, and the box that tells the user about it.
     void finished(const PdfJobReport& report, const ClosingBox& box);
 

@@ -21,6 +21,21 @@ QString combine(const QStringList& patterns, const QStringList& keywords)
     return result;
 }
 
+Result<Combined, Message> combineKeywords(const QStringList& patterns, const QString& keywordText)
+{
+    const QString title = QCoreApplication::translate("KeywordCombinations", "Missing Info");
+    if (keywordText.isEmpty())
+        return Error{
+            Message{title, QCoreApplication::translate("KeywordCombinations", "Please enter some keywords first.")}};
+    Combined combined{lines(keywordText), {}, std::nullopt};
+    combined.finalList = combine(patterns, combined.keywords);
+    if (patterns.isEmpty())
+        combined.note =
+            Message{title, QCoreApplication::translate("KeywordCombinations",
+                                                       "No combination patterns were found in lstcombinations.txt.")};
+    return combined;
+}
+
 QString summaryLine(qsizetype articles, qsizetype filenames)
 {
     return QCoreApplication::translate("KeywordCombinations", "Articles to Create: %1  - Filenames: %2")

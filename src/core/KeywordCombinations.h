@@ -1,7 +1,11 @@
 #pragma once
 
+#include "core/Result.h"
+
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 // The final filename list: each keyword put into each combination pattern.
 namespace KeywordCombinations {
@@ -17,6 +21,16 @@ QStringList lines(const QString& text);
 // by a line break. Nothing in a pattern or keyword is trimmed or changes letter case. With no pattern, each keyword
 // is its own name.
 QString combine(const QStringList& patterns, const QStringList& keywords);
+
+// What "Combine Keywords" makes of the keyword box's text and the combination patterns: the keywords (the text's
+// lines), the final list's text, and a note to show when there is no pattern; or the message to show when no
+// keyword was entered. Every front end combines through here.
+struct Combined {
+    QStringList keywords;
+    QString finalList;
+    std::optional<Message> note;
+};
+Result<Combined, Message> combineKeywords(const QStringList& patterns, const QString& keywordText);
 
 // "Articles to Create: 12  - Filenames: 6"
 QString summaryLine(qsizetype articles, qsizetype filenames);

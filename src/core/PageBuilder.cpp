@@ -31,10 +31,7 @@ QString fillTemplate(const QString& templateText, const AdBlock& ad)
 
 QString articleToHtml(const QString& articleText)
 {
-    // Articles come from Windows (CR LF), old Mac (CR) and Linux or Mac editors (LF) alike.
-    QString html = articleText;
-    html.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-    return html.replace(u'\n', QStringLiteral("<br><br>"));
+    return TextFile::replaceLineBreaks(articleText, QStringLiteral("<br><br>"));
 }
 
 QString singleBodyPiece(const QString& articleHtml)

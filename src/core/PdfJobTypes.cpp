@@ -89,29 +89,34 @@ QString madeSentence(const PdfJobReport& report)
 }
 } // namespace
 
+QString reportText(const PdfJobReport& report, int listed)
+{
+    QStringList parts;
+    if (!report.stopMessage.isEmpty())
+        parts << report.stopMessage;
+    parts << madeSentence(report);
+    if (const QString failures = outcomeList(report, false, tr("Not made:"), listed); !failures.isEmpty())
+        parts << failures;
+    if (const QString warnings = outcomeList(report, true, tr("Made with warnings:"), std::min(listed, listedWarnings));
+        !warnings.isEmpty())
+        parts << warnings;
+    return parts.join("\n\n");
+}
+
 ClosingBox closingBoxFor(const PdfJobReport& report)
 {
     const QString question = tr("Do you want to open the output folder?");
     const int made = report.madeCount();
-    const QString warnings = outcomeList(report, true, tr("Made with warnings:"), listedWarnings);
     if (report.allMade() && report.keptCount() == made) {
+        const QString warnings = outcomeList(report, true, tr("Made with warnings:"), listedWarnings);
         if (warnings.isEmpty())
             return {tr("Done"), tr("Ready.") + ' ' + question, true};
         return {tr("Done"), tr("Ready.") + "\n\n" + warnings + "\n\n" + question, true};
     }
     if (made == 0 && !report.stopMessage.isEmpty())
         return {tr("Error"), report.stopMessage, false};
-
-    QStringList parts;
-    if (!report.stopMessage.isEmpty())
-        parts << report.stopMessage;
-    parts << madeSentence(report);
-    if (const QString failures = outcomeList(report, false, tr("Not made:"), listedFailures); !failures.isEmpty())
-        parts << failures;
+    const QString text = reportText(report, listedFailures);
     if (made == 0)
-        return {tr("Error"), parts.join("\n\n"), false};
-    if (!warnings.isEmpty())
-        parts << warnings;
-    parts << question;
-    return {tr("Done"), parts.join("\n\n"), true};
+        return {tr("Error"), text, false};
+    return {tr("Done"), text + "\n\n" + question, true};
 }

@@ -81,3 +81,8 @@ struct ClosingBox {
 // before the question, after "Ready." when that is all to say. When none was made, an error that does not ask: the
 // message why the job stopped, or that no PDF was made and the failures.
 ClosingBox closingBoxFor(const PdfJobReport& report);
+
+// The report in words, as the closing box and the command line give it: why the job stopped, how many PDFs were
+// made, those not made with the reason and the converter's last error line (at most listed of them), and those made
+// with a warning.
+QString reportText(const PdfJobReport& report, int listed);

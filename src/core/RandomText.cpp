@@ -1,5 +1,6 @@
 #include "core/RandomText.h"
 
+#include "core/AppFolders.h"
 #include "core/TextFile.h"
 
 #include <QCoreApplication>
@@ -45,6 +46,28 @@ QStringList RandomText::loadWords(const QString& path)
     QStringList words = *lines;
     words.removeIf([](const QString& line) { return line.trimmed().isEmpty(); });
     return words;
+}
+
+RandomText::WordLists RandomText::loadWordLists(const AppFolders& folders)
+{
+    WordLists words;
+    for (int i = 0; i < WordListCount; ++i)
+        words[i] = loadWords(folders.wordFile(i + 1));
+    return words;
+}
+
+QString RandomText::missingWords(const WordLists& words, const AppFolders& folders)
+{
+    QStringList missing;
+    for (int i = 0; i < WordListCount; ++i) {
+        if (words[i].isEmpty())
+            missing.append(folders.wordFile(i + 1));
+    }
+    if (missing.isEmpty())
+        return {};
+    return QCoreApplication::translate("RandomText", "Content cannot be generated: these word files are missing or "
+                                                     "hold no words. Each needs one word per line.") +
+           "\n\n" + missing.join('\n');
 }
 
 Result<int> RandomText::parsePageCount(const QString& text)

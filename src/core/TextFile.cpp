@@ -83,6 +83,14 @@ QStringList splitLines(const QString& text, EmptyLines empty)
     return lines;
 }
 
+QString replaceLineBreaks(const QString& text, const QString& lineBreak)
+{
+    // Text comes from Windows (CR LF), old Mac (CR) and Linux or Mac editors (LF) alike.
+    QString replaced = text;
+    replaced.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    return replaced.replace(u'\n', lineBreak);
+}
+
 Result<QStringList> loadList(const QString& path)
 {
     const Result<QString> text = load(path);

@@ -25,6 +25,9 @@ enum class EmptyLines { Keep, Skip };
 // drops every empty line.
 QStringList splitLines(const QString& text, EmptyLines empty = EmptyLines::Keep);
 
+// Each line ending of text (CR LF, CR or LF) replaced by lineBreak.
+QString replaceLineBreaks(const QString& text, const QString& lineBreak);
+
 // The lines of the file, empty lines kept.
 Result<QStringList> loadList(const QString& path);
 

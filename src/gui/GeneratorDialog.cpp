@@ -1,7 +1,6 @@
 #include "gui/GeneratorDialog.h"
 
 #include "core/GeneratedArticle.h"
-#include "core/Platform.h"
 #include "core/TextFile.h"
 #include "gui/DesignGeometry.h"
 #include "gui/MessageBox.h"
@@ -73,8 +72,9 @@ GeneratorDialog* GeneratorDialog::launch(const AppFolders& folders, std::functio
 
 void GeneratorDialog::loadWordLists()
 {
+    const RandomText::WordLists words = RandomText::loadWordLists(m_folders);
     for (int i = 0; i < RandomText::WordListCount; ++i)
-        m_wordLists[i]->addItems(RandomText::loadWords(m_folders.wordFile(i + 1)));
+        m_wordLists[i]->addItems(words[i]);
 
     for (int pages = 1; pages <= 200; ++pages)
         m_ui->cboParagraphs->addItem(QString::number(pages));
@@ -86,18 +86,10 @@ void GeneratorDialog::loadWordLists()
 
 bool GeneratorDialog::reportMissingWordFiles()
 {
-    QStringList missing;
-    for (int i = 0; i < RandomText::WordListCount; ++i) {
-        if (m_wordLists[i]->count() == 0)
-            missing.append(m_folders.wordFile(i + 1));
-    }
+    const QString missing = RandomText::missingWords(wordLists(), m_folders);
     if (missing.isEmpty())
         return false;
-    MessageBox::warning(this,
-                        tr("Content cannot be generated: these word files are missing or hold no words. Each needs one "
-                           "word per line.") +
-                            "\n\n" + missing.join('\n'),
-                        tr("Error"));
+    MessageBox::warning(this, missing, tr("Error"));
     return true;
 }
 
@@ -183,8 +175,7 @@ void GeneratorDialog::blinkTitle()
 
 void GeneratorDialog::save()
 {
-    // The article gets the system's line endings, so that its editors show the paragraphs.
-    const QString text = m_ui->RichTextBox1->toPlainText().replace(u'\n', Platform::lineEnding());
+    const QString text = GeneratedArticle::fileText(m_ui->RichTextBox1->toPlainText());
     const QString name = m_ui->txtFilename->text();
     if (const Result<void, Message> checked = GeneratedArticle::check(text, name); !checked) {
         MessageBox::information(this, checked.error().text, checked.error().title);

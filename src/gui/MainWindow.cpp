@@ -567,19 +567,18 @@ void MainWindow::removeSelectedArticle()
 
 void MainWindow::combineKeywords()
 {
-    const QString keywordText = m_keywordText->toPlainText();
-    if (keywordText.isEmpty()) {
-        MessageBox::information(this, tr("Please enter some keywords first."), tr("Missing Info"));
+    const Result<KeywordCombinations::Combined, Message> combined =
+        KeywordCombinations::combineKeywords(itemsOf(m_combinations), m_keywordText->toPlainText());
+    if (!combined) {
+        MessageBox::information(this, combined.error().text, combined.error().title);
         return;
     }
     m_keywords->clear();
-    m_keywords->addItems(KeywordCombinations::lines(keywordText));
-    if (m_combinations->count() == 0) {
-        MessageBox::information(this, tr("No combination patterns were found in lstcombinations.txt."),
-                                tr("Missing Info"));
-    }
+    m_keywords->addItems(combined->keywords);
+    if (combined->note)
+        MessageBox::information(this, combined->note->text, combined->note->title);
 
-    m_finalListText->setPlainText(KeywordCombinations::combine(itemsOf(m_combinations), itemsOf(m_keywords)));
+    m_finalListText->setPlainText(combined->finalList);
     // The combination walks both lists; their last items stay selected.
     m_combinations->setCurrentRow(m_combinations->count() - 1);
     m_keywords->setCurrentRow(m_keywords->count() - 1);

@@ -1,0 +1,308 @@
+#include "cli/MakeCommand.h"
+
+#include "cli/Console.h"
+#include "cli/StopSignals.h"
+#include "core/ArticleFolder.h"
+#include "core/CreateFlow.h"
+#include "core/KeywordCombinations.h"
+#include "core/Platform.h"
+#include "core/TextFile.h"
+
+#include <QCommandLineParser>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+using namespace Console;
+
+namespace {
+
+// The PDFs as their converters end: a bar redrawn in place on a terminal, a line per PDF otherwise.
+class Progress
+{
+public:
+    Progress(int planned, bool shown)
+        : m_planned(planned)
+        , m_shown(shown)
+        , m_terminal(errorIsTerminal())
+    {
+        if (m_shown && m_terminal)
+            drawBar();
+    }
+
+    void made(const QString& pdf) { ended(true, pdf, {}); }
+    void failed(const QString& pdf, const QString& reason) { ended(false, pdf, reason); }
+
+    // Ends the bar's line, so that what follows starts on a line of its own.
+    void finish() const
+    {
+        if (m_shown && m_terminal)
+            progress(QStringLiteral("\n"));
+    }
+
+private:
+    static constexpr int BarWidth = 30;
+
+    void ended(bool made, const QString& pdf, const QString& reason)
+    {
+        ++(made ? m_made : m_failed);
+        if (!m_shown)
+            return;
+        if (m_terminal)
+            return drawBar();
+        const QString name = QFileInfo(pdf).fileName();
+        error(made ? tr("%1/%2  made %3").arg(count()).arg(m_planned).arg(name)
+                   : tr("%1/%2  failed %3: %4").arg(count()).arg(m_planned).arg(name, reason));
+    }
+
+    int count() const { return m_made + m_failed; }
+
+    void drawBar() const
+    {
+        const int filled = m_planned > 0 ? count() * BarWidth / m_planned : BarWidth;
+        QString bar(filled, u'=');
+        if (filled < BarWidth)
+            bar += u'>' + QString(BarWidth - filled - 1, u' ');
+        progress('\r' +
+                 tr("[%1] %2/%3  made %4  failed %5").arg(bar).arg(count()).arg(m_planned).arg(m_made).arg(m_failed));
+    }
+
+    int m_planned;
+    bool m_shown;
+    bool m_terminal;
+    int m_made = 0;
+    int m_failed = 0;
+};
+
+// The articles in the order given; a folder adds its articles in the order the window lists them.
+Result<QStringList> articlePaths(const QStringList& arguments)
+{
+    QStringList paths;
+    for (const QString& argument : arguments) {
+        const QString path = ArticleFolder::displayPath(argument);
+        const QFileInfo info(path);
+        if (info.isFile()) {
+            paths << path;
+            continue;
+        }
+        if (!info.isDir())
+            return Error{tr("The article %1 does not exist.").arg(path)};
+        const std::optional<QStringList> names = ArticleFolder::articleFileNames(path);
+        if (!names)
+            return Error{tr("The folder %1 cannot be read.").arg(path)};
+        if (names->isEmpty())
+            return Error{tr("The folder %1 holds no %2 articles.").arg(path, ArticleFolder::Pattern)};
+        for (const QString& name : *names)
+            paths << AppFolders::join(path, name, Platform::separator());
+    }
+    return paths;
+}
+
+Result<QString> keywordText(const QString& source)
+{
+    if (source != u"-") {
+        const Result<QString> text = TextFile::load(source);
+        if (!text)
+            return Error{tr("The keyword file %1 could not be read: %2").arg(source, text.error())};
+        return text;
+    }
+    QFile input;
+    if (!input.open(stdin, QIODevice::ReadOnly))
+        return Error{tr("The keywords could not be read from standard input: %1").arg(input.errorString())};
+    return TextFile::decode(input.readAll());
+}
+
+// The final filename list, as "Combine Keywords" makes it of the keywords and the combination patterns.
+Result<QStringList> keywordNames(const QCommandLineParser& parser, const AppFolders& folders, bool quiet)
+{
+    const Result<QString> text = keywordText(parser.value("keywords"));
+    if (!text)
+        return Error{text.error()};
+    QStringList patterns = folders.keywordPatterns();
+    if (parser.isSet("patterns")) {
+        const Result<QStringList> lines = TextFile::loadList(parser.value("patterns"));
+        if (!lines)
+            return Error{tr("The pattern file %1 could not be read: %2").arg(parser.value("patterns"), lines.error())};
+        patterns = *lines;
+    }
+    const Result<KeywordCombinations::Combined, Message> combined =
+        KeywordCombinations::combineKeywords(patterns, *text);
+    if (!combined)
+        return Error{combined.error().text};
+    if (combined->note && !quiet)
+        error(combined->note->text);
+    return KeywordCombinations::lines(combined->finalList);
+}
+
+// A whole number of at least 1 from the option, if it was given.
+Result<std::optional<int>> positiveNumber(const QCommandLineParser& parser, const QString& option)
+{
+    if (!parser.isSet(option))
+        return std::optional<int>();
+    bool ok = false;
+    const int value = parser.value(option).toInt(&ok);
+    if (!ok || value < 1)
+        return Error{tr("--%1 takes a whole number of at least 1, not \"%2\".").arg(option, parser.value(option))};
+    return std::optional<int>(value);
+}
+
+Result<PdfJobRequest> requestFrom(const QCommandLineParser& parser)
+{
+    if (parser.positionalArguments().isEmpty())
+        return Error{tr("Name one or more articles or folders of articles.")};
+    if (parser.isSet("keywords") && parser.isSet("single"))
+        return Error{tr("--keywords names the PDFs of bulk creation; it cannot go with --single.")};
+    if (parser.isSet("patterns") && !parser.isSet("keywords"))
+        return Error{tr("--patterns goes with --keywords.")};
+    const Result<std::optional<int>> jobs = positiveNumber(parser, "jobs");
+    const Result<std::optional<int>> timeout = positiveNumber(parser, "timeout");
+    for (const auto* checked : {&jobs, &timeout}) {
+        if (!*checked)
+            return Error{checked->error()};
+    }
+    const Result<AppFolders> folders = appFolders(parser);
+    if (!folders)
+        return Error{folders.error()};
+    const Result<QStringList> articles = articlePaths(parser.positionalArguments());
+    if (!articles)
+        return Error{articles.error()};
+
+    PdfJobRequest request;
+    request.folders = *folders;
+    request.articles = *articles;
+    request.ad = {parser.value("title"), parser.value("cta-text"), parser.value("cta-url")};
+    request.mode = parser.isSet("single") ? CreationMode::Single : CreationMode::Bulk;
+    request.singlePdfName = parser.value("single");
+    if (parser.isSet("keywords")) {
+        const Result<QStringList> names = keywordNames(parser, *folders, parser.isSet("quiet"));
+        if (!names)
+            return Error{names.error()};
+        request.naming = PdfNaming::Keywords;
+        request.finalNames = *names;
+    }
+    if (*jobs)
+        request.converterLimit = **jobs;
+    if (*timeout)
+        request.converterTimeLimit = std::chrono::seconds(**timeout);
+    return request;
+}
+
+int exitCode(const PdfJobReport& report, bool interrupted)
+{
+    if (interrupted)
+        return Interrupted;
+    if (report.allMade())
+        return Success;
+    // Stopped before its first PDF: the application folder or an article cannot be used.
+    if (report.outcomes.isEmpty() && !report.stopMessage.isEmpty())
+        return BadUsage;
+    return SomeFailed;
+}
+
+QByteArray reportJson(const PdfJobRequest& request, const PdfJobReport& report, int code)
+{
+    QJsonArray pdfs;
+    for (const PdfOutcome& outcome : report.outcomes) {
+        QJsonObject pdf{{"name", outcome.name},
+                        {"pdf", outcome.pdf},
+                        {"made", outcome.made},
+                        {"reason", outcome.reason},
+                        {"converterError", outcome.made ? QString() : outcome.converterLine},
+                        {"warning", outcome.made ? outcome.converterLine : QString()}};
+        if (request.mode == CreationMode::Single)
+            pdf.insert("articles", QJsonArray::fromStringList(request.articles));
+        else
+            pdf.insert("article", request.articles.at(outcome.index));
+        pdfs.append(pdf);
+    }
+    const int made = report.madeCount();
+    const QJsonObject root{{"pdfs", pdfs},
+                           {"planned", report.planned},
+                           {"made", made},
+                           {"failed", int(report.outcomes.size()) - made},
+                           {"kept", report.keptCount()},
+                           {"stopMessage", report.stopMessage},
+                           {"cancelled", report.cancelled},
+                           {"outputFolder", request.folders.output()},
+                           {"exitCode", code}};
+    return QJsonDocument(root).toJson();
+}
+
+} // namespace
+
+namespace MakeCommand {
+
+void describe(QCommandLineParser& parser)
+{
+    parser.addOptions({
+        {"title", tr("The ad's title."), "TEXT"},
+        {"cta-text", tr("The text of the ad's call-to-action button."), "TEXT"},
+        {"cta-url", tr("The address the button leads to."), "URL"},
+        {"single",
+         tr("Make one PDF of all the articles, named NAME.pdf (blanks become \"-\"), instead of one PDF "
+            "per article named after the article."),
+         "NAME"},
+        {"keywords",
+         tr("Name the PDFs after each keyword (one per line; \"-\" reads them from standard input) put "
+            "into each combination pattern, used in turn, as the window's \"Combine Keywords\" does."),
+         "FILE"},
+        {"patterns",
+         tr("The combination patterns, one per line, #KEYWORD# standing for a keyword (default: the "
+            "application folder's lstcombinations.txt). Without patterns each keyword is a name."),
+         "FILE"},
+        {"jobs", tr("How many converters run at once (default: %1).").arg(defaultConverterLimit()), "N"},
+        {"timeout", tr("How long one converter run may take (default: scaled with the size of its page)."), "SECONDS"},
+        {"quiet", tr("Show no progress and, when every PDF was made, no report.")},
+        {"json", tr("Write the report as JSON on standard output: each PDF with its article(s), name, path, made, "
+                    "reason, converterError and warning, then the totals.")},
+        appFolderOption(),
+    });
+    parser.addPositionalArgument(
+        "ARTICLE|FOLDER",
+        tr("Articles, made in the order given; a folder adds its .txt files in the order the window lists them."),
+        "ARTICLE|FOLDER...");
+}
+
+int run(const QCommandLineParser& parser)
+{
+    const Result<PdfJobRequest> built = requestFrom(parser);
+    if (!built)
+        return refuse(built.error());
+    const PdfJobRequest& request = *built;
+    const bool quiet = parser.isSet("quiet");
+
+    CreateFlow flow;
+    StopSignals stopSignals;
+    Progress progress(request.mode == CreationMode::Single ? 1 : int(request.articles.size()), !quiet);
+    QObject::connect(&flow, &CreateFlow::pdfMade, &flow, [&](const QString& pdf) { progress.made(pdf); });
+    QObject::connect(&flow, &CreateFlow::pdfFailed, &flow,
+                     [&](const QString& pdf, const QString& reason) { progress.failed(pdf, reason); });
+    bool interrupted = false;
+    QObject::connect(&stopSignals, &StopSignals::received, &flow, [&] {
+        interrupted = true;
+        flow.cancel();
+    });
+
+    QEventLoop loop;
+    QObject::connect(&flow, &CreateFlow::finished, &loop, [&](const PdfJobReport& report) {
+        progress.finish();
+        const int code = exitCode(report, interrupted);
+        if (interrupted)
+            error(tr("Interrupted: the running converters were ended and their partial PDFs removed."));
+        if (code != Success || !quiet)
+            error(reportText(report, int(report.outcomes.size())));
+        if (report.madeCount() > 0 && !quiet)
+            error(tr("The PDFs are in %1").arg(request.folders.output()));
+        if (parser.isSet("json"))
+            output(reportJson(request, report, code));
+        loop.exit(code);
+    });
+    if (const Result<QString, Message> started = flow.start(request); !started)
+        return refuse(started.error().text);
+    return loop.exec();
+}
+
+} // namespace MakeCommand

@@ -1,0 +1,89 @@
+#include "cli/Console.h"
+#include "cli/GenerateCommand.h"
+#include "cli/MakeCommand.h"
+#include "core/Product.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+using namespace Console;
+
+namespace {
+
+const QString Make = QStringLiteral("make");
+const QString Generate = QStringLiteral("generate");
+
+void describe(const QString& command, QCommandLineParser& parser)
+{
+    if (command == Make)
+        MakeCommand::describe(parser);
+    else
+        GenerateCommand::describe(parser);
+}
+
+// One text for every command: the commands, each one's options from its parser, and the exit codes.
+QString helpText()
+{
+    QString text = Product::windowTitle() + "\n\n" +
+                   tr("Makes the same PDFs as the Leafrunner window, without a window.") + "\n\n";
+    const QString usages[] = {tr("leafrunner-cli make [options] ARTICLE|FOLDER..."),
+                              tr("leafrunner-cli generate --pages N [options]")};
+    for (const QString& command : {Make, Generate}) {
+        QCommandLineParser parser;
+        describe(command, parser);
+        // The parser's own usage line names neither the command nor where its options go.
+        const QString options = parser.helpText();
+        text += tr("Usage: %1").arg(usages[command == Make ? 0 : 1]) + options.mid(options.indexOf('\n')) + '\n';
+    }
+    return text + tr("Other options:\n"
+                     "  -h, --help     This help (after a command too).\n"
+                     "  -v, --version  The program's name and version.\n"
+                     "  --             Every argument after it is an article or folder, even one that starts\n"
+                     "                 with \"-\".\n"
+                     "\n"
+                     "Exit codes:\n"
+                     "  0    Every PDF was made (generate: the text was written).\n"
+                     "  1    Some PDFs were not made; the others are kept.\n"
+                     "  2    Bad usage, or nothing was made: a Create check failed, an article, folder or file\n"
+                     "       cannot be used, or the application folder cannot be (no converter, an output folder\n"
+                     "       that takes no files, ...). The message says which.\n"
+                     "  130  Stopped by Ctrl+C or SIGTERM: the running converters were ended and no half-written\n"
+                     "       PDF is left.\n");
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("leafrunner-cli"));
+    QCoreApplication::setApplicationVersion(Product::version());
+
+    QStringList arguments = QCoreApplication::arguments();
+    const QString command = arguments.value(1);
+    if (command == u"-h" || command == u"--help" || command == u"help") {
+        output(helpText().toLocal8Bit());
+        return Success;
+    }
+    if (command == u"-v" || command == u"--version") {
+        output((Product::label() + ' ' + Product::version() + '\n').toLocal8Bit());
+        return Success;
+    }
+    if (command != Make && command != Generate)
+        return refuse((command.isEmpty() ? tr("Name a command: make or generate.")
+                                         : tr("Unknown command \"%1\": make or generate.").arg(command)) +
+                      '\n' + tr("leafrunner-cli --help tells more."));
+
+    QCommandLineParser parser;
+    describe(command, parser);
+    const QCommandLineOption help({"h", "help"}, {});
+    parser.addOption(help);
+    arguments.removeAt(1);
+    if (!parser.parse(arguments))
+        return refuse(parser.errorText() + '\n' + tr("leafrunner-cli --help tells more."));
+    if (parser.isSet(help)) {
+        output(helpText().toLocal8Bit());
+        return Success;
+    }
+    return command == Make ? MakeCommand::run(parser) : GenerateCommand::run(parser);
+}

@@ -1,0 +1,257 @@
+#include "core/Platform.h"
+#include "gui/MainWindow.h"
+#include "gui/MessageBox.h"
+#include "support/FolderSnapshot.h"
+#include "support/GeneratedText.h"
+#include "support/ImmutablePath.h"
+#include "support/PdfJobTesting.h"
+#include "support/WindowTesting.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include <memory>
+#include <optional>
+
+using namespace PdfJobTesting;
+
+namespace {
+const QString adTitle = "Command Line Ad";
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out;
+    QString err;
+};
+} // namespace
+
+// leafrunner-cli as a process on a temporary application folder with three articles, by default with the real
+// converter. "{app}" and "{articles}" in arguments stand for those folders.
+class TestCommandLine : public QObject
+{
+    Q_OBJECT
+
+private:
+    static QStringList make(const QStringList& more)
+    {
+        return QStringList{"make",      "--app-folder",       "{app}", "--title", adTitle, "--cta-text", "Go",
+                           "--cta-url", "https://example.com"} +
+               more;
+    }
+
+    void setUp(const QString& converterScript = {})
+    {
+        m_app = std::make_unique<TestAppFolder>(converterScript.isEmpty() ? TestAppFolder::RealConverter
+                                                                          : TestAppFolder::NoConverter);
+        if (!converterScript.isEmpty())
+            m_app->setConverterScript(converterScript);
+        for (const char* name : {"a.txt", "B two.txt", "c.txt"})
+            article(*m_app, name, QByteArray("Article ") + name);
+        m_app->writeFile("empty/keywords", {});
+    }
+
+    QStringList expanded(QStringList arguments) const
+    {
+        return arguments.replaceInStrings("{app}", m_app->path()).replaceInStrings("{articles}", articles());
+    }
+    QString articles() const { return m_app->path() + "/articles"; }
+
+    void start(QProcess& process, const QStringList& arguments) const
+    {
+        process.start(LEAF_CLI, expanded(arguments));
+        QVERIFY(process.waitForStarted(10000));
+    }
+
+    Run cli(const QStringList& arguments, const QByteArray& input = {}) const
+    {
+        QProcess process;
+        start(process, arguments);
+        process.write(input);
+        process.closeWriteChannel();
+        if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
+            return {};
+        return {process.exitCode(), process.readAllStandardOutput(),
+                QString::fromLocal8Bit(process.readAllStandardError())};
+    }
+
+    // The PDFs of the output folder and their text; hidden partial PDFs count too.
+    QMap<QString, QString> pdfs() const
+    {
+        QMap<QString, QString> texts;
+        const QDir output(m_app->folders().output());
+        for (const QString& name : output.entryList(QDir::Files | QDir::Hidden))
+            texts.insert(name, pdfText(output.filePath(name)));
+        return texts;
+    }
+
+    std::unique_ptr<TestAppFolder> m_app;
+
+private slots:
+    void init() { MessageBox::setTestMode(true); }
+    void cleanup() { m_app.reset(); }
+
+    // Names and texts of the PDFs, and the JSON report matching them.
+    void made_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("names");
+        // Per PDF, its articles' texts in order, separated by "|".
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("bulk, a folder in the window's order")
+            << make({"--json", "{articles}"}) << QStringList{"a.pdf", "B-two.pdf", "c.pdf"}
+            << QStringList{"Article a.txt", "Article B two.txt", "Article c.txt"};
+        QTest::newRow("single, articles in the order given")
+            << make({"--json", "--single", "all of it", "{articles}/c.txt", "{articles}/a.txt"})
+            << QStringList{"all-of-it.pdf"} << QStringList{"Article c.txt|Article a.txt"};
+    }
+
+    void made()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, names);
+        QFETCH(QStringList, texts);
+        setUp();
+        const Run run = cli(arguments);
+        QCOMPARE(run.exitCode, 0);
+        const QMap<QString, QString> made = pdfs();
+        QStringList sorted = names;
+        sorted.sort();
+        QCOMPARE(made.keys(), sorted);
+        for (int i = 0; i < names.size(); ++i) {
+            const QString text = made[names[i]];
+            qsizetype at = text.indexOf(adTitle);
+            for (const QString& piece : texts[i].split('|'))
+                QVERIFY2(at >= 0 && (at = text.indexOf(piece, at)) >= 0, qPrintable(names[i] + ": " + text));
+        }
+        const QJsonObject report = QJsonDocument::fromJson(run.out).object();
+        QCOMPARE(report["made"].toInt(), names.size());
+        QCOMPARE(report["failed"].toInt(), 0);
+        const QJsonArray listed = report["pdfs"].toArray();
+        QCOMPARE(listed.size(), names.size());
+        for (int i = 0; i < names.size(); ++i) {
+            const QJsonObject pdf = listed[i].toObject();
+            QCOMPARE(pdf["pdf"].toString(), m_app->folders().pdfFile(names[i]));
+            QVERIFY(pdf["made"].toBool());
+        }
+    }
+
+    // Keyword names, two keywords in two patterns over three articles: the window and the command line make the
+    // same PDFs of the same request.
+    void keywordNamesAsTheWindowMakesThem()
+    {
+        setUp();
+        m_app->writeFile("lstcombinations.txt", "best #KEYWORD#\n#KEYWORD# guide\n");
+        MainWindow window(m_app->folders(), articles());
+        window.show();
+        WindowTesting::click(&window, "cmdSingleMenu_0");
+        WindowTesting::child<QLineEdit>(&window, "txtAdTitle")->setText(adTitle);
+        WindowTesting::child<QLineEdit>(&window, "txtCTAText")->setText("Go");
+        WindowTesting::child<QLineEdit>(&window, "txtCTAURL")->setText("https://example.com");
+        WindowTesting::click(&window, "optCreationMode_1");
+        WindowTesting::click(&window, "optFilename_1");
+        WindowTesting::child<QPlainTextEdit>(&window, "txtPDFKeywords")->setPlainText("tea\ncoffee");
+        WindowTesting::click(&window, "cmdCreateList");
+        MessageBox::setNextAnswer(MessageBox::No);
+        WindowTesting::click(&window, "cmdCreate");
+        QTRY_COMPARE_WITH_TIMEOUT(MessageBox::shown().size(), 1, 60000);
+        const QMap<QString, QString> fromWindow = pdfs();
+        QCOMPARE(fromWindow.keys(), QStringList({"best-coffee.pdf", "best-tea.pdf", "tea-guide.pdf"}));
+        QVERIFY(QDir(m_app->folders().output()).removeRecursively());
+
+        const Run run = cli(make({"--keywords", "-", "{articles}"}), "tea\ncoffee\n");
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(pdfs(), fromWindow);
+    }
+
+    void someFailedOthersKept()
+    {
+        setUp(R"(case "$1" in *B-two.html) echo "Error: the page broke" >&2; exit 1;; esac; )" + standInConverter);
+        const Run run = cli(make({"{articles}"}));
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(pdfs().keys(), QStringList({"a.pdf", "c.pdf"}));
+        QVERIFY2(run.err.contains("Not made:\nB-two.pdf: ") && run.err.contains("(Error: the page broke)"),
+                 qPrintable(run.err));
+    }
+
+    void terminatedMidRun()
+    {
+        setUp(R"(echo $$ > "$1.pid"; exec sleep 60)");
+        QProcess process;
+        start(process, make({"--jobs", "2", "{articles}"}));
+        const QStringList pidFiles{m_app->folders().pageFile("a.html.pid"),
+                                   m_app->folders().pageFile("B-two.html.pid")};
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(pidFiles[0]).size() > 0 && QFileInfo(pidFiles[1]).size() > 0, 20000);
+        process.terminate();
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), 130);
+        for (const QString& pidFile : pidFiles)
+            QVERIFY(!processAlive(TestAppFolder::readFile(pidFile).trimmed().toLongLong()));
+        QVERIFY(pdfs().isEmpty());
+    }
+
+    // Refused with a message and exit code 2, nothing written.
+    void badUsage_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no command") << QStringList() << "Name a command";
+        QTest::newRow("unknown option") << make({"--bogus", "{articles}"}) << "Unknown option 'bogus'.";
+        QTest::newRow("missing value") << make({"{articles}", "--single"}) << "Missing value after '--single'.";
+        QTest::newRow("no ad") << QStringList{"make", "--app-folder", "{app}", "{articles}"}
+                               << "Please enter your Ad details.";
+        QTest::newRow("no such article") << make({"{articles}/a.txt", "{articles}/gone.txt"}) << "gone.txt does not";
+        QTest::newRow("no articles in folder") << make({"{app}/empty"}) << "holds no *.txt articles";
+        QTest::newRow("keyword file unreadable") << make({"--keywords", "{app}/none", "{articles}"}) << "none could";
+        QTest::newRow("no keywords") << make({"--keywords", "{app}/empty/keywords", "{articles}"})
+                                     << "Please enter some keywords first.";
+        QTest::newRow("name no file may have") << make({"--single", "a:b", "{articles}"}) << "\"a:b.pdf\" cannot";
+        QTest::newRow("no converter") << make({"--app-folder", "{articles}", "{articles}"})
+                                      << "The converter was not found.";
+        QTest::newRow("output takes no files") << make({"{articles}"}) << "No file can be written into the output";
+        QTest::newRow("pages not a number") << QStringList{"generate", "--pages", "ten"} << "a whole number from";
+        QTest::newRow("pages out of range") << QStringList{"generate", "--pages", "32768"} << "a whole number from";
+        QTest::newRow("device name") << QStringList{"generate",           "--pages", "1",
+                                                    "--app-folder",       "{app}",   "--out",
+                                                    "{app}/empty/aux.txt"}
+                                     << "reserves it for a device";
+    }
+
+    void badUsage()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        setUp();
+        std::optional<ImmutablePath> readOnly;
+        if (QTest::currentDataTag() == QLatin1String("output takes no files") &&
+            !(QDir().mkpath(m_app->folders().output()) && readOnly.emplace(m_app->folders().output()).isSet()))
+            QSKIP("The immutable flag cannot be set here.");
+        const FolderSnapshot before({m_app->path()});
+        const Run run = cli(arguments);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QCOMPARE(before.changesOutside({}), QStringList());
+    }
+
+    void generate()
+    {
+        setUp();
+        // Short lists keep the pattern that checks the text small.
+        for (int i = 1; i <= RandomText::WordListCount; ++i)
+            m_app->writeFile(QString("random/%1.txt").arg(i), QString("one%1\ntwo%1\n").arg(i).toUtf8());
+        const RandomText::WordLists words = RandomText::loadWordLists(m_app->folders());
+        const Run run = cli({"generate", "--pages", "1", "--keywords", "green tea,coffee", "--app-folder", "{app}"});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(isGeneratedText(QString::fromUtf8(run.out), words, {"green tea", "coffee"}, 8, Platform::lineEnding()));
+        const QString saved = m_app->writeFile("articles/a.txt", "replaced");
+        QCOMPARE(cli({"generate", "--pages", "0", "--app-folder", "{app}", "--out", saved}).exitCode, 0);
+        QVERIFY(
+            isGeneratedText(QString::fromUtf8(TestAppFolder::readFile(saved)), words, {}, 4, Platform::lineEnding()));
+    }
+};
+
+QTEST_MAIN(TestCommandLine)
+#include "tst_command_line.moc"
