@@ -74,10 +74,16 @@ ClosingBox closingBoxFor(const PdfJobReport& report)
 {
     const QString question = tr("Do you want to open the output folder?");
     const int made = report.madeCount();
+    if (report.cancelled) {
+        const QString stopped = tr("Stopped: %1 of %2 PDFs were made.").arg(made).arg(report.planned);
+        return made > 0 ? ClosingBox{tr("Stopped"), stopped + "\n\n" + question, true}
+                        : ClosingBox{tr("Stopped"), stopped, false};
+    }
+    const bool offerRetry = made < report.planned;
     if (report.allMade() && report.keptCount() == made)
         return {tr("Done"), tr("Ready. ") + question, true};
     if (made == 0 && !report.stopMessage.isEmpty())
-        return {tr("Error"), report.stopMessage, false};
+        return {tr("Error"), report.stopMessage, false, offerRetry};
 
     QStringList parts;
     if (!report.stopMessage.isEmpty())
@@ -100,7 +106,7 @@ ClosingBox closingBoxFor(const PdfJobReport& report)
         parts << tr("Not made:") + "\n" + failures.join('\n');
 
     if (made == 0)
-        return {tr("Error"), parts.join("\n\n"), false};
+        return {tr("Error"), parts.join("\n\n"), false, offerRetry};
     parts << question;
-    return {tr("Done"), parts.join("\n\n"), true};
+    return {tr("Done"), parts.join("\n\n"), true, offerRetry};
 }
