@@ -31,8 +31,11 @@ Settings::Settings(const QString& file)
     if (file.isEmpty() || !info.isFile() || info.size() > MaximumFileSize)
         return;
     const QSettings settings(file, QSettings::IniFormat);
-    for (const QString& key : settings.allKeys())
-        m_read.insert(key, settings.value(key));
+    for (const QString& key : settings.allKeys()) {
+        // A damaged file can yield an empty key, which QSettings will not look up.
+        if (!key.isEmpty())
+            m_read.insert(key, settings.value(key));
+    }
 }
 
 QVariant Settings::raw(const QString& key) const
