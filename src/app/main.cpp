@@ -1,3 +1,4 @@
+#include "core/Settings.h"
 #include "gui/MainWindow.h"
 
 #include <QApplication>
@@ -6,8 +7,11 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    // The article browser starts in the folder the program was started from.
-    MainWindow window(AppFolders::current(), QDir::currentPath());
+    // They name the folder and the file of the user's settings: see Settings::userFile().
+    QCoreApplication::setOrganizationName(QStringLiteral("Leafrunner"));
+    QCoreApplication::setApplicationName(QStringLiteral("Leafrunner"));
+    // The article browser starts in the folder the program was started from, unless it remembers another.
+    MainWindow window(AppFolders::current(), QDir::currentPath(), Settings::userFile());
     window.show();
     return app.exec();
 }

@@ -44,6 +44,11 @@ QString AppFolders::converter() const
     return under({"bin", Platform::converterFileName()});
 }
 
+QString AppFolders::imageTool() const
+{
+    return under({"bin", Platform::imageToolFileName()});
+}
+
 QString AppFolders::output() const
 {
     return under({"bin", "output"});

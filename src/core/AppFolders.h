@@ -19,6 +19,7 @@ public:
     QString bin() const;
     QString pageTemplate() const;
     QString converter() const;
+    QString imageTool() const;
     QString output() const;
     QString keywordList() const;
     QString random() const;

@@ -42,6 +42,24 @@ QStringList folderChain(const QString& folder)
     return chain;
 }
 
+Dropped droppedArticles(const QStringList& paths)
+{
+    Dropped dropped;
+    for (const QString& path : paths) {
+        // A folder's URL may end in a separator, which would leave its name empty.
+        const QFileInfo info(QDir::cleanPath(path));
+        if (info.isFile() && QDir::match(Pattern, info.fileName())) {
+            dropped.articles << displayPath(info.filePath());
+        } else if (const auto names = info.isDir() ? articleFileNames(info.filePath()) : std::nullopt) {
+            for (const QString& name : *names)
+                dropped.articles << displayPath(QDir(info.filePath()).filePath(name));
+        } else {
+            dropped.ignored << info.fileName();
+        }
+    }
+    return dropped;
+}
+
 QString driveOf(const QString& folder, const QStringList& drives)
 {
     for (const QString& drive : drives) {

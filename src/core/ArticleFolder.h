@@ -24,6 +24,14 @@ std::optional<QStringList> subFolderNames(const QString& folder);
 // The folder's root, each folder on the way down and the folder itself, as display paths.
 QStringList folderChain(const QString& folder);
 
+struct Dropped {
+    QStringList articles; // display paths
+    QStringList ignored;  // file names
+};
+// What dropping these paths adds to the selected articles, in the order dropped: an article file itself, a folder
+// its article files in the listing's order. Anything else is ignored: other files, and folders that cannot be read.
+Dropped droppedArticles(const QStringList& paths);
+
 // The entry of drives that holds folder (compared ignoring letter case), or the first drive when none does.
 QString driveOf(const QString& folder, const QStringList& drives);
 

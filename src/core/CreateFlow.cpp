@@ -5,6 +5,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
+
+#include <algorithm>
 
 RunLock::RunLock(const AppFolders& folders)
     : m_file(folders.pageFile(QStringLiteral("leafrunner.lock")))
@@ -16,6 +19,43 @@ RunLock::RunLock(const AppFolders& folders)
 bool RunLock::take()
 {
     return m_file.tryLock() || m_file.error() != QLockFile::LockFailedError;
+}
+
+PdfJobRequest retryRequest(const PdfJobRequest& request, const PdfJobReport& report)
+{
+    PdfJobRequest retry = request;
+    if (request.mode == CreationMode::Single)
+        return retry;
+    QSet<int> made;
+    for (const PdfOutcome& outcome : report.outcomes) {
+        if (outcome.made)
+            made.insert(outcome.index);
+    }
+    retry.articles.clear();
+    retry.places.clear();
+    for (int i = 0; i < request.articles.size(); ++i) {
+        if (!made.contains(request.placeOf(i))) {
+            retry.articles << request.articles.at(i);
+            retry.places << request.placeOf(i);
+        }
+    }
+    return retry;
+}
+
+PdfJobReport withRetry(const PdfJobReport& report, const PdfJobReport& retry)
+{
+    QSet<int> retried;
+    for (const PdfOutcome& outcome : retry.outcomes)
+        retried.insert(outcome.index);
+    PdfJobReport merged = retry;
+    merged.planned = report.planned;
+    for (const PdfOutcome& outcome : report.outcomes) {
+        if (!retried.contains(outcome.index))
+            merged.outcomes << outcome;
+    }
+    std::stable_sort(merged.outcomes.begin(), merged.outcomes.end(),
+                     [](const PdfOutcome& a, const PdfOutcome& b) { return a.index < b.index; });
+    return merged;
 }
 
 CreateFlow::CreateFlow(QObject* parent)
@@ -74,6 +114,32 @@ QStringList CreateFlow::clearOldPages(const AppFolders& folders)
 
 Result<QString, Message> CreateFlow::start(const PdfJobRequest& request)
 {
+    const Result<QString, Message> started = launch(request);
+    if (started) {
+        m_request = request;
+        m_report = {};
+        m_retrying = false;
+    }
+    return started;
+}
+
+bool CreateFlow::canRetry() const
+{
+    return !m_report.cancelled && m_report.madeCount() < m_report.planned;
+}
+
+Result<QString, Message> CreateFlow::retry()
+{
+    if (!canRetry())
+        return Error{Message{tr("Retry Failed"), tr("Every PDF of the last run was made.")}};
+    const Result<QString, Message> started = launch(retryRequest(m_request, m_report));
+    if (started)
+        m_retrying = true;
+    return started;
+}
+
+Result<QString, Message> CreateFlow::launch(const PdfJobRequest& request)
+{
     const Message busy{tr("Busy"), tr("Another Leafrunner is making PDFs from this application folder. Please press "
                                       "Create again when it has finished.")};
     if (isRunning())
@@ -94,11 +160,13 @@ Result<QString, Message> CreateFlow::start(const PdfJobRequest& request)
                              true}};
     }
     m_engine.start(request);
+    m_run = request;
     return request.mode == CreationMode::Single ? PdfNames::singlePdfBaseName(request.singlePdfName) : QString();
 }
 
 void CreateFlow::onEngineFinished(const PdfJobReport& report)
 {
     m_lock.reset();
-    emit finished(report, closingBoxFor(report));
+    m_report = m_retrying ? withRetry(m_report, report) : report;
+    emit finished(m_report, closingBoxFor(m_report));
 }

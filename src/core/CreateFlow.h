@@ -24,9 +24,16 @@ private:
     QLockFile m_file;
 };
 
+// The request of a run reduced to the articles whose PDFs were not made, in their order, each keeping its place in
+// that run and so its PDF's name (a keyword name by its item of the final filename list). The single PDF's request
+// stays whole.
+PdfJobRequest retryRequest(const PdfJobRequest& request, const PdfJobReport& report);
+// The report of a run with the rows of its retry in place of the rows of the same places.
+PdfJobReport withRetry(const PdfJobReport& report, const PdfJobReport& retry);
+
 // The Create command, the same for every front end: the front end reads its entries into a request, calls start()
-// and shows the message it may return; while the run goes it may show articleStarted(), and when finished() comes
-// it shows the closing box (unless it cancelled the run to quit).
+// and shows the message it may return; while the run goes it may show articleStarted(), pdfMade() and pdfFailed(),
+// and when finished() comes it shows the closing box (unless it cancelled the run to quit).
 //
 // start() checks the entries, takes the run lock, deletes the pages of earlier runs and starts the job; the lock is
 // released when the job has ended. The request's lists are copied, so the user may change the window's lists while
@@ -55,6 +62,13 @@ public:
     // program's run holding the lock, or pages of an earlier run that could not be deleted (nothing is converted
     // then, since a stale page would be taken for a new one).
     Result<QString, Message> start(const PdfJobRequest& request);
+    // After a run that the user did not stop and that left PDFs unmade, makes those again (retryRequest); its
+    // report, the last run's with the retried rows replaced, comes through finished(). Until the next start()
+    // retries may follow one another.
+    bool canRetry() const;
+    Result<QString, Message> retry();
+    // The request of the run going on, or of the last one: a retry's holds only its own articles.
+    const PdfJobRequest& runRequest() const { return m_run; }
     bool isRunning() const { return m_engine.isRunning(); }
     // No converter starts any more and the running ones are ended; finished() follows promptly.
     void cancel() { m_engine.cancel(); }
@@ -70,9 +84,14 @@ signals:
     void finished(const PdfJobReport& report, const ClosingBox& box);
 
 private:
+    Result<QString, Message> launch(const PdfJobRequest& request);
     void onEngineFinished(const PdfJobReport& report);
 
     PdfJobEngine m_engine;
+    PdfJobRequest m_request; // the last start()'s
+    PdfJobReport m_report;   // its report, retries included
+    PdfJobRequest m_run;
+    bool m_retrying = false;
     // Held from the clearing of old pages to the end of the run.
     std::optional<RunLock> m_lock;
 };

@@ -129,11 +129,12 @@ void PdfJob::converterEnded(ConverterProcess* run, int index, const QString& nam
 {
     m_running.removeOne(run);
     run->deleteLater();
+    const int place = m_request.placeOf(index);
     if (result.status == ConverterResult::Made) {
-        m_report.outcomes.append({index, name, run->pdf(), true, {}, result.converterLine});
+        m_report.outcomes.append({place, name, run->pdf(), true, {}, result.converterLine});
         emit pdfMade(run->pdf(), result.converterLine);
     } else {
-        m_report.outcomes.append({index, name, run->pdf(), false, result.reason, result.converterLine});
+        m_report.outcomes.append({place, name, run->pdf(), false, result.reason, result.converterLine});
         emit pdfFailed(run->pdf(), result.reason);
     }
     // A converter that cannot be started will not start for the next page either.
@@ -145,7 +146,7 @@ void PdfJob::converterEnded(ConverterProcess* run, int index, const QString& nam
 
 void PdfJob::recordFailure(int index, const QString& name, const QString& pdf, const QString& reason)
 {
-    m_report.outcomes.append({index, name, pdf, false, reason, {}});
+    m_report.outcomes.append({m_request.placeOf(index), name, pdf, false, reason, {}});
     emit pdfFailed(pdf, reason);
 }
 

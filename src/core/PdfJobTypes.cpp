@@ -107,6 +107,12 @@ ClosingBox closingBoxFor(const PdfJobReport& report)
 {
     const QString question = tr("Do you want to open the output folder?");
     const int made = report.madeCount();
+    if (report.cancelled) {
+        const QString stopped = tr("Stopped: %1 of %2 PDFs were made.").arg(made).arg(report.planned);
+        return made > 0 ? ClosingBox{tr("Stopped"), stopped + "\n\n" + question, true}
+                        : ClosingBox{tr("Stopped"), stopped, false};
+    }
+    const bool offerRetry = made < report.planned;
     if (report.allMade() && report.keptCount() == made) {
         const QString warnings = outcomeList(report, true, tr("Made with warnings:"), listedWarnings);
         if (warnings.isEmpty())
@@ -114,9 +120,9 @@ ClosingBox closingBoxFor(const PdfJobReport& report)
         return {tr("Done"), tr("Ready.") + "\n\n" + warnings + "\n\n" + question, true};
     }
     if (made == 0 && !report.stopMessage.isEmpty())
-        return {tr("Error"), report.stopMessage, false};
+        return {tr("Error"), report.stopMessage, false, offerRetry};
     const QString text = reportText(report, listedFailures);
     if (made == 0)
-        return {tr("Error"), text, false};
-    return {tr("Done"), text + "\n\n" + question, true};
+        return {tr("Error"), text, false, offerRetry};
+    return {tr("Done"), text + "\n\n" + question, true, offerRetry};
 }

@@ -40,11 +40,16 @@ struct PdfJobRequest {
     int converterLimit = defaultConverterLimit();
     PdfOptions options;
     QStringList keywords; // the user's keywords, which the final filename list was made from
+    // A retry's articles are those of an earlier run that were not made: each one's place in that run, which names
+    // its PDF from the final filename list and is its outcome's index. Empty for a run of its own.
+    QList<int> places;
+
+    int placeOf(int index) const { return places.isEmpty() ? index : places.at(index); }
 };
 
 // One PDF the job set out to make.
 struct PdfOutcome {
-    int index = 0; // the article's place in the request (0 for the single PDF)
+    int index = 0; // the article's place in the run (PdfJobRequest::placeOf; 0 for the single PDF)
     QString name;  // as the user gave it: the single name typed, the final list's item, or the article's PDF name
     QString pdf;   // full path
     bool made = false;
@@ -73,13 +78,16 @@ struct ClosingBox {
     QString text;
     // Yes/No with the question icon, Yes opening the output folder; otherwise OK with the warning icon.
     bool askToOpenOutput = true;
+    // Some PDFs were not made and the user did not stop the job: the box offers to make them again.
+    bool offerRetry = false;
 };
 
 // "Ready. Do you want to open the output folder?" when every PDF was made and none replaced another. Otherwise how
 // many of how many were made, how many of them later articles replaced, and which were not made, with the reason
 // and the converter's last error line, still asking about the folder. PDFs made with warnings are listed with them
 // before the question, after "Ready." when that is all to say. When none was made, an error that does not ask: the
-// message why the job stopped, or that no PDF was made and the failures.
+// message why the job stopped, or that no PDF was made and the failures. A job the user stopped says "Stopped: M of
+// N PDFs were made." and asks about the folder when some were. Failed PDFs offer a retry.
 ClosingBox closingBoxFor(const PdfJobReport& report);
 
 // The report in words, as the closing box and the command line give it: why the job stopped, how many PDFs were

@@ -36,7 +36,7 @@ BulkNames bulkNamesFor(const PdfJobRequest& request, int index)
     const QString outputName = articleOutputName(request.articles.at(index), request.folders.separator());
     BulkNames names{bulkPageName(outputName), QString(outputName).replace(".txt", ".pdf"), -1};
     if (request.naming == PdfNaming::Keywords && !request.finalNames.isEmpty()) {
-        names.nameIndex = index % int(request.finalNames.size());
+        names.nameIndex = request.placeOf(index) % int(request.finalNames.size());
         names.pdf = keywordPdfName(request.finalNames.at(names.nameIndex));
     }
     return names;

@@ -30,7 +30,7 @@ struct BulkNames {
     int nameIndex = -1; // the final filename list's item used, or -1
 };
 // The names of the article at index: the final filename list is used in turn, from the first item again when it
-// is used up.
+// is used up, by the article's place (a retry's article keeps the name it had).
 BulkNames bulkNamesFor(const PdfJobRequest& request, int index);
 
 // The single PDF's name as the user sees it afterwards: blanks turned into "-".

@@ -27,4 +27,13 @@ QString converterFileName()
 #endif
 }
 
+QString imageToolFileName()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("wkhtmltoimage.exe");
+#else
+    return QStringLiteral("wkhtmltoimage");
+#endif
+}
+
 } // namespace Platform

@@ -14,5 +14,7 @@ QString lineEnding();
 
 // The converter's file name in the bin folder.
 QString converterFileName();
+// The file name of the converter's image tool beside it, which draws the ad preview.
+QString imageToolFileName();
 
 } // namespace Platform

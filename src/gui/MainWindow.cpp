@@ -1,5 +1,6 @@
 #include "gui/MainWindow.h"
 
+#include "core/AdPreview.h"
 #include "core/ArticleFolder.h"
 #include "core/CreateFlow.h"
 #include "core/KeywordCombinations.h"
@@ -15,19 +16,25 @@
 #include "gui/TabIcons.h"
 
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QShortcut>
+#include <QSpinBox>
 #include <QStyle>
 #include <QTimer>
+#include <QUrl>
 
 using namespace DesignGeometry;
 
@@ -44,11 +51,21 @@ constexpr int FrameAllowance = 40;
 // PDF Content page shows its lowest control whole.
 constexpr double MinimumOuterWidth = 17220;
 constexpr double MinimumOuterHeight = 11465;
+// The preview follows typing once the keys have rested this long.
+constexpr int PreviewDelayMs = 400;
 
 QFont boldFont(QFont font)
 {
     font.setBold(true);
     return font;
+}
+
+QSize startSize(const QWidget* window)
+{
+    QSize start(StartWidth, StartHeight);
+    if (const QScreen* screen = window->screen())
+        start = start.boundedTo(screen->availableGeometry().size() - QSize(FrameAllowance, FrameAllowance));
+    return start;
 }
 
 QString arrayName(const char* name, int index)
@@ -86,13 +103,18 @@ void setCaptionFont(QGroupBox* frame, const QFont& caption)
 
 } // namespace
 
-MainWindow::MainWindow(const AppFolders& folders, const QString& startFolder, QWidget* parent)
+MainWindow::MainWindow(const AppFolders& folders, const QString& startFolder, const QString& settingsFile,
+                       QWidget* parent)
     : QWidget(parent)
     , m_folders(folders)
+    , m_startFolder(startFolder)
+    , m_settings(settingsFile)
     , m_create(new CreateFlow(this))
 {
     setObjectName(QStringLiteral("frmMass"));
     connect(m_create, &CreateFlow::articleStarted, this, &MainWindow::onArticleStarted);
+    connect(m_create, &CreateFlow::pdfMade, this, [this] { onPdfDone(true); });
+    connect(m_create, &CreateFlow::pdfFailed, this, [this] { onPdfDone(false); });
     connect(m_create, &CreateFlow::finished, this, &MainWindow::onCreateFinished);
     QFont controls = font();
     controls.setPointSizeF(8.25);
@@ -102,10 +124,8 @@ MainWindow::MainWindow(const AppFolders& folders, const QString& startFolder, QW
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_canvas = new QWidget;
     m_scroll->setWidget(m_canvas);
-    QSize start(StartWidth, StartHeight);
-    if (const QScreen* screen = this->screen())
-        start = start.boundedTo(screen->availableGeometry().size() - QSize(FrameAllowance, FrameAllowance));
-    resize(start);
+    resize(startSize(this));
+    restoreGeometry(m_settings.value(Remembered::WindowGeometry));
 
     buildHeader();
     buildTabs();
@@ -123,7 +143,7 @@ MainWindow::MainWindow(const AppFolders& folders, const QString& startFolder, QW
     buildOptionsMenu();
     applyLayout();
 
-    load(startFolder);
+    load();
 }
 
 void MainWindow::buildHeader()
@@ -190,6 +210,7 @@ void MainWindow::buildContentPage(QGroupBox* page)
         connect(m_modeButtons[i], &QRadioButton::clicked, this, [this, i] { setCreationMode(i); });
     }
     m_modeButtons[0]->setChecked(true);
+    m_remembered.bind({m_modeButtons[0], m_modeButtons[1]}, Remembered::CreationMode);
 
     m_selectionFrame =
         place(new QGroupBox(tr("  Single PDF Creation  "), page), "frSinglePDFCreation", 4905, 1125, 13335, 5415);
@@ -207,6 +228,10 @@ void MainWindow::buildContentPage(QGroupBox* page)
     m_selectedArticles = place(new QListWidget(m_selectionFrame), "lstSelectedArticles", 3870, 1125, 8655, 3570);
     m_selectedArticles->setUniformItemSizes(true);
     setColor(m_selectedArticles, QPalette::Base, QColor(255, 255, 192));
+    // Articles and folders dragged from a file manager land on the list's viewport.
+    m_selectedArticles->viewport()->setAcceptDrops(true);
+    m_selectedArticles->viewport()->installEventFilter(this);
+    m_dropNote = label(m_selectionFrame, "lblDropNote", QString(), 3870, 4785, 8655, 285);
 
     connect(m_driveList, &DriveList::changed, this, &MainWindow::onDriveChanged);
     connect(m_folderList, &FolderList::changed, this, &MainWindow::onFolderChanged);
@@ -229,16 +254,32 @@ void MainWindow::buildMonetizationPage(QGroupBox* page)
           11715, 330);
     label(frame, "Label8", tr("Title:"), heading, 270, 1305, 840, 330);
     m_adTitle = place(new QLineEdit(frame), "txtAdTitle", 1125, 1215, 5550, 465);
+    m_remembered.bind(m_adTitle, Remembered::AdTitle);
     label(frame, "Label9", tr("Call to Action Button Text:"), heading, 315, 2025, 2820, 330);
     m_ctaText = place(new QLineEdit(frame), "txtCTAText", 3150, 1890, 3525, 465);
+    m_remembered.bind(m_ctaText, Remembered::CtaText);
     label(frame, "Label14", tr("Call to Action Button Url:"), heading, 315, 2655, 2820, 330);
-    m_ctaUrl = place(new QLineEdit(QStringLiteral("http://"), frame), "txtCTAURL", 3150, 2565, 3525, 465);
+    m_ctaUrl = place(new QLineEdit(frame), "txtCTAURL", 3150, 2565, 3525, 465);
+    m_remembered.bind(m_ctaUrl, Remembered::CtaUrl);
     label(frame, "Label17", tr("Tip: You can send your visitors to any url (affiliate offer, squeeze page, etc)."),
           verdana(9, false, true), 45, 3645, 7080, 330);
     label(frame, "Label18", tr("Ad Example:"), heading, 7515, 0, 1950, 375);
-    QLabel* adExample = label(frame, "Picture3", QString(), 7560, 495, 8745, 3975);
-    adExample->setPixmap(QPixmap(QStringLiteral(":/images/ad-example.png")));
-    adExample->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_examplePicture = QPixmap(QStringLiteral(":/images/ad-example.png"));
+    m_adExample = label(frame, "Picture3", QString(), 7560, 495, 8745, 3975);
+    m_adExample->setPixmap(m_examplePicture);
+    m_adExample->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_previewNote = label(frame, "lblPreviewNote", QString(), 7560, 4560, 8745, 285);
+
+    m_preview = new AdPreview(m_folders, this);
+    m_previewTimer = new QTimer(this);
+    m_previewTimer->setObjectName(QStringLiteral("tmrPreview"));
+    m_previewTimer->setSingleShot(true);
+    m_previewTimer->setInterval(PreviewDelayMs);
+    for (QLineEdit* edit : {m_adTitle, m_ctaText, m_ctaUrl})
+        connect(edit, &QLineEdit::textChanged, m_previewTimer, qOverload<>(&QTimer::start));
+    connect(m_previewTimer, &QTimer::timeout, this, &MainWindow::refreshPreview);
+    connect(m_preview, &AdPreview::rendered, this, &MainWindow::showPreview);
+    connect(m_preview, &AdPreview::failed, this, &MainWindow::showExamplePicture);
 }
 
 void MainWindow::buildCreatePage(QGroupBox* page)
@@ -247,22 +288,27 @@ void MainWindow::buildCreatePage(QGroupBox* page)
     label(m_namingFrames[0], "Label2", tr("Filename:"), boldFont(font()), 765, 675, 1230, 465)
         ->setAlignment(Qt::AlignTop);
     m_pdfName = place(new QLineEdit(m_namingFrames[0]), "txtPDFFilename", 1845, 585, 2715, 510);
+    m_remembered.bind(m_pdfName, Remembered::PdfName);
     label(m_namingFrames[0], "Label19", tr(".pdf"), boldFont(font()), 4770, 675, 1230, 465)->setAlignment(Qt::AlignTop);
 
     QGroupBox* names = m_namingFrames[1] =
         place(new QGroupBox(tr("Filenames "), page), "frFilename_1", 585, 540, 15045, 5280);
     names->hide();
-    place(new QRadioButton(tr("Use Original Filenames"), names), "optFilename_0", 630, 495, 2670, 285)
-        ->setChecked(true);
+    auto* originalNames =
+        place(new QRadioButton(tr("Use Original Filenames"), names), "optFilename_0", 630, 495, 2670, 285);
+    originalNames->setChecked(true);
     m_keywordNames =
         place(new QRadioButton(tr("Use a Combination of Keywords"), names), "optFilename_1", 630, 900, 2940, 285);
+    m_remembered.bind({originalNames, m_keywordNames}, Remembered::Naming);
     label(names, "Label20", tr("Combinations:"), 945, 1305);
     m_combinations = place(new QListWidget(names), "lstKeywordCombinations", 945, 1665, 4290, 2985);
     label(names, "Label21", tr("Your Keywords:"), 5445, 1350);
     m_keywordText = place(new QPlainTextEdit(names), "txtPDFKeywords", 5400, 1665, 4155, 1905);
+    m_remembered.bind(m_keywordText, Remembered::Keywords);
     auto* combineButton = button(names, "cmdCreateList", tr("Combine Keywords"), 5400, 3645, 4155, 870);
     label(names, "Label22", tr("Final List:"), 9810, 1350);
     m_finalListText = place(new QPlainTextEdit(names), "txtFinalList", 9765, 1665, 4785, 2445);
+    m_remembered.bind(m_finalListText, Remembered::FinalList);
     auto* clearListButton = button(names, "cmdClearList", tr("Clear List"), 13275, 1215, 1275, 330);
     QLabel* hint = label(names, "Label23", tr("If you modify this list, please press \"Enter\" to apply the changes."),
                          9765, 4275, 4785, 420);
@@ -284,6 +330,22 @@ void MainWindow::buildCreatePage(QGroupBox* page)
 
     m_createButton = button(page, "cmdCreate", tr("Create"), 5895, 6750, 3795, 780);
     m_outputButton = button(page, "cmdOutput", tr("Open Output Folder"), 9855, 6750, 3795, 780);
+    label(page, "lblConverters", tr("PDFs made at once:"), 1035, 6930, 3030, 420)
+        ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_converters = place(new QSpinBox(page), "spnConverters", 4185, 6930, 1200, 420);
+    m_converters->setRange(Remembered::Converters.minimum, Remembered::Converters.maximum);
+    m_remembered.bind(m_converters, Remembered::Converters);
+
+    // Between the naming frame and the buttons, and beside them; shown only while PDFs are being made, except
+    // Retry Failed, which shows after a run that left PDFs unmade until the next Create.
+    m_progress = place(new QProgressBar(page), "progressCreate", 5895, 5940, 7755, 330);
+    m_createCounts = label(page, "lblCreateCounts", QString(), 5895, 6330, 7755, 330);
+    m_stopButton = button(page, "cmdStop", tr("Stop"), 13815, 6750, 1815, 780);
+    m_retryButton = button(page, "cmdRetryFailed", tr("Retry Failed"), 13815, 6750, 1815, 780);
+    for (QWidget* control : std::initializer_list<QWidget*>{m_progress, m_createCounts, m_stopButton, m_retryButton})
+        control->hide();
+    m_stopShortcut = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    m_stopShortcut->setEnabled(false);
 
     connect(combineButton, &QPushButton::clicked, this, &MainWindow::combineKeywords);
     // Clearing the box clears the list in force too, or Create would still use the names no longer shown.
@@ -293,6 +355,9 @@ void MainWindow::buildCreatePage(QGroupBox* page)
     });
     connect(m_createButton, &QPushButton::clicked, this, &MainWindow::createPdfs);
     connect(m_outputButton, &QPushButton::clicked, this, [this] { openFolder(m_folders.output()); });
+    connect(m_stopButton, &QPushButton::clicked, m_create, &CreateFlow::cancel);
+    connect(m_stopShortcut, &QShortcut::activated, m_create, &CreateFlow::cancel);
+    connect(m_retryButton, &QPushButton::clicked, this, &MainWindow::retryFailed);
 }
 
 void MainWindow::buildOptionsMenu()
@@ -305,17 +370,20 @@ void MainWindow::buildOptionsMenu()
     generatorItem->setObjectName(QStringLiteral("mnuDummy"));
     QAction* pdfOptionsItem = m_optionsMenu->addAction(tr("PDF Options..."));
     pdfOptionsItem->setObjectName(QStringLiteral("mnuPdfOptions"));
+    QAction* resetItem = m_optionsMenu->addAction(tr("Reset Settings"));
+    resetItem->setObjectName(QStringLiteral("mnuResetSettings"));
     QAction* exitItem = m_optionsMenu->addAction(tr("Exit"));
     exitItem->setObjectName(QStringLiteral("mnuExitTXT"));
 
     connect(openItem, &QAction::triggered, this, [this] { openFolder(articleFolder()); });
     connect(generatorItem, &QAction::triggered, this, &MainWindow::openGenerator);
     connect(pdfOptionsItem, &QAction::triggered, this, &MainWindow::openPdfOptions);
+    connect(resetItem, &QAction::triggered, this, &MainWindow::resetSettings);
     // Closing asks first while PDFs are being made; the program ends with its last window.
     connect(exitItem, &QAction::triggered, this, &QWidget::close);
 }
 
-void MainWindow::load(const QString& startFolder)
+void MainWindow::load()
 {
     // Each step stands alone: one that cannot be done is skipped without a word and the next one runs.
     setWindowTitle(Product::windowTitle());
@@ -329,10 +397,45 @@ void MainWindow::load(const QString& startFolder)
     m_combinations->addItems(m_folders.keywordPatterns());
     m_folders.ensureOutput();
 
-    // The folder change brings the file list and the files-found count along.
-    m_driveList->setDriveOf(ArticleFolder::displayPath(startFolder));
-    m_folderList->setPath(startFolder);
+    // The entries as last left (a first start shows the fallbacks); the final list shown is the one in force.
+    m_remembered.show(m_settings);
+    if (!m_finalListText->toPlainText().isEmpty())
+        applyFinalList();
+    showArticleFolder(m_settings.value(Remembered::ArticleFolder));
     showPage(0);
+}
+
+void MainWindow::showArticleFolder(const QString& remembered)
+{
+    // The folder change brings the file list and the files-found count along.
+    QString folder = remembered;
+    if (folder.isEmpty() || !m_folderList->setPath(folder)) {
+        folder = m_startFolder;
+        m_folderList->setPath(folder);
+    }
+    m_driveList->setDriveOf(ArticleFolder::displayPath(folder));
+}
+
+void MainWindow::saveSettings()
+{
+    m_remembered.store(m_settings);
+    m_settings.setValue(Remembered::ArticleFolder, articleFolder());
+    m_settings.setValue(Remembered::WindowGeometry, saveGeometry());
+    if (const Result<> saved = m_settings.save(); !saved)
+        MessageBox::warning(this, tr("The settings could not be saved:\n%1").arg(saved.error()), tr("Error"));
+}
+
+void MainWindow::resetSettings()
+{
+    if (!MessageBox::question(this, tr("Forget every entry remembered and go back to the settings of a first start?"),
+                              tr("Reset Settings"), MessageBox::No))
+        return;
+    m_settings.clear();
+    m_remembered.show(m_settings);
+    applyFinalList();
+    showArticleFolder({});
+    resize(startSize(this));
+    saveSettings();
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)
@@ -365,6 +468,7 @@ void MainWindow::applyLayout()
     }
     setLeftAndWidth(m_selectionFrame, m_layout.singleLeft, m_layout.singleWidth);
     setLeftAndWidth(m_selectedArticles, m_layout.selectedLeft, m_layout.selectedWidth);
+    setLeftAndWidth(m_dropNote, m_layout.selectedLeft, m_layout.selectedWidth);
     setLeftAndWidth(m_pleaseWait, m_layout.pleaseWaitLeft, m_layout.pleaseWaitWidth);
     for (int i = 0; i < 2; ++i)
         setLeftAndWidth(m_namingFrames[i], m_layout.filenameLeft[i], m_layout.filenameWidth[i]);
@@ -411,6 +515,18 @@ void MainWindow::setBusy(bool busy)
         m_pleaseWaitTimer->stop();
     m_createButton->setEnabled(!busy);
     m_outputButton->setEnabled(!busy);
+    m_converters->setEnabled(!busy);
+    for (QWidget* control : std::initializer_list<QWidget*>{m_progress, m_createCounts, m_stopButton})
+        control->setVisible(busy);
+    m_stopShortcut->setEnabled(busy);
+    m_retryButton->setVisible(!busy && m_create->canRetry());
+    // The converters have the processors to themselves.
+    if (busy && m_preview->isRunning()) {
+        m_preview->cancel();
+        m_previewDue = true;
+    }
+    if (!busy && m_previewDue)
+        m_previewTimer->start();
 }
 
 void MainWindow::createPdfs()
@@ -427,28 +543,66 @@ void MainWindow::createPdfs()
     request.singlePdfName = m_pdfName->text();
     request.options = m_pdfOptions;
     request.keywords = itemsOf(m_keywords);
+    request.converterLimit = m_converters->value();
 
     const Result<QString, Message> started = m_create->start(request);
+    if (!runStarted(started))
+        return;
+    if (request.mode == CreationMode::Single)
+        m_pdfName->setText(*started);
+    saveSettings();
+}
+
+void MainWindow::retryFailed()
+{
+    if (!m_create->isRunning())
+        runStarted(m_create->retry());
+}
+
+bool MainWindow::runStarted(const Result<QString, Message>& started)
+{
     if (!started) {
         const Message& message = started.error();
         if (message.warning)
             MessageBox::warning(this, message.text, message.title);
         else
             MessageBox::information(this, message.text, message.title);
-        return;
+        return false;
     }
-    if (request.mode == CreationMode::Single)
-        m_pdfName->setText(*started);
-    m_bulkRun = request.mode == CreationMode::Bulk;
+    const PdfJobRequest& run = m_create->runRequest();
+    m_bulkRun = run.mode == CreationMode::Bulk;
+    // A bulk run counts its PDFs; a single run its articles written into the page, then its PDF.
+    const int articles = int(run.articles.size());
+    m_progress->setRange(0, m_bulkRun ? articles : articles + 1);
+    m_progress->setValue(0);
+    m_made = m_failed = 0;
+    showCounts();
     setBusy(true);
+    return true;
+}
+
+void MainWindow::onPdfDone(bool made)
+{
+    ++(made ? m_made : m_failed);
+    m_progress->setValue(m_bulkRun ? m_made + m_failed : m_progress->maximum());
+    showCounts();
+}
+
+void MainWindow::showCounts()
+{
+    m_createCounts->setText(tr("%1 made, %2 failed").arg(m_made).arg(m_failed));
 }
 
 void MainWindow::onArticleStarted(int index, int count, int nameIndex)
 {
     m_pleaseWait->setText(tr("Please Wait ... (Preparing File %1/%2)").arg(index + 1).arg(count));
-    // The lists may have been edited meanwhile; the job works on what they held when Create was pressed.
-    if (index < m_selectedArticles->count())
-        m_selectedArticles->setCurrentRow(index);
+    if (!m_bulkRun)
+        m_progress->setValue(index);
+    // The lists may have been edited meanwhile; the job works on what they held when Create was pressed. A retry's
+    // article shows where it was in the run it retries.
+    const int row = m_create->runRequest().placeOf(index);
+    if (row < m_selectedArticles->count())
+        m_selectedArticles->setCurrentRow(row);
     if (nameIndex >= 0 && nameIndex < m_finalList->count())
         m_finalList->setCurrentRow(nameIndex);
 }
@@ -463,18 +617,62 @@ void MainWindow::onCreateFinished(const PdfJobReport& report, const ClosingBox& 
     }
     // The bulk run leaves "Ready." on show; the single run leaves the label hidden, as does a run that stopped.
     m_pleaseWait->setText(tr("Ready."));
-    m_pleaseWait->setVisible(m_bulkRun && report.stopMessage.isEmpty() && report.madeCount() > 0);
+    m_pleaseWait->setVisible(m_bulkRun && report.stopMessage.isEmpty() && !report.cancelled && report.madeCount() > 0);
 
-    if (!box.askToOpenOutput)
-        MessageBox::warning(this, box.text, box.title);
-    else if (MessageBox::question(this, box.text, box.title))
+    const MessageBox::Answer answer = box.askToOpenOutput
+                                          ? MessageBox::show(this, box.text, box.title, MessageBox::Question,
+                                                             MessageBox::YesNo, MessageBox::Yes, box.offerRetry)
+                                          : MessageBox::show(this, box.text, box.title, MessageBox::Warning,
+                                                             MessageBox::Ok, MessageBox::AnswerOk, box.offerRetry);
+    if (answer == MessageBox::Retry)
+        retryFailed();
+    else if (answer == MessageBox::Yes)
         openFolder(m_folders.output());
+}
+
+void MainWindow::refreshPreview()
+{
+    if (m_create->isRunning()) {
+        m_previewDue = true;
+        return;
+    }
+    m_previewDue = false;
+    m_preview->render({m_adTitle->text(), m_ctaText->text(), m_ctaUrl->text()}, m_adExample->size());
+}
+
+void MainWindow::showPreview(const QByteArray& png)
+{
+    QPixmap picture;
+    if (!picture.loadFromData(png, "PNG"))
+        return showExamplePicture(tr("No preview: the picture drawn could not be read."));
+    m_adExample->setPixmap(picture.scaled(m_adExample->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    m_previewNote->clear();
+}
+
+void MainWindow::showExamplePicture(const QString& why)
+{
+    m_adExample->setPixmap(m_examplePicture);
+    m_previewNote->setText(why);
+}
+
+void MainWindow::addDroppedArticles(const QList<QUrl>& urls)
+{
+    QStringList paths;
+    for (const QUrl& url : urls)
+        paths << (url.isLocalFile() ? url.toLocalFile() : url.toString());
+    const ArticleFolder::Dropped dropped = ArticleFolder::droppedArticles(paths);
+    m_selectedArticles->addItems(dropped.articles);
+    m_dropNote->setText(
+        dropped.ignored.isEmpty() ? QString() : tr("Not added, not .txt files: %1").arg(dropped.ignored.join(", ")));
+    updateKeywordsInfo();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (!m_create->isRunning())
+    if (!m_create->isRunning()) {
+        saveSettings();
         return QWidget::closeEvent(event);
+    }
     event->ignore();
     if (MessageBox::question(this, tr("PDFs are still being made. Stop making them and close Leafrunner?"),
                              tr("Please Confirm"))) {
@@ -601,6 +799,22 @@ void MainWindow::updateKeywordsInfo()
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_selectedArticles->viewport()) {
+        if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+            auto* drag = static_cast<QDragMoveEvent*>(event);
+            if (drag->mimeData()->hasUrls()) {
+                drag->acceptProposedAction();
+                return true;
+            }
+        } else if (event->type() == QEvent::Drop) {
+            auto* drop = static_cast<QDropEvent*>(event);
+            if (drop->mimeData()->hasUrls()) {
+                addDroppedArticles(drop->mimeData()->urls());
+                drop->acceptProposedAction();
+                return true;
+            }
+        }
+    }
     // Edits of the final list take effect when Enter is released in it.
     if (watched == m_finalListText && event->type() == QEvent::KeyRelease) {
         const auto* key = static_cast<QKeyEvent*>(event);

@@ -2,37 +2,51 @@
 
 #include "core/AppFolders.h"
 #include "core/CreateFlow.h"
+#include "core/Settings.h"
 #include "gui/MainLayout.h"
+#include "gui/RememberedControls.h"
 
+#include <QPixmap>
 #include <QWidget>
 
 class FolderList;
 class DriveList;
 class ArticleFileList;
+class AdPreview;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenu;
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QScrollArea;
+class QShortcut;
+class QSpinBox;
 class QTimer;
+class QUrl;
 class PageTab;
 struct ClosingBox;
 struct PdfJobReport;
 
 // The main window: three pages behind three tabs. "PDF Content" picks the articles and the creation mode,
-// "Monetization" holds the ad block, "Create!" names the PDFs and starts them. Every named control carries its
-// name as objectName; a control of an array carries name_index (cmdSingleMenu_0, frPage_2).
+// "Monetization" holds the ad block and its preview, "Create!" names the PDFs, starts them and shows their progress.
+// Every named control carries its name as objectName; a control of an array carries name_index (cmdSingleMenu_0,
+// frPage_2).
+//
+// The entries, the article folder and the window's size and place are remembered in a settings file: read when the
+// window opens, written when it closes and whenever a Create starts.
 class MainWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    // folders: the application folder's layout; startFolder: where the article browser starts.
-    MainWindow(const AppFolders& folders, const QString& startFolder, QWidget* parent = nullptr);
+    // folders: the application folder's layout; startFolder: where the article browser starts when no folder is
+    // remembered; settingsFile: the settings file (none: nothing is remembered).
+    MainWindow(const AppFolders& folders, const QString& startFolder, const QString& settingsFile = {},
+               QWidget* parent = nullptr);
 
     const AppFolders& folders() const { return m_folders; }
     // The folder the article browser shows; a root ends in the separator, other folders do not.
@@ -50,7 +64,8 @@ public:
     // The PDF options every Create passes on, one value to keep and restore whole.
     const PdfOptions& pdfOptions() const { return m_pdfOptions; }
     void setPdfOptions(const PdfOptions& options) { m_pdfOptions = options; }
-    // While a PDF job runs the please-wait label blinks and Create and "Open Output Folder" are disabled.
+    // While a PDF job runs the please-wait label blinks, Create and "Open Output Folder" are disabled, the progress
+    // and Stop show, and the ad preview waits.
     void setBusy(bool busy);
 
 protected:
@@ -62,13 +77,18 @@ protected:
 private:
     // Reads the entries into a request and starts the Create flow with it.
     void createPdfs();
+    void retryFailed();
+    // Shows the message of a run that did not start, or the progress of one that did.
+    bool runStarted(const Result<QString, Message>& started);
+    void onPdfDone(bool made);
+    void showCounts();
     void buildHeader();
     void buildTabs();
     void buildContentPage(QGroupBox* page);
     void buildMonetizationPage(QGroupBox* page);
     void buildCreatePage(QGroupBox* page);
     void buildOptionsMenu();
-    void load(const QString& startFolder);
+    void load();
     void applyLayout();
 
     void setCreationMode(int index);
@@ -87,7 +107,20 @@ private:
     void onArticleStarted(int index, int count, int nameIndex);
     void onCreateFinished(const PdfJobReport& report, const ClosingBox& box);
 
+    // The folder remembered, or the start-up folder when it is gone or cannot be read.
+    void showArticleFolder(const QString& remembered);
+    void saveSettings();
+    void resetSettings();
+    void refreshPreview();
+    void showPreview(const QByteArray& png);
+    // The example picture, and why there is no preview.
+    void showExamplePicture(const QString& why);
+    void addDroppedArticles(const QList<QUrl>& urls);
+
     AppFolders m_folders;
+    QString m_startFolder;
+    Settings m_settings;
+    RememberedControls m_remembered;
     MainLayout m_layout;
 
     // Everything lies on the canvas, which scrolls when the window is smaller than the pages need.
@@ -109,10 +142,18 @@ private:
     QGroupBox* m_selectionFrame = nullptr;
     QLabel* m_selectionHeadline = nullptr;
     QListWidget* m_selectedArticles = nullptr;
+    QLabel* m_dropNote = nullptr;
 
     QLineEdit* m_adTitle = nullptr;
     QLineEdit* m_ctaText = nullptr;
     QLineEdit* m_ctaUrl = nullptr;
+    QLabel* m_adExample = nullptr;
+    QPixmap m_examplePicture;
+    QLabel* m_previewNote = nullptr;
+    AdPreview* m_preview = nullptr;
+    QTimer* m_previewTimer = nullptr;
+    // A preview asked for while PDFs were being made follows when they are.
+    bool m_previewDue = false;
     QLineEdit* m_pdfName = nullptr;
     QRadioButton* m_keywordNames = nullptr;
 
@@ -125,6 +166,14 @@ private:
     QLabel* m_keywordsInfo = nullptr;
     QPushButton* m_createButton = nullptr;
     QPushButton* m_outputButton = nullptr;
+    QSpinBox* m_converters = nullptr;
+    QProgressBar* m_progress = nullptr;
+    QLabel* m_createCounts = nullptr;
+    QPushButton* m_stopButton = nullptr;
+    QShortcut* m_stopShortcut = nullptr;
+    QPushButton* m_retryButton = nullptr;
+    int m_made = 0;
+    int m_failed = 0;
 
     QMenu* m_optionsMenu = nullptr;
     PdfOptions m_pdfOptions;

@@ -1,6 +1,8 @@
 #include "gui/MessageBox.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QQueue>
 
 namespace {
@@ -25,12 +27,12 @@ bool MessageBox::question(QWidget* parent, const QString& text, const QString& t
 }
 
 MessageBox::Answer MessageBox::show(QWidget* parent, const QString& text, const QString& title, Icon icon,
-                                    Buttons buttons, Answer defaultAnswer)
+                                    Buttons buttons, Answer defaultAnswer, bool offerRetry)
 {
     if (buttons == Ok)
         defaultAnswer = AnswerOk;
     if (testMode) {
-        shownBoxes.append({text, title, icon, buttons, defaultAnswer});
+        shownBoxes.append({text, title, icon, buttons, defaultAnswer, offerRetry});
         return nextAnswers.isEmpty() ? defaultAnswer : nextAnswers.dequeue();
     }
 
@@ -43,7 +45,12 @@ MessageBox::Answer MessageBox::show(QWidget* parent, const QString& text, const 
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
+    const QPushButton* retry =
+        offerRetry ? box.addButton(QCoreApplication::translate("MessageBox", "Retry Failed"), QMessageBox::ActionRole)
+                   : nullptr;
     const int answer = box.exec();
+    if (retry && box.clickedButton() == retry)
+        return Retry;
     if (buttons == Ok)
         return AnswerOk;
     return answer == QMessageBox::No ? No : Yes;

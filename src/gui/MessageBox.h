@@ -12,7 +12,7 @@ class MessageBox
 public:
     enum Icon { Information, Question, Warning, Critical };
     enum Buttons { Ok, YesNo };
-    enum Answer { AnswerOk, Yes, No };
+    enum Answer { AnswerOk, Yes, No, Retry };
 
     struct Shown {
         QString text;
@@ -20,6 +20,7 @@ public:
         Icon icon = Information;
         Buttons buttons = Ok;
         Answer defaultAnswer = AnswerOk;
+        bool offerRetry = false;
     };
 
     // An OK box with the information icon.
@@ -28,8 +29,9 @@ public:
     // A Yes/No box with the question icon; true for Yes. A question whose Yes destroys something defaults to No.
     static bool question(QWidget* parent, const QString& text, const QString& title, Answer defaultAnswer = Yes);
 
+    // With offerRetry, a "Retry Failed" button beside the others answers Retry.
     static Answer show(QWidget* parent, const QString& text, const QString& title, Icon icon, Buttons buttons,
-                       Answer defaultAnswer = Yes);
+                       Answer defaultAnswer = Yes, bool offerRetry = false);
 
     // Testing: no box is shown; each box takes the next queued answer, or its default when none is queued.
     static void setTestMode(bool on);

@@ -1,0 +1,125 @@
+#include "core/Settings.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+
+#include <filesystem>
+#include <system_error>
+
+namespace {
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("Settings", text);
+}
+} // namespace
+
+QString Settings::userFile()
+{
+    // The place QSettings itself would choose, found without QSettings, which would read the file at once.
+    const QDir config(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    return config.filePath(QCoreApplication::organizationName() + '/' + QCoreApplication::applicationName() + ".ini");
+}
+
+Settings::Settings(const QString& file)
+    : m_file(file)
+{
+    const QFileInfo info(file);
+    if (file.isEmpty() || !info.isFile() || info.size() > MaximumFileSize)
+        return;
+    const QSettings settings(file, QSettings::IniFormat);
+    for (const QString& key : settings.allKeys()) {
+        // A damaged file can yield an empty key, which QSettings will not look up.
+        if (!key.isEmpty())
+            m_read.insert(key, settings.value(key));
+    }
+}
+
+QVariant Settings::raw(const QString& key) const
+{
+    const auto set = m_set.constFind(key);
+    return set != m_set.cend() ? *set : m_read.value(key);
+}
+
+QString Settings::value(const TextSetting& setting) const
+{
+    const QVariant value = raw(setting.key);
+    return value.typeId() == QMetaType::QString ? value.toString() : setting.fallback;
+}
+
+int Settings::value(const NumberSetting& setting) const
+{
+    bool ok = false;
+    const QVariant value = raw(setting.key);
+    // A list or a byte array converts to no number; a text or a number does.
+    const int number = value.typeId() == QMetaType::QString || value.typeId() == QMetaType::Int ? value.toInt(&ok) : 0;
+    return ok && number >= setting.minimum && number <= setting.maximum ? number : setting.fallback;
+}
+
+QByteArray Settings::value(const BytesSetting& setting) const
+{
+    const QVariant value = raw(setting.key);
+    return value.typeId() == QMetaType::QByteArray ? value.toByteArray() : QByteArray();
+}
+
+void Settings::setValue(const TextSetting& setting, const QString& value)
+{
+    m_set.insert(setting.key, value);
+}
+
+void Settings::setValue(const NumberSetting& setting, int value)
+{
+    m_set.insert(setting.key, value);
+}
+
+void Settings::setValue(const BytesSetting& setting, const QByteArray& value)
+{
+    m_set.insert(setting.key, value);
+}
+
+void Settings::clear()
+{
+    m_read.clear();
+    m_set.clear();
+}
+
+Result<> Settings::save() const
+{
+    if (m_file.isEmpty())
+        return Result<>::ok();
+    // Nothing set: every value is its fallback, which no file at all says too.
+    if (m_set.isEmpty()) {
+        if (QFile::remove(m_file) || !QFileInfo::exists(m_file))
+            return Result<>::ok();
+        return Error{tr("%1 could not be deleted.").arg(m_file)};
+    }
+    const QString fresh = m_file + ".new";
+    // QSettings would merge a file left there by a save that was cut short.
+    QFile::remove(fresh);
+    if (!QDir().mkpath(QFileInfo(m_file).absolutePath()))
+        return Error{tr("The folder of %1 could not be made.").arg(m_file)};
+    {
+        QSettings settings(fresh, QSettings::IniFormat);
+        for (auto it = m_set.cbegin(); it != m_set.cend(); ++it)
+            settings.setValue(it.key(), it.value());
+        settings.sync();
+        if (settings.status() != QSettings::NoError) {
+            QFile::remove(fresh);
+            return Error{tr("%1 could not be written.").arg(fresh)};
+        }
+    }
+    if (QFileInfo(fresh).size() > MaximumFileSize) {
+        QFile::remove(fresh);
+        return Error{tr("The settings are too large to be kept (over %1 MB).").arg(MaximumFileSize / (1024 * 1024))};
+    }
+    // One rename that replaces the former file, on Windows too.
+    std::error_code error;
+    std::filesystem::rename(QFile(fresh).filesystemFileName(), QFile(m_file).filesystemFileName(), error);
+    if (!error)
+        return Result<>::ok();
+    QFile::remove(fresh);
+    return Error{tr("%1 could not be replaced: %2").arg(m_file, QString::fromLocal8Bit(error.message()))};
+}
