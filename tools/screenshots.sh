@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts Leafrunner in a virtual X display, browsing the sample articles, and saves a screenshot of each of its
-# three pages at the window's opening size: tools/screenshots.sh [folder] (default build/screenshots).
+# three pages at the window's opening size: tools/screenshots.sh [folder] (default build/screenshots). The program
+# runs with settings of its own, as at a first start, and leaves the user's alone.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 out="$(realpath -m "${1:-$root/build/screenshots}")"
@@ -12,14 +13,15 @@ for tool in xdotool:xdotool import:imagemagick; do
 done
 [ -x "$root/build/Leafrunner/leafrunner" ] || "$root/tools/build.sh" "$root/build"
 
+config="$(mktemp -d)"
 display=:$((90 + RANDOM % 9))
 Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp &
 xvfb=$!
-trap 'kill $app $xvfb 2>/dev/null || true' EXIT
+trap 'kill $app $xvfb 2>/dev/null || true; rm -rf "$config"' EXIT
 export DISPLAY="$display"
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
-(cd "$root/samples/articles" && exec "$root/build/Leafrunner/leafrunner") &
+(cd "$root/samples/articles" && XDG_CONFIG_HOME="$config" exec "$root/build/Leafrunner/leafrunner") &
 app=$!
 window=$(timeout 20 xdotool search --sync --onlyvisible --name "Leafrunner Pro" | head -n 1)
 sleep 1 # let the first paint finish

@@ -90,7 +90,7 @@ private:
     PdfJobEngine m_engine;
     PdfJobRequest m_request; // the last start()'s
     PdfJobReport m_report;   // its report, retries included
-    PdfJobRequest m_run;
+    PdfJobRequest m_run;     // the request of the run going on, or of the last one
     bool m_retrying = false;
     // Held from the clearing of old pages to the end of the run.
     std::optional<RunLock> m_lock;

@@ -20,7 +20,11 @@ QString tr(const char* text)
 QString Settings::userFile()
 {
     // The place QSettings itself would choose, found without QSettings, which would read the file at once.
-    const QDir config(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    // Without a configuration folder nothing is remembered, rather than a file made in the current folder.
+    if (folder.isEmpty())
+        return {};
+    const QDir config(folder);
     return config.filePath(QCoreApplication::organizationName() + '/' + QCoreApplication::applicationName() + ".ini");
 }
 

@@ -44,7 +44,7 @@ class Settings
 {
 public:
     // The user's file: <user configuration folder>/<organisation>/<application>.ini, the names being those that
-    // main() gives the application.
+    // main() gives the application; empty when the system names no configuration folder.
     static QString userFile();
     // A file larger than this is not read: no settings file of the program comes near it.
     static constexpr qint64 MaximumFileSize = 16 * 1024 * 1024;

@@ -14,6 +14,7 @@
 #include "gui/PageTab.h"
 #include "gui/PdfOptionsDialog.h"
 #include "gui/TabIcons.h"
+#include "gui/TextBox.h"
 
 #include <QCloseEvent>
 #include <QDropEvent>
@@ -303,11 +304,11 @@ void MainWindow::buildCreatePage(QGroupBox* page)
     label(names, "Label20", tr("Combinations:"), 945, 1305);
     m_combinations = place(new QListWidget(names), "lstKeywordCombinations", 945, 1665, 4290, 2985);
     label(names, "Label21", tr("Your Keywords:"), 5445, 1350);
-    m_keywordText = place(new QPlainTextEdit(names), "txtPDFKeywords", 5400, 1665, 4155, 1905);
+    m_keywordText = place(new TextBox(names), "txtPDFKeywords", 5400, 1665, 4155, 1905);
     m_remembered.bind(m_keywordText, Remembered::Keywords);
     auto* combineButton = button(names, "cmdCreateList", tr("Combine Keywords"), 5400, 3645, 4155, 870);
     label(names, "Label22", tr("Final List:"), 9810, 1350);
-    m_finalListText = place(new QPlainTextEdit(names), "txtFinalList", 9765, 1665, 4785, 2445);
+    m_finalListText = place(new TextBox(names), "txtFinalList", 9765, 1665, 4785, 2445);
     m_remembered.bind(m_finalListText, Remembered::FinalList);
     auto* clearListButton = button(names, "cmdClearList", tr("Clear List"), 13275, 1215, 1275, 330);
     QLabel* hint = label(names, "Label23", tr("If you modify this list, please press \"Enter\" to apply the changes."),

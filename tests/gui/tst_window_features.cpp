@@ -3,12 +3,14 @@
 #include "gui/FolderBrowser.h"
 #include "gui/MainWindow.h"
 #include "gui/MessageBox.h"
+#include "gui/TextBox.h"
 #include "support/PdfJobTesting.h"
 #include "support/TestAppFolder.h"
 #include "support/WindowTesting.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -280,6 +282,17 @@ private slots:
         QCOMPARE(itemsOf(list),
                  QStringList({articles() + "/z.txt", more + "/A.TXT", more + "/b.txt", articles() + "/a.txt"}));
         QCOMPARE(control<QLabel>("lblDropNote")->text(), QString("Not added, not .txt files: photo.png"));
+    }
+
+    void hugePasteIsCutAtALineBreak()
+    {
+        setUp();
+        open();
+        QApplication::clipboard()->setText(QString("keyword\n").repeated(1000000));
+        auto* keywords = control<QPlainTextEdit>("txtPDFKeywords");
+        keywords->paste();
+        QVERIFY(keywords->toPlainText().size() <= TextBox::MaximumInsert);
+        QVERIFY(keywords->toPlainText().endsWith("keyword\n"));
     }
 };
 
