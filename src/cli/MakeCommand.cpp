@@ -16,6 +16,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <limits>
+
 using namespace Console;
 
 namespace {
@@ -115,9 +117,11 @@ Result<QString> keywordText(const QString& source)
     return TextFile::decode(input.readAll());
 }
 
-// The final filename list, as "Combine Keywords" makes it of the keywords and the combination patterns.
-Result<QStringList> keywordNames(const QCommandLineParser& parser, const AppFolders& folders, bool quiet)
+// Keyword names: the final filename list as "Combine Keywords" makes it of the keywords and the combination
+// patterns, and the keywords themselves, which go into the PDFs' properties.
+Result<> useKeywordNames(const QCommandLineParser& parser, bool quiet, PdfJobRequest& request)
 {
+    const AppFolders& folders = request.folders;
     const Result<QString> text = keywordText(parser.value("keywords"));
     if (!text)
         return Error{text.error()};
@@ -134,7 +138,10 @@ Result<QStringList> keywordNames(const QCommandLineParser& parser, const AppFold
         return Error{combined.error().text};
     if (combined->note && !quiet)
         error(combined->note->text);
-    return KeywordCombinations::lines(combined->finalList);
+    request.naming = PdfNaming::Keywords;
+    request.finalNames = KeywordCombinations::lines(combined->finalList);
+    request.keywords = KeywordCombinations::lines(*text);
+    return Result<>::ok();
 }
 
 // A whole number of at least 1 from the option, if it was given.
@@ -147,6 +154,34 @@ Result<std::optional<int>> positiveNumber(const QCommandLineParser& parser, cons
     if (!ok || value < 1)
         return Error{tr("--%1 takes a whole number of at least 1, not \"%2\".").arg(option, parser.value(option))};
     return std::optional<int>(value);
+}
+
+// The page options, checked by the same rule as the window's PDF Options; a margin that is not a number is kept as
+// one that the check refuses.
+Result<PdfOptions> pdfOptions(const QCommandLineParser& parser)
+{
+    PdfOptions options;
+    ConverterOptions& page = options.page;
+    if (parser.isSet("page-size"))
+        page.pageSize = parser.value("page-size");
+    if (parser.isSet("landscape"))
+        page.orientation = ConverterOptions::Orientation::Landscape;
+    const std::pair<const char*, std::optional<double>*> margins[] = {{"margin-top", &page.marginTop},
+                                                                      {"margin-right", &page.marginRight},
+                                                                      {"margin-bottom", &page.marginBottom},
+                                                                      {"margin-left", &page.marginLeft}};
+    for (const auto& [option, margin] : margins) {
+        if (!parser.isSet(option))
+            continue;
+        bool ok = false;
+        const double millimetres = parser.value(option).toDouble(&ok);
+        *margin = ok ? millimetres : std::numeric_limits<double>::quiet_NaN();
+    }
+    page.allowScripts = parser.isSet("allow-scripts");
+    options.author = parser.value("author");
+    if (const Result<> checked = page.check(); !checked)
+        return Error{checked.error()};
+    return options;
 }
 
 Result<PdfJobRequest> requestFrom(const QCommandLineParser& parser)
@@ -163,6 +198,9 @@ Result<PdfJobRequest> requestFrom(const QCommandLineParser& parser)
         if (!*checked)
             return Error{checked->error()};
     }
+    const Result<PdfOptions> options = pdfOptions(parser);
+    if (!options)
+        return Error{options.error()};
     const Result<AppFolders> folders = appFolders(parser);
     if (!folders)
         return Error{folders.error()};
@@ -176,12 +214,10 @@ Result<PdfJobRequest> requestFrom(const QCommandLineParser& parser)
     request.ad = {parser.value("title"), parser.value("cta-text"), parser.value("cta-url")};
     request.mode = parser.isSet("single") ? CreationMode::Single : CreationMode::Bulk;
     request.singlePdfName = parser.value("single");
+    request.options = *options;
     if (parser.isSet("keywords")) {
-        const Result<QStringList> names = keywordNames(parser, *folders, parser.isSet("quiet"));
-        if (!names)
-            return Error{names.error()};
-        request.naming = PdfNaming::Keywords;
-        request.finalNames = *names;
+        if (const Result<> named = useKeywordNames(parser, parser.isSet("quiet"), request); !named)
+            return Error{named.error()};
     }
     if (*jobs)
         request.converterLimit = **jobs;
@@ -253,6 +289,14 @@ void describe(QCommandLineParser& parser)
          tr("The combination patterns, one per line, #KEYWORD# standing for a keyword (default: the "
             "application folder's lstcombinations.txt). Without patterns each keyword is a name."),
          "FILE"},
+        {"page-size", tr("The page size: %1 (default: A4).").arg(ConverterOptions::pageSizeNames().join(", ")), "SIZE"},
+        {"landscape", tr("Lay the pages out in landscape.")},
+        {"margin-top", tr("The top margin in millimetres (default: the converter's)."), "MM"},
+        {"margin-right", tr("The right margin in millimetres."), "MM"},
+        {"margin-bottom", tr("The bottom margin in millimetres."), "MM"},
+        {"margin-left", tr("The left margin in millimetres."), "MM"},
+        {"allow-scripts", tr("Let scripts in the pages run (they are off by default).")},
+        {"author", tr("The author written into every PDF's properties."), "NAME"},
         {"jobs", tr("How many converters run at once (default: %1).").arg(defaultConverterLimit()), "N"},
         {"timeout", tr("How long one converter run may take (default: scaled with the size of its page)."), "SECONDS"},
         {"quiet", tr("Show no progress and, when every PDF was made, no report.")},

@@ -208,6 +208,8 @@ private slots:
         QTest::newRow("keyword file unreadable") << make({"--keywords", "{app}/none", "{articles}"}) << "none could";
         QTest::newRow("no keywords") << make({"--keywords", "{app}/empty/keywords", "{articles}"})
                                      << "Please enter some keywords first.";
+        QTest::newRow("negative margin") << make({"--margin-top", "-5", "{articles}"}) << "top margin must be";
+        QTest::newRow("unknown page size") << make({"--page-size", "B9", "{articles}"}) << "B9";
         QTest::newRow("name no file may have") << make({"--single", "a:b", "{articles}"}) << "\"a:b.pdf\" cannot";
         QTest::newRow("no converter") << make({"--app-folder", "{articles}", "{articles}"})
                                       << "The converter was not found.";
