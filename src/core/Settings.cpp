@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 
 #include <filesystem>
+#include <limits>
 #include <system_error>
 
 namespace {
@@ -126,4 +127,46 @@ Result<> Settings::save() const
         return Result<>::ok();
     QFile::remove(fresh);
     return Error{tr("%1 could not be replaced: %2").arg(m_file, QString::fromLocal8Bit(error.message()))};
+}
+
+namespace {
+std::optional<double>* margins(ConverterOptions& page, int side)
+{
+    std::optional<double>* sides[] = {&page.marginTop, &page.marginRight, &page.marginBottom, &page.marginLeft};
+    return sides[side];
+}
+} // namespace
+
+PdfOptions Settings::pdfOptions() const
+{
+    PdfOptions options;
+    ConverterOptions& page = options.page;
+    page.pageSize = value(Remembered::PageSize);
+    page.orientation = value(Remembered::Landscape) ? ConverterOptions::Orientation::Landscape
+                                                    : ConverterOptions::Orientation::Portrait;
+    for (int side = 0; side < 4; ++side) {
+        if (const QString text = value(Remembered::Margins[side]); !text.isEmpty()) {
+            bool ok = false;
+            const double millimetres = text.toDouble(&ok);
+            *margins(page, side) = ok ? millimetres : std::numeric_limits<double>::quiet_NaN();
+        }
+    }
+    page.allowScripts = value(Remembered::AllowScripts) != 0;
+    options.author = value(Remembered::Author);
+    if (!page.check())
+        options.page = ConverterOptions();
+    return options;
+}
+
+void Settings::setPdfOptions(const PdfOptions& options)
+{
+    ConverterOptions page = options.page;
+    setValue(Remembered::PageSize, page.pageSize);
+    setValue(Remembered::Landscape, page.orientation == ConverterOptions::Orientation::Landscape);
+    for (int side = 0; side < 4; ++side) {
+        const std::optional<double> margin = *margins(page, side);
+        setValue(Remembered::Margins[side], margin ? QString::number(*margin) : QString());
+    }
+    setValue(Remembered::AllowScripts, page.allowScripts);
+    setValue(Remembered::Author, options.author);
 }

@@ -35,6 +35,12 @@ inline const TextSetting FinalList{"create/finalList", {}};
 inline const TextSetting PdfName{"create/pdfName", {}};
 inline const NumberSetting Converters{"create/converters", defaultConverterLimit(), 1, 64};
 inline const BytesSetting WindowGeometry{"window/geometry"};
+inline const TextSetting PageSize{"pdf/pageSize", "A4"};
+inline const NumberSetting Landscape{"pdf/landscape", 0, 0, 1};
+inline const TextSetting Margins[4] = {
+    {"pdf/marginTop", {}}, {"pdf/marginRight", {}}, {"pdf/marginBottom", {}}, {"pdf/marginLeft", {}}};
+inline const NumberSetting AllowScripts{"pdf/allowScripts", 0, 0, 1};
+inline const TextSetting Author{"pdf/author", {}};
 } // namespace Remembered
 
 // The settings file, INI format. It is read once when made; a value the file lacks, or holds in a form that does
@@ -60,6 +66,10 @@ public:
     void setValue(const TextSetting& setting, const QString& value);
     void setValue(const NumberSetting& setting, int value);
     void setValue(const BytesSetting& setting, const QByteArray& value);
+
+    // The PDF options as one value; options that the core's check refuses read as the defaults.
+    PdfOptions pdfOptions() const;
+    void setPdfOptions(const PdfOptions& options);
 
     // Forgets everything read and set: every value is its fallback.
     void clear();

@@ -403,6 +403,7 @@ void MainWindow::load()
     if (!m_finalListText->toPlainText().isEmpty())
         applyFinalList();
     showArticleFolder(m_settings.value(Remembered::ArticleFolder));
+    m_pdfOptions = m_settings.pdfOptions();
     showPage(0);
 }
 
@@ -422,6 +423,7 @@ void MainWindow::saveSettings()
     m_remembered.store(m_settings);
     m_settings.setValue(Remembered::ArticleFolder, articleFolder());
     m_settings.setValue(Remembered::WindowGeometry, saveGeometry());
+    m_settings.setPdfOptions(m_pdfOptions);
     if (const Result<> saved = m_settings.save(); !saved)
         MessageBox::warning(this, tr("The settings could not be saved:\n%1").arg(saved.error()), tr("Error"));
 }
@@ -433,6 +435,7 @@ void MainWindow::resetSettings()
         return;
     m_settings.clear();
     m_remembered.show(m_settings);
+    m_pdfOptions = m_settings.pdfOptions();
     applyFinalList();
     showArticleFolder({});
     resize(startSize(this));

@@ -74,6 +74,7 @@ private:
         QVERIFY(control<QRadioButton>("optCreationMode_0")->isChecked());
         QVERIFY(control<QRadioButton>("optFilename_0")->isChecked());
         QCOMPARE(control<QSpinBox>("spnConverters")->value(), defaultConverterLimit());
+        QCOMPARE(m_window->pdfOptions().page.arguments({}), ConverterOptions().arguments({}));
         QCOMPARE(m_window->articleFolder(), articles());
         QCOMPARE(m_window->size(), MainWindow(m_app->folders(), articles()).size());
     }
@@ -106,6 +107,11 @@ private slots:
         control<QLineEdit>("txtPDFFilename")->setText("my book");
         control<QSpinBox>("spnConverters")->setValue(3);
         control<FolderList>("Dir1")->setPath(m_app->path() + "/other");
+        PdfOptions options;
+        options.page.pageSize = "Letter";
+        options.page.marginLeft = 12.5;
+        options.author = "Ann";
+        m_window->setPdfOptions(options);
         m_window->resize(1000, 820);
         QVERIFY(m_window->close());
 
@@ -122,6 +128,8 @@ private slots:
         QCOMPARE(control<QSpinBox>("spnConverters")->value(), 3);
         QCOMPARE(m_window->articleFolder(), QDir::toNativeSeparators(m_app->path() + "/other"));
         QCOMPARE(m_window->size(), QSize(1000, 820));
+        QCOMPARE(m_window->pdfOptions().page.arguments({}), options.page.arguments({}));
+        QCOMPARE(m_window->pdfOptions().author, QString("Ann"));
 
         // Reset asks first (No by default), then brings back a first start's window and file.
         m_window->findChild<QAction*>("mnuResetSettings")->trigger();
