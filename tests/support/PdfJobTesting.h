@@ -7,15 +7,14 @@
 #include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
-#include <QTest>
 
 #include <chrono>
 
 // Runs PDF jobs through the engine in a temporary application folder and waits for them, with a bound.
 namespace PdfJobTesting {
 
-// A stand-in converter that writes a small whole PDF.
-inline const QString standInConverter = R"(printf '%%PDF-1.4 stand-in\n%%%%EOF\n' > "$2")";
+// A stand-in converter that writes a small whole PDF holding the page, so that a test can tell which page it got.
+inline const QString standInConverter = R"({ printf '%%PDF-1.4\n'; cat "$1"; printf '\n%%%%EOF\n'; } > "$2")";
 
 inline PdfJobRequest request(const TestAppFolder& app, CreationMode mode, const QStringList& articles)
 {
@@ -34,30 +33,24 @@ inline QString article(const TestAppFolder& app, const QString& relativePath, co
     return QDir::toNativeSeparators(app.writeFile("articles/" + relativePath, text));
 }
 
-// The report of a job run to its end; a job that does not end within the bound fails the test. With progress,
-// the articleStarted signals as "index/count nameIndex".
-inline PdfJobReport run(const PdfJobRequest& request, QStringList* progress = nullptr,
-                        std::chrono::milliseconds bound = std::chrono::seconds(60))
+// The report of a job run to its end; a job that does not end within the bound fails the test.
+inline PdfJobReport run(const PdfJobRequest& request, std::chrono::milliseconds bound = std::chrono::seconds(60))
 {
     PdfJobEngine engine;
     QSignalSpy finished(&engine, &PdfJobEngine::finished);
-    QObject::connect(&engine, &PdfJobEngine::articleStarted, [progress](int index, int count, int nameIndex) {
-        if (progress)
-            *progress << QString("%1/%2 %3").arg(index).arg(count).arg(nameIndex);
-    });
     if (!engine.start(request) || !finished.wait(int(bound.count())))
         return {-1, {}, "the job did not end in time", false};
     return finished.first().first().value<PdfJobReport>();
 }
 
-// The text of a PDF, its white space made single blanks; empty when it cannot be read.
+// The text of a PDF as pdftotext gives it, line by line; empty when it cannot be read.
 inline QString pdfText(const QString& pdf)
 {
     QProcess text;
     text.start("pdftotext", {pdf, "-"});
     if (!text.waitForFinished(30000))
         return {};
-    return QString::fromUtf8(text.readAllStandardOutput()).simplified();
+    return QString::fromUtf8(text.readAllStandardOutput());
 }
 
 // A process counts as gone when nothing of it is left but an unreaped entry.
