@@ -1,10 +1,7 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
 #include <QStringList>
 
-#include <cstddef>
 #include <cstdint>
 
 // Splits a fuzzer's bytes into UTF-8 fields at NUL bytes, so one input feeds several arguments.

@@ -1,420 +1,350 @@
+#include "core/Platform.h"
 #include "gui/DesignGeometry.h"
-#include "gui/FolderShortcuts.h"
-#include "gui/MainWindow.h"
-#include "gui/MessageBox.h"
-#include "gui/PageTab.h"
-#include "support/TestAppFolder.h"
+#include "support/PdfJobTesting.h"
 #include "support/WindowTesting.h"
 
-#include <QDialog>
-#include <QDir>
-#include <QFile>
-#include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QScrollArea>
-#include <QSignalSpy>
-#include <QTest>
-#include <QTimer>
 
-#include <memory>
+#include <optional>
 
 using DesignGeometry::itemsOf;
+using WindowTesting::MainWindowDriver;
 
+namespace {
+// A page is four paragraphs; with one word in each word list, a paragraph as the text box gives it back, without
+// and with the keyword "kw".
+const QString plain = "a b c d e . a b c d e . a b c d e . a b c d e . a b c d e . \n\n";
+const QString withKeyword = "a b c d e . a b c d e . a b c d e . a b c d kw e . a b c d e . \n\n";
+} // namespace
+
+// The main window as the user drives it, Create and the Random Content Generator included; the converter is a
+// stand-in, so runs take no time.
 class TestMainWindow : public QObject
 {
     Q_OBJECT
 
 private:
-    template <class Widget = QWidget> Widget* child(const char* name) const
+    // The window over an article folder of five articles in mixed letter case, two other files and a subfolder.
+    void start(const QString& converterScript = PdfJobTesting::standInConverter)
     {
-        return WindowTesting::child<Widget>(m_window.get(), name);
-    }
-
-    // A window started in an article folder with five articles, two other files and a subfolder.
-    void start(TestAppFolder::Converter converter = TestAppFolder::NoConverter)
-    {
-        m_app = std::make_unique<TestAppFolder>(converter);
-        m_articles = std::make_unique<QTemporaryDir>();
+        d.emplace(converterScript);
         for (const char* name : {"e.txt", "a.txt", "D.TXT", "c.txt", "b.txt", "notes.doc", "readme"})
-            QFile(m_articles->filePath(name)).open(QIODevice::WriteOnly);
-        QDir(m_articles->path()).mkdir("drafts");
-        startWindow(m_app->folders(), m_articles->path());
+            d->writeArticle(name, QByteArray("Text of ") + name);
+        QDir(d->articles()).mkdir("drafts.txt");
+        d->open();
+        d->child<QLineEdit>("txtAdTitle")->setText("Title");
+        d->child<QLineEdit>("txtCTAText")->setText("Go");
     }
 
-    void startWindow(const AppFolders& folders, const QString& startFolder)
-    {
-        m_window = std::make_unique<MainWindow>(folders, startFolder);
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    }
-
-    QString article(const QString& name) const { return QDir::toNativeSeparators(m_articles->filePath(name)); }
-
-    void click(const char* name) { WindowTesting::click(m_window.get(), name); }
-
-    void doubleClick(QListWidget* list, int row)
+    static void doubleClick(QListWidget* list, int row)
     {
         const QPoint at = list->visualItemRect(list->item(row)).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
     }
 
-    void verifySelectFileFirst()
-    {
-        QCOMPARE(MessageBox::shown().size(), 1);
-        QCOMPARE(MessageBox::last().text, QString("Please select a file first."));
-        QCOMPARE(MessageBox::last().title, QString("Error"));
-        QCOMPARE(MessageBox::last().icon, MessageBox::Information);
-        QCOMPARE(MessageBox::last().buttons, MessageBox::Ok);
-        MessageBox::clearShown();
-    }
+    QString folder() const { return QDir::toNativeSeparators(d->articles()); }
 
-    std::unique_ptr<TestAppFolder> m_app;
-    std::unique_ptr<QTemporaryDir> m_articles;
-    std::unique_ptr<MainWindow> m_window;
+    std::optional<MainWindowDriver> d;
 
 private slots:
-    void init()
-    {
-        MessageBox::setTestMode(true);
-        FolderShortcuts::setTestMode(true);
-    }
+    void cleanup() { d.reset(); }
 
-    void cleanup()
-    {
-        m_window.reset();
-        QVERIFY(MessageBox::shown().isEmpty());
-    }
-
-    void startUp()
-    {
-        m_app = std::make_unique<TestAppFolder>(TestAppFolder::NoConverter);
-        m_app->writeFile("lstcombinations.txt", "one #KEYWORD#\r\ntwo #KEYWORD#\r\nthree #KEYWORD#\r\n");
-        m_articles = std::make_unique<QTemporaryDir>();
-        for (const char* name : {"a.txt", "b.TXT", "c.txt", "d.txt", "e.txt", "f.html", "g.doc"})
-            QFile(m_articles->filePath(name)).open(QIODevice::WriteOnly);
-        startWindow(m_app->folders(), m_articles->path());
-
-        QVERIFY(m_window->windowTitle().startsWith("Leafrunner Pro 2.2 by "));
-        QCOMPARE(child<QLabel>("lblAppName")->text(), QString("Leafrunner Pro"));
-        QVERIFY(QDir(m_app->folders().output()).exists());
-        QCOMPARE(itemsOf(child<QListWidget>("lstKeywordCombinations")),
-                 QStringList({"one #KEYWORD#", "two #KEYWORD#", "three #KEYWORD#"}));
-        QCOMPARE(child<QLabel>("lblFilesFound")->text(), QString("5"));
-        QCOMPARE(m_window->articleFolder(), QDir::toNativeSeparators(m_articles->path()));
-
-        QVERIFY(child("frPage_0")->isVisible());
-        QVERIFY(child("frPage_1")->isHidden());
-        QVERIFY(child("frPage_2")->isHidden());
-        QCOMPARE(child("frPage_1")->pos(), child("frPage_0")->pos());
-        QCOMPARE(child("frPage_2")->pos(), child("frPage_0")->pos());
-        QVERIFY(!child<PageTab>("vButton_0")->isSelectable());
-        QVERIFY(child<PageTab>("vButton_1")->isSelectable());
-        QCOMPARE(child<QGroupBox>("frSinglePDFCreation")->title(), QString("  Single PDF Creation  "));
-        QVERIFY(child("frFilename_0")->isVisibleTo(child("frPage_2")));
-        QVERIFY(!child("frFilename_1")->isVisibleTo(child("frPage_2")));
-        // The lowest control of the PDF Content page shows whole.
-        QVERIFY(child("lblFilesFound")->geometry().bottom() < child("frPage_0")->height());
-    }
-
-    void startUpWithoutBinOrKeywordList()
-    {
-        QTemporaryDir bare;
-        const AppFolders folders(QDir::toNativeSeparators(bare.path()), QDir::separator());
-        startWindow(folders, bare.path());
-        QVERIFY(QDir(bare.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
-        QCOMPARE(child<QListWidget>("lstKeywordCombinations")->count(), 0);
-        QCOMPARE(child<QLabel>("lblFilesFound")->text(), QString("0"));
-        QVERIFY(child("frPage_0")->isVisible());
-    }
-
-    void tabsShowTheirPage()
+    // The window starts on its first page over the folder it was given, counting the articles of any letter case;
+    // the tabs show their pages, the creation modes their naming frames.
+    void pagesAndModes()
     {
         start();
-        QTest::mouseClick(child("lblButton_1"), Qt::LeftButton);
-        QVERIFY(child("frPage_1")->isVisible());
-        QVERIFY(child("frPage_0")->isHidden());
-        QCOMPARE(m_window->focusWidget(), child("txtAdTitle"));
-        QVERIFY(!child<PageTab>("vButton_1")->isSelectable());
-        QVERIFY(child<PageTab>("vButton_0")->isSelectable());
-        QTest::keyClicks(child("txtAdTitle"), "Free Guide");
-
-        QTest::mouseClick(child("vButton_2"), Qt::LeftButton, {}, QPoint(3, 3));
-        QVERIFY(child("frPage_2")->isVisible());
-        QVERIFY(child("frPage_1")->isHidden());
-
-        m_window->showPage(3);
-        m_window->showPage(-1);
-        QVERIFY(child("frPage_2")->isVisible());
-        m_window->showPage(1);
-        QCOMPARE(child<QLineEdit>("txtAdTitle")->text(), QString("Free Guide"));
+        QCOMPARE(d->child<QLabel>("lblFilesFound")->text(), QString("5"));
+        QVERIFY(d->child("frPage_0")->isVisible() && d->child("frPage_1")->isHidden());
+        QTest::mouseClick(d->child("lblButton_1"), Qt::LeftButton);
+        QVERIFY(d->child("frPage_1")->isVisible() && d->child("frPage_0")->isHidden());
+        QCOMPARE(d->window->focusWidget(), d->child("txtAdTitle"));
+        QTest::mouseClick(d->child("vButton_2"), Qt::LeftButton, {}, QPoint(3, 3));
+        for (const bool bulk : {true, false}) {
+            d->click(bulk ? "optCreationMode_1" : "optCreationMode_0");
+            QVERIFY(d->child("frFilename_0")->isVisible() != bulk && d->child("frFilename_1")->isVisible() == bulk);
+        }
     }
 
-    void creationModeSwitchesCaptionsAndNamingFrames()
+    // The pages follow the window down to their minimum size; below it they scroll, so Create stays in reach.
+    void resizingAndScrolling()
     {
         start();
-        QWidget* createPage = child("frPage_2");
-        click("optCreationMode_1");
-        QCOMPARE(child<QGroupBox>("frSinglePDFCreation")->title(), QString("Bulk PDF Creation"));
-        QCOMPARE(child<QLabel>("lblPDFContentHeadline")->text(),
-                 QString("The Software Will Create 1 PDF For Each One of these Articles:"));
-        QVERIFY(!child("frFilename_0")->isVisibleTo(createPage));
-        QVERIFY(child("frFilename_1")->isVisibleTo(createPage));
+        d->window->resize(1400, 900);
+        QTRY_COMPARE(d->child("frPage_0")->width(), 1351);
+        QCOMPARE(d->child("frPage_2")->height(), 665);
+        QCOMPARE(d->child("lstSelectedArticles")->width(), 699);
+        d->window->resize(600, 400);
+        QTRY_COMPARE(d->child("frPage_0")->width(), 1095);
+        QCOMPARE(d->child("frPage_2")->height(), 525);
 
-        click("optCreationMode_0");
-        QCOMPARE(child<QGroupBox>("frSinglePDFCreation")->title(), QString("Single PDF Creation"));
-        QCOMPARE(child<QLabel>("lblPDFContentHeadline")->text(),
-                 QString("The Software Will Create 1 PDF From Each One of these Articles:"));
-        QVERIFY(child("frFilename_0")->isVisibleTo(createPage));
-        QVERIFY(!child("frFilename_1")->isVisibleTo(createPage));
-    }
-
-    void resizingFollowsTheWindowAndSkipsANarrowOne()
-    {
-        start();
-        // The rules take the outer size, frame included, in twips.
-        const auto twips = [](int pixels) { return pixels * 15.0; };
-        const auto pixels = [](double twips) { return qRound(twips / 15); };
-        m_window->resize(1400, 900);
-        QTRY_COMPARE(m_window->width(), 1400);
-        const QSize outer = m_window->frameGeometry().size();
-        const int pageWidth = pixels(twips(outer.width()) - 800);
-        QCOMPARE(child("frPage_0")->width(), pageWidth);
-        QCOMPARE(child("frPage_2")->height(), pixels(twips(outer.height()) - 1890 - 1700));
-        QCOMPARE(child("lstSelectedArticles")->width(), pixels(twips(outer.width()) - 800 - 4905 - 500 - 3870 - 500));
-        QCOMPARE(child("frFilename_1")->x(), pixels(twips(outer.width()) / 2 - 15045 / 2.0));
-
-        // A window below the pages' minimum keeps their minimum layout and scrolls to the rest, so that Create can
-        // be reached on a small screen.
-        m_window->resize(600, 400);
-        QTRY_COMPARE(m_window->width(), 600);
-        QCOMPARE(child("frPage_0")->width(), pixels(17220 - 800));
-        QCOMPARE(child("frPage_2")->height(), pixels(11465 - 1890 - 1700));
-        m_window->showPage(2);
-        QWidget* create = child("cmdCreate");
-        QVERIFY(!m_window->rect().contains(create->mapTo(m_window.get(), create->rect().bottomRight())));
-        child<QScrollArea>("scrollPages")->ensureWidgetVisible(create);
-        QVERIFY(m_window->rect().contains(create->mapTo(m_window.get(), create->rect().bottomRight())));
-    }
-
-    void busyStateBlinksAndDisables()
-    {
-        start();
-        m_window->setBusy(true);
-        QVERIFY(!child("cmdCreate")->isEnabled());
-        QVERIFY(!child("cmdOutput")->isEnabled());
-        QWidget* label = child("lblPleaseWait");
-        QTRY_VERIFY(label->isVisible());
-        QTRY_VERIFY(label->isHidden());
-        m_window->setBusy(false);
-        QVERIFY(child("cmdCreate")->isEnabled());
-        QVERIFY(child("cmdOutput")->isEnabled());
+        d->window->showPage(2);
+        QWidget* create = d->child("cmdCreate");
+        const auto inSight = [&] {
+            return d->window->rect().contains(create->mapTo(d->window.get(), create->rect().bottomRight()));
+        };
+        QVERIFY(!inSight());
+        d->child<QScrollArea>("scrollPages")->ensureWidgetVisible(create);
+        QVERIFY(inSight());
     }
 
     void addingAndRemovingArticles()
     {
         start();
-        auto* files = child<QListWidget>("File1");
-        auto* selected = child<QListWidget>("lstSelectedArticles");
-        const QStringList all = {article("a.txt"), article("b.txt"), article("c.txt"), article("D.TXT"),
-                                 article("e.txt")};
-
-        click("cmdSingleMenu_2");
-        verifySelectFileFirst();
-        click("cmdSingleMenu_3");
-        verifySelectFileFirst();
-        click("cmdSingleMenu_1");
-
-        click("cmdSingleMenu_0");
-        click("cmdSingleMenu_0");
+        auto* files = d->child<QListWidget>("File1");
+        auto* selected = d->child<QListWidget>("lstSelectedArticles");
+        QStringList all;
+        for (const char* name : {"a.txt", "b.txt", "c.txt", "D.TXT", "e.txt"})
+            all << d->article(name);
+        // With nothing selected the single commands say so and change nothing.
+        d->click("cmdSingleMenu_2");
+        d->click("cmdSingleMenu_3");
+        QCOMPARE(MessageBox::shown().size(), 2);
+        QCOMPARE(MessageBox::last().text, QString("Please select a file first."));
+        d->click("cmdSingleMenu_0");
+        d->click("cmdSingleMenu_0");
         QCOMPARE(itemsOf(selected), all + all);
         QCOMPARE(files->currentRow(), 4);
-        QCOMPARE(child<QLabel>("lblFilesFound")->text(), QString("5"));
-
-        click("cmdSingleMenu_3");
-        verifySelectFileFirst();
         selected->setCurrentRow(1);
-        click("cmdSingleMenu_3");
-        QCOMPARE(selected->count(), 9);
-        QCOMPARE(selected->item(1)->text(), article("c.txt"));
-
-        click("cmdSingleMenu_1");
-        QCOMPARE(selected->count(), 0);
-
+        d->click("cmdSingleMenu_3");
+        QCOMPARE(itemsOf(selected), QStringList{all[0]} + all.mid(2) + all);
+        d->click("cmdSingleMenu_1");
         files->setCurrentRow(2);
-        click("cmdSingleMenu_2");
-        QCOMPARE(itemsOf(selected), QStringList({article("c.txt")}));
-        QCOMPARE(files->currentRow(), 2);
-
+        d->click("cmdSingleMenu_2");
         doubleClick(files, 0);
-        QCOMPARE(itemsOf(selected), QStringList({article("c.txt"), article("a.txt")}));
+        QCOMPARE(itemsOf(selected), QStringList({all[2], all[0]}));
         doubleClick(selected, 0);
-        QCOMPARE(itemsOf(selected), QStringList({article("a.txt")}));
+        QCOMPARE(itemsOf(selected), QStringList{all[0]});
     }
 
     void browsingFolders()
     {
         start();
-        auto* dir = child<QListWidget>("Dir1");
-        auto* files = child<QListWidget>("File1");
+        auto* dir = d->child<QListWidget>("Dir1");
+        auto* files = d->child<QListWidget>("File1");
+        const auto enter = [&](const QString& name) {
+            doubleClick(dir, dir->row(dir->findItems(name, Qt::MatchEndsWith).first()));
+        };
         files->setCurrentRow(0);
-
-        QList<QListWidgetItem*> drafts = dir->findItems("drafts", Qt::MatchEndsWith);
-        QCOMPARE(drafts.size(), 1);
-        QFile(m_articles->filePath("drafts/new.txt")).open(QIODevice::WriteOnly);
-        doubleClick(dir, dir->row(drafts.first()));
-        QCOMPARE(m_window->articleFolder(), article("drafts"));
+        d->writeArticle("drafts.txt/new.txt", {});
+        enter("drafts.txt");
+        QCOMPARE(d->window->articleFolder(), d->article("drafts.txt"));
         QCOMPARE(itemsOf(files), QStringList({"new.txt"}));
-        QCOMPARE(child<QLabel>("lblFilesFound")->text(), QString("1"));
-        // After a folder change no file is current.
-        click("cmdSingleMenu_2");
-        verifySelectFileFirst();
-
-        // Up again through the folder's own entry on the way down from the root.
-        doubleClick(dir, dir->row(dir->findItems(QDir(m_articles->path()).dirName(), Qt::MatchEndsWith).first()));
-        QCOMPARE(m_window->articleFolder(), article(""));
-        QCOMPARE(files->count(), 5);
-
+        QCOMPARE(files->currentRow(), -1);
         // A folder that cannot be read leaves everything as it was.
-        QVERIFY(QDir(m_articles->path()).rmdir("drafts") || QDir(m_articles->filePath("drafts")).removeRecursively());
-        doubleClick(dir, dir->row(dir->findItems("drafts", Qt::MatchEndsWith).first()));
-        QCOMPARE(m_window->articleFolder(), article(""));
-        QCOMPARE(files->count(), 5);
-        QCOMPARE(child<QLabel>("lblFilesFound")->text(), QString("5"));
-
-        // Files added or removed outside the program show up by themselves; the current file stays current.
+        enter("articles");
+        QDir(d->article("drafts.txt")).removeRecursively();
+        enter("drafts.txt");
+        QCOMPARE(d->window->articleFolder(), folder());
+        // Files added or removed elsewhere show up by themselves; the current file stays current.
         files->setCurrentRow(2);
-        QFile(m_articles->filePath("f.txt")).open(QIODevice::WriteOnly);
-        QTRY_COMPARE_WITH_TIMEOUT(files->count(), 6, 5000);
-        QVERIFY(QFile::remove(m_articles->filePath("a.txt")));
-        QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>("lblFilesFound")->text(), QString("5"), 5000);
+        d->writeArticle("f.txt", {});
+        QFile::remove(d->articles() + "/a.txt");
+        QTRY_COMPARE(itemsOf(files), QStringList({"b.txt", "c.txt", "D.TXT", "e.txt", "f.txt"}));
         QCOMPARE(files->currentItem()->text(), QString("c.txt"));
-        QVERIFY(files->currentItem()->isSelected());
-
-        // A root keeps its separator.
-        doubleClick(dir, 0);
-        QCOMPARE(m_window->articleFolder(), QDir::toNativeSeparators(QDir::rootPath()));
+        QCOMPARE(d->child<QLabel>("lblFilesFound")->text(), QString("5"));
     }
 
+    void combiningKeywords_data()
+    {
+        QTest::addColumn<QByteArray>("patterns"); // lstcombinations.txt; null: missing
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("patterns") << QByteArray("#KEYWORD#\r\nbest #KEYWORD# tips\r\n")
+                                  << QStringList{"dog training", "puppy food", "best dog training tips",
+                                                 "best puppy food tips"};
+        QTest::newRow("lstcombinations.txt missing") << QByteArray() << QStringList{"dog training", "puppy food"};
+        QTest::newRow("lstcombinations.txt empty") << QByteArray("") << QStringList{"dog training", "puppy food"};
+    }
+
+    // Without patterns the user is told, and each keyword becomes a name.
     void combiningKeywords()
     {
+        QFETCH(QByteArray, patterns);
+        QFETCH(QStringList, names);
         start();
-        m_app->writeFile("lstcombinations.txt", "#KEYWORD#\r\nbest #KEYWORD# tips\r\n");
-        startWindow(m_app->folders(), m_articles->path());
-        auto* keywords = child<QPlainTextEdit>("txtPDFKeywords");
-        auto* finalText = child<QPlainTextEdit>("txtFinalList");
-        auto* finalList = child<QListWidget>("lstFinalList");
-        auto* info = child<QLabel>("lblKeywordsInfo");
-
-        click("cmdCreateList");
+        QFile::remove(d->app.folders().keywordList());
+        if (!patterns.isNull())
+            d->app.writeFile("lstcombinations.txt", patterns);
+        d->open();
+        d->click("cmdCreateList");
         QCOMPARE(MessageBox::last().text, QString("Please enter some keywords first."));
-        QCOMPARE(MessageBox::last().title, QString("Missing Info"));
-        MessageBox::clearShown();
-        QVERIFY(info->text().isEmpty());
-
-        keywords->setPlainText("dog training\npuppy food");
-        click("cmdCreateList");
-        const QStringList names = {"dog training", "puppy food", "best dog training tips", "best puppy food tips"};
+        d->child<QPlainTextEdit>("txtPDFKeywords")->setPlainText("dog training\npuppy food");
+        d->click("cmdCreateList");
+        QCOMPARE(MessageBox::last().text, QString(patterns.isEmpty() ? "No combination patterns were found in "
+                                                                       "lstcombinations.txt."
+                                                                     : "Please enter some keywords first."));
+        auto* finalText = d->child<QPlainTextEdit>("txtFinalList");
+        auto* finalList = d->child<QListWidget>("lstFinalList");
         QCOMPARE(finalText->toPlainText(), names.join('\n') + '\n');
         QCOMPARE(itemsOf(finalList), names);
 
-        // The count is of the selected articles, and follows them and the final list.
-        const auto summary = [](int articles, int filenames) {
-            return QString("Articles to Create: %1  - Filenames: %2").arg(articles).arg(filenames);
-        };
-        QCOMPARE(info->text(), summary(0, 4));
-        click("cmdSingleMenu_0");
-        QCOMPARE(info->text(), summary(5, 4));
-        child<QListWidget>("lstSelectedArticles")->setCurrentRow(0);
-        click("cmdSingleMenu_3");
-        QCOMPARE(info->text(), summary(4, 4));
-
-        // Typing changes nothing in force until Enter is released; Clear List clears the list in force at once.
-        QTest::keyClicks(finalText, "my own name");
+        // The count follows the selected articles and the list in force, which typing changes only when Enter is
+        // released in it, and Clear List at once.
+        auto* info = d->child<QLabel>("lblKeywordsInfo");
+        finalText->setPlainText("one\ntwo");
         QTest::keyRelease(finalText, Qt::Key_A);
         QCOMPARE(itemsOf(finalList), names);
-        finalText->setPlainText("my own name");
         QTest::keyRelease(finalText, Qt::Key_Return);
-        QCOMPARE(itemsOf(finalList), QStringList({"my own name"}));
-        QCOMPARE(info->text(), summary(4, 1));
-        click("cmdClearList");
+        QCOMPARE(info->text(), QString("Articles to Create: 0  - Filenames: 2"));
+        d->click("cmdSingleMenu_0");
+        QCOMPARE(info->text(), QString("Articles to Create: 5  - Filenames: 2"));
+        d->click("cmdClearList");
         QVERIFY(finalText->toPlainText().isEmpty());
-        QCOMPARE(info->text(), summary(4, 0));
-        click("cmdSingleMenu_1");
-        QCOMPARE(info->text(), summary(0, 0));
+        QCOMPARE(info->text(), QString("Articles to Create: 5  - Filenames: 0"));
     }
 
-    void combiningWithoutPatterns_data()
-    {
-        QTest::addColumn<bool>("missing");
-        QTest::newRow("lstcombinations.txt missing") << true;
-        QTest::newRow("lstcombinations.txt empty") << false;
-    }
-
-    // The user is told, and each keyword becomes a name.
-    void combiningWithoutPatterns()
-    {
-        QFETCH(bool, missing);
-        start();
-        if (missing)
-            QVERIFY(QFile::remove(m_app->folders().keywordList()));
-        else
-            m_app->writeFile("lstcombinations.txt", {});
-        startWindow(m_app->folders(), m_articles->path());
-        child<QPlainTextEdit>("txtPDFKeywords")->setPlainText("dog training\npuppy food");
-        click("cmdCreateList");
-        QCOMPARE(MessageBox::last().text, QString("No combination patterns were found in lstcombinations.txt."));
-        QCOMPARE(MessageBox::last().icon, MessageBox::Information);
-        MessageBox::clearShown();
-        QCOMPARE(itemsOf(child<QListWidget>("lstFinalList")), QStringList({"dog training", "puppy food"}));
-    }
-
-    void folderShortcutsAndMenu()
+    // The folders open in the file manager, and a failure to do so is told; Exit closes the window.
+    void optionsMenuAndFolders()
     {
         start();
-        m_window->findChild<QAction*>("mnuOpenFolderTXT")->trigger();
-        click("cmdOutput");
-        QCOMPARE(FolderShortcuts::opened(), QStringList({article(""), m_app->folders().output()}));
-
+        d->window->findChild<QAction*>("mnuOpenFolderTXT")->trigger();
+        d->click("cmdOutput");
+        QCOMPARE(FolderShortcuts::opened(), QStringList({folder(), d->app.folders().output()}));
         FolderShortcuts::setNextResult(false);
-        click("cmdOutput");
-        QCOMPARE(MessageBox::last().icon, MessageBox::Warning);
-        QVERIFY(MessageBox::last().text.contains(m_app->folders().output()));
-        MessageBox::clearShown();
-        QVERIFY(m_window->isVisible());
-
-        QCOMPARE(FolderShortcuts::explorerCommandLine(R"(C:\My Articles\dogs)"),
-                 QString(R"(explorer C:\My Articles\dogs)"));
-
-        m_window->findChild<QAction*>("mnuExitTXT")->trigger();
-        QVERIFY(!m_window->isVisible());
+        d->click("cmdOutput");
+        QVERIFY(MessageBox::last().text.contains(d->app.folders().output()));
+        d->window->findChild<QAction*>("mnuExitTXT")->trigger();
+        QTRY_VERIFY(!d->window->isVisible());
     }
 
-    // Each opening loads the generator afresh; the one closed before is gone.
-    void generatorOpensModallyAndFresh()
+    // A count n makes n + 1 pages. Refusing a count or answering No leaves everything as it was, the keyword pool
+    // included, which otherwise keeps its keywords from run to run.
+    void generating()
     {
         start();
-        m_window->findChild<QAction*>("mnuDummy")->trigger();
-        QPointer<QDialog> generator = m_window->findChild<QDialog*>("frmRC");
-        QVERIFY(generator);
-        QVERIFY(generator->isVisible());
-        QVERIFY(generator->isModal());
-        QCOMPARE(generator->windowTitle(), QString("Random Content Generator"));
-        generator->findChild<QPlainTextEdit*>("txtKeywords")->setPlainText("kept only while open");
-        generator->close();
-        QTRY_VERIFY(!generator);
+        GeneratorDialog* generator = d->openGenerator();
+        auto* text = WindowTesting::child<QPlainTextEdit>(generator, "RichTextBox1");
+        auto* keywords = WindowTesting::child<QPlainTextEdit>(generator, "txtKeywords");
+        QVERIFY(WindowTesting::generate(generator, "0"));
+        QCOMPARE(text->toPlainText(), plain.repeated(4));
+        QVERIFY(WindowTesting::generate(generator, "-1"));
+        QVERIFY(text->document()->isEmpty());
+        keywords->setPlainText("\nkw\n");
+        QVERIFY(WindowTesting::generate(generator, "50"));
+        QCOMPARE(text->toPlainText(), withKeyword.repeated(51 * 4));
+        WindowTesting::generate(generator, "32768", true);
+        QCOMPARE(MessageBox::last().text, QString("The number of pages must be a whole number from -32768 to 32767."));
+        MessageBox::setNextAnswer(MessageBox::No);
+        keywords->setPlainText("kw3");
+        WindowTesting::generate(generator, "51", true);
+        QCOMPARE(MessageBox::shown().size(), 2);
+        QCOMPARE(text->toPlainText(), withKeyword.repeated(51 * 4));
+        keywords->clear();
+        QVERIFY(WindowTesting::generate(generator, "51"));
+        QCOMPARE(text->toPlainText(), withKeyword.repeated(52 * 4));
+        QVERIFY(WindowTesting::isGeneratorIdle(generator));
+    }
 
-        m_window->openGenerator();
-        const QList<QDialog*> open = m_window->findChildren<QDialog*>("frmRC");
-        QCOMPARE(open.size(), 1);
-        QVERIFY(open.first()->findChild<QPlainTextEdit*>("txtKeywords")->toPlainText().isEmpty());
-        open.first()->close();
+    // The generator is modal and deleted when closed, so that each opening starts afresh. Closing it during a run
+    // stops the run, which, working in slices, has not come to its end by then.
+    void closingTheGeneratorDuringARun()
+    {
+        start();
+        QPointer<GeneratorDialog> generator = d->openGenerator();
+        QVERIFY(generator->isModal());
+        QSignalSpy generated(generator.data(), &GeneratorDialog::generated);
+        WindowTesting::child<QPlainTextEdit>(generator, "txtKeywords")->setPlainText("kept only while open");
+        WindowTesting::generate(generator, "32767", true);
+        QTRY_VERIFY(!WindowTesting::child<QPlainTextEdit>(generator, "RichTextBox1")->document()->isEmpty());
+        QVERIFY(generator->close());
+        QVERIFY(!WindowTesting::child<QTimer>(generator, "tmrPleaseWait")->isActive());
+        QTRY_VERIFY(generator.isNull());
+        QCOMPARE(generated.size(), 0);
+        QVERIFY(WindowTesting::child<QPlainTextEdit>(d->openGenerator(), "txtKeywords")->toPlainText().isEmpty());
+    }
+
+    // Refused names are named with the reason; a save asks before it replaces an article, and No keeps it. The
+    // article gets the system's line endings and shows up in the main window at once.
+    void savingAnArticle()
+    {
+        start();
+        d->writeArticle("kept.txt", "precious");
+        GeneratorDialog* generator = d->openGenerator();
+        WindowTesting::save(generator, "");
+        QCOMPARE(MessageBox::last().text, QString("There's nothing to save. Please generate some content first."));
+        QVERIFY(WindowTesting::generate(generator, "0"));
+        WindowTesting::save(generator, "");
+        QCOMPARE(MessageBox::last().text, QString("Please enter a name for the file."));
+        WindowTesting::save(generator, "..");
+        QVERIFY(MessageBox::last().text.startsWith("The name \"...txt\" cannot be used: "));
+        MessageBox::setNextAnswer(MessageBox::No);
+        WindowTesting::save(generator, "kept");
+        QCOMPARE(MessageBox::last().defaultAnswer, MessageBox::No);
+        QCOMPARE(TestAppFolder::readFile(d->articles() + "/kept.txt"), QByteArray("precious"));
+        MessageBox::setNextAnswer(MessageBox::Yes);
+        WindowTesting::save(generator, "kept");
+        WindowTesting::save(generator, "my article");
+        QCOMPARE(MessageBox::last().text, QString("Done! You can now close this window."));
+        QCOMPARE(d->child<QListWidget>("File1")->findItems("my article.txt", Qt::MatchExactly).size(), 1);
+        const QByteArray saved = plain.repeated(4).replace("\n", Platform::lineEnding()).toUtf8();
+        QCOMPARE(TestAppFolder::readFile(d->articles() + "/kept.txt"), saved);
+        QCOMPARE(TestAppFolder::readFile(d->articles() + "/my article.txt"), saved);
+    }
+
+    // While it runs Create and "Open Output Folder" are disabled and the progress blinks; the bulk run ends on
+    // "Ready.", with the last article current.
+    void bulkRunShowsProgressAndEndsReady()
+    {
+        start();
+        d->click("cmdSingleMenu_0");
+        d->click("optCreationMode_1");
+        MessageBox::setNextAnswer(MessageBox::No);
+        d->click("cmdCreate");
+        QVERIFY(!d->child("cmdCreate")->isEnabled() && !d->child("cmdOutput")->isEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(MessageBox::shown().size(), 1, 20000);
+        QCOMPARE(MessageBox::last().text, QString("Ready. Do you want to open the output folder?"));
+        QVERIFY(WindowTesting::isMainWindowIdle(d->window.get()));
+        QVERIFY(d->child<QLabel>("lblPleaseWait")->isVisible() &&
+                d->child<QLabel>("lblPleaseWait")->text() == "Ready.");
+        QCOMPARE(d->child<QListWidget>("lstSelectedArticles")->currentRow(), 4);
+        QVERIFY(FolderShortcuts::opened().isEmpty());
+    }
+
+    // A check that fails shows its one message, deletes no page and leaves the name as typed. The run then clears
+    // the old pages, writes the name it used back and leaves the label hidden; Yes opens the output folder.
+    void singleRun()
+    {
+        start();
+        d->click("cmdSingleMenu_0");
+        const QString stalePage = d->app.writeFile("bin/old.html", "<html>");
+        d->child<QLineEdit>("txtCTAText")->clear();
+        d->child<QLineEdit>("txtPDFFilename")->setText("my book");
+        d->click("cmdCreate");
+        QCOMPARE(MessageBox::last().text, QString("Please enter your Ad details."));
+        QVERIFY(QFile::exists(stalePage) && WindowTesting::isMainWindowIdle(d->window.get()));
+        QCOMPARE(d->child<QLineEdit>("txtPDFFilename")->text(), QString("my book"));
+        d->child<QLineEdit>("txtCTAText")->setText("Go");
+        d->create();
+        QCOMPARE(d->child<QLineEdit>("txtPDFFilename")->text(), QString("my-book"));
+        QVERIFY(QFile::exists(d->app.folders().pdfFile("my-book.pdf")) && !QFile::exists(stalePage));
+        QVERIFY(d->child<QLabel>("lblPleaseWait")->isHidden());
+        QCOMPARE(FolderShortcuts::opened(), QStringList{d->app.folders().output()});
+    }
+
+    // Closing during a run, by the menu's Exit or the window's close box, asks first: No keeps the run going; Yes
+    // ends the converters and closes the window.
+    void closingDuringARunAsksAndStops()
+    {
+        start("echo $$ > \"${2%/*}/book.pid\"; exec sleep 60");
+        d->click("cmdSingleMenu_0");
+        d->child<QLineEdit>("txtPDFFilename")->setText("book");
+        d->click("cmdCreate");
+        const QString pidFile = d->app.folders().pdfFile("book.pid");
+        QTRY_VERIFY_WITH_TIMEOUT(TestAppFolder::readFile(pidFile).endsWith('\n'), 20000);
+
+        MessageBox::setNextAnswer(MessageBox::No);
+        d->window->findChild<QAction*>("mnuExitTXT")->trigger();
+        QVERIFY(d->window->isVisible() && !d->child("cmdCreate")->isEnabled());
+        MessageBox::setNextAnswer(MessageBox::Yes);
+        d->window->close();
+        QTRY_VERIFY_WITH_TIMEOUT(!d->window->isVisible(), 20000);
+        QVERIFY(MessageBox::shown().size() == 2 && MessageBox::last().title == "Please Confirm");
+        QTRY_VERIFY_WITH_TIMEOUT(!PdfJobTesting::processAlive(TestAppFolder::readFile(pidFile).toLongLong()), 20000);
     }
 };
 

@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
-#include <QTest>
 
 #include <chrono>
 
@@ -37,30 +36,24 @@ inline QString article(const TestAppFolder& app, const QString& relativePath, co
     return QDir::toNativeSeparators(app.writeFile("articles/" + relativePath, text));
 }
 
-// The report of a job run to its end; a job that does not end within the bound fails the test. With progress,
-// the articleStarted signals as "index/count nameIndex".
-inline PdfJobReport run(const PdfJobRequest& request, QStringList* progress = nullptr,
-                        std::chrono::milliseconds bound = std::chrono::seconds(60))
+// The report of a job run to its end; a job that does not end within the bound fails the test.
+inline PdfJobReport run(const PdfJobRequest& request, std::chrono::milliseconds bound = std::chrono::seconds(60))
 {
     PdfJobEngine engine;
     QSignalSpy finished(&engine, &PdfJobEngine::finished);
-    QObject::connect(&engine, &PdfJobEngine::articleStarted, [progress](int index, int count, int nameIndex) {
-        if (progress)
-            *progress << QString("%1/%2 %3").arg(index).arg(count).arg(nameIndex);
-    });
     if (!engine.start(request) || !finished.wait(int(bound.count())))
         return {-1, {}, "the job did not end in time", false};
     return finished.first().first().value<PdfJobReport>();
 }
 
-// The text of a PDF, its white space made single blanks; empty when it cannot be read.
+// The text of a PDF as pdftotext gives it, line by line; empty when it cannot be read.
 inline QString pdfText(const QString& pdf)
 {
     QProcess text;
     text.start("pdftotext", {pdf, "-"});
     if (!text.waitForFinished(30000))
         return {};
-    return QString::fromUtf8(text.readAllStandardOutput()).simplified();
+    return QString::fromUtf8(text.readAllStandardOutput());
 }
 
 // A process counts as gone when nothing of it is left but an unreaped entry.

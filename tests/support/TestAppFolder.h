@@ -1,8 +1,10 @@
 #pragma once
 
 #include "core/AppFolders.h"
+#include "core/Platform.h"
 
-#include <QString>
+#include <QDirIterator>
+#include <QFile>
 #include <QTemporaryDir>
 
 // A temporary application folder laid out as the installed program's: bin with the page template and its
@@ -11,20 +13,52 @@ class TestAppFolder
 {
 public:
     enum Converter { RealConverter, NoConverter };
-    // With a folder name, the application folder is a folder of that name inside the temporary folder.
-    explicit TestAppFolder(Converter converter = RealConverter, const QString& folderName = {});
 
-    bool isValid() const { return m_dir.isValid(); }
+    // With a folder name, the application folder is a folder of that name inside the temporary folder.
+    explicit TestAppFolder(Converter converter = RealConverter, const QString& folderName = {})
+        : m_path(folderName.isEmpty() ? m_dir.path() : m_dir.filePath(folderName))
+    {
+        QDirIterator it(LEAF_DATA_DIR, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString name = QDir(LEAF_DATA_DIR).relativeFilePath(it.next());
+            if (name.startsWith("bin/") || name.startsWith("random/") || name == "lstcombinations.txt")
+                writeFile(name, readFile(it.filePath()));
+        }
+        if (converter == RealConverter)
+            QFile::link(LEAF_SYSTEM_CONVERTER, folders().converter());
+    }
+
     QString path() const { return m_path; }
-    AppFolders folders() const;
+    AppFolders folders() const { return AppFolders(QDir::toNativeSeparators(m_path), Platform::separator()); }
 
     // Puts an executable shell script in place of the converter; the converter's options are shifted away into
     // $options (each after a blank) before it runs, so that $1 is the page and $2 the PDF path.
-    void setConverterScript(const QString& script) const;
+    void setConverterScript(const QString& script) const
+    {
+        const QString converter = folders().converter();
+        QFile::remove(converter);
+        writeFile("bin/" + Platform::converterFileName(),
+                  ("#!/bin/sh\noptions=\nwhile [ $# -gt 2 ]; do options=\"$options $1\"; shift; done\n" + script + "\n")
+                      .toUtf8());
+        QFile::setPermissions(converter, QFile::permissions(converter) | QFileDevice::ExeOwner);
+    }
 
     // Writes a file under the folder (relative path with "/"), making folders as needed; returns its path.
-    QString writeFile(const QString& relativePath, const QByteArray& bytes) const;
-    static QByteArray readFile(const QString& path);
+    QString writeFile(const QString& relativePath, const QByteArray& bytes) const
+    {
+        const QString target = m_path + "/" + relativePath;
+        QDir().mkpath(QFileInfo(target).path());
+        QFile file(target);
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            file.write(bytes);
+        return target;
+    }
+
+    static QByteArray readFile(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
 
 private:
     QTemporaryDir m_dir;

@@ -1,0 +1,393 @@
+#include "core/ArticleFolder.h"
+#include "core/ConverterProcess.h"
+#include "core/CreateFlow.h"
+#include "core/FileNames.h"
+#include "core/GeneratedArticle.h"
+#include "core/PdfNames.h"
+#include "core/Platform.h"
+#include "core/RandomText.h"
+#include "core/TextFile.h"
+#include "support/PdfJobTesting.h"
+
+#include <QTest>
+
+using namespace PdfJobTesting;
+using namespace std::chrono_literals;
+
+namespace {
+// Hidden files too, so that a partial PDF left behind shows.
+QStringList filesIn(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+// A stand-in converter's run, and what the job made of it.
+struct ConverterRow {
+    QString script;
+    QString reason; // empty: the PDF is made
+    QString converterLine;
+};
+
+// Articles of a bulk job, named after the articles or the final filename list, and what it leaves.
+struct BulkRow {
+    QStringList articles; // each article's text is its own name
+    QStringList finalNames;
+    QString inUse;    // a page or PDF name two articles share, as the converter's log shows it
+    QStringList pdfs; // the output folder afterwards
+    QString replaced; // a PDF two articles share, and the later article, whose page it holds
+    QString box;      // how the closing box starts
+};
+} // namespace
+
+// The core, without a window: the PDF jobs and the Create flow around them, text files, names and generated text.
+class TestCore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // The single page byte for byte: the filled template, each article after three breaks with every line ending
+    // one pair of breaks, then the script tail that closes the body.
+    void singlePageIsExact()
+    {
+        TestAppFolder app(TestAppFolder::NoConverter);
+        app.setConverterScript(standInConverter);
+        app.writeFile("bin/template.html", "<h1>#ADTITLE#</h1><a href=\"#CTAURL#\">#CTATEXT#</a>");
+        auto request = PdfJobTesting::request(
+            app, CreationMode::Single,
+            {article(app, "A.txt", "A one\r\nA two\n"), article(app, "B.txt", "B\xC3\xA9\rend")});
+        // Values go in as typed, and a later placeholder inside an earlier value is filled too.
+        request.ad.title = "#CTATEXT# & <b>";
+        QVERIFY(run(request).allMade());
+        QCOMPARE(
+            TestAppFolder::readFile(app.folders().pageFile("my-report.html")),
+            QByteArray("<h1>Get the Free Guide & <b></h1><a href=\"https://example.com/guide\">Get the Free Guide</a>"
+                       "<br><br><br>A one<br><br>A two<br><br><br><br><br>B\xC3\xA9<br><br>end<script src= "
+                       "assets/js/jquery.min.js ></script><script src= assets/bootstrap/js/bootstrap.min.js "
+                       "></script><script src= https://cdnjs.cloudflare.com/ajax/libs/jquery-easing/1.4.1/"
+                       "jquery.easing.min.js ></script><script src= assets/js/stylish-portfolio.js "
+                       "></script></body></html>"));
+    }
+
+    // The real converter: the ad and its link, then the articles in list order, each line of them a line of its
+    // own whatever its line ending.
+    void realConverterMakesTheSinglePdf()
+    {
+        TestAppFolder app;
+        const auto request =
+            PdfJobTesting::request(app, CreationMode::Single,
+                                   {article(app, "c.txt", "Charlie went first.\nAn LF line."),
+                                    article(app, "a.txt", "Alpha next.\r\nA CR LF line.\rA CR line.")});
+        QVERIFY(run(request).allMade());
+        const QString pdf = app.folders().pdfFile("my-report.pdf");
+        const QStringList wanted = QString("Grow Tomatoes Like a Pro|Charlie went first.|An LF line.|Alpha next.|"
+                                           "A CR LF line.|A CR line.")
+                                       .split('|');
+        QStringList lines = pdfText(pdf).split('\n');
+        lines.removeIf([&](const QString& line) { return !wanted.contains(line); });
+        QCOMPARE(lines, wanted);
+        QVERIFY(TestAppFolder::readFile(pdf).contains("/URI (https://example.com/guide)"));
+    }
+
+    // Every row starts with a PDF of the same name from an earlier run and a partial PDF that a program ending
+    // during a run left. Only a whole PDF written by this run replaces the earlier one; otherwise it stays byte for
+    // byte, and no partial PDF is left either way. A converter stopped (time limit, cancel) ends with all it started.
+    void converterOutcomes_data()
+    {
+        QTest::addColumn<ConverterRow>("row");
+        const QString cutOff = R"(printf '%%PDF-1.4\n1 0 obj <<' > "$2"; )";
+        const QString hang = R"(echo $$ >> "$1.pids"; sleep 30 & echo $! >> "$1.pids"; wait)";
+        const QString cdn = "; echo 'Error: Failed to load https://cdn/x.js' >&2; exit 1";
+        // clang-format off
+        QTest::newRow("made")                    << ConverterRow{standInConverter, "", ""};
+        QTest::newRow("exits 1 after writing")   << ConverterRow{standInConverter + cdn, "", "Error: Failed to load https://cdn/x.js"};
+        QTest::newRow("exits 1 without writing") << ConverterRow{"echo 'Error: Failed loading page' >&2; exit 1",
+                                                                 "exit code 1 and wrote no PDF", "Error: Failed loading page"};
+        QTest::newRow("exits 0 without writing") << ConverterRow{"exit 0", "exit code 0 and wrote no PDF", ""};
+        QTest::newRow("empty file")              << ConverterRow{R"(: > "$2")", "an empty file", ""};
+        QTest::newRow("not a PDF")               << ConverterRow{R"(echo '<html>%%EOF' > "$2")", "not a PDF", ""};
+        QTest::newRow("cut-off, exits 1")        << ConverterRow{cutOff + "exit 1", "incomplete PDF", ""};
+        QTest::newRow("crashes")                 << ConverterRow{cutOff + "kill -SEGV $$", "stopped unexpectedly", ""};
+        QTest::newRow("hangs")                   << ConverterRow{cutOff + hang, "did not finish within 2 s", ""};
+        QTest::newRow("cancelled")               << ConverterRow{cutOff + hang, "cancelled", ""};
+        // clang-format on
+    }
+
+    void converterOutcomes()
+    {
+        QFETCH(ConverterRow, row);
+        const QString tag = QTest::currentDataTag();
+        TestAppFolder app(TestAppFolder::NoConverter);
+        app.setConverterScript(row.script);
+        const QByteArray earlier = "%PDF-1.4 earlier\n%%EOF\n";
+        const QString pdf = app.writeFile("bin/output/my-report.pdf", earlier);
+        app.writeFile("bin/output/.old.pdf.0123abcd.part", "%PDF-1.4");
+        auto request = PdfJobTesting::request(app, CreationMode::Single, {article(app, "a.txt", "A")});
+        request.converterTimeLimit = tag == "hangs" ? 2s : 30s;
+
+        PdfJobEngine engine;
+        QSignalSpy finished(&engine, &PdfJobEngine::finished);
+        QVERIFY(engine.start(request));
+        const QString pids = app.folders().pageFile("my-report.html.pids");
+        if (tag == "cancelled") {
+            QTRY_COMPARE_WITH_TIMEOUT(TestAppFolder::readFile(pids).count('\n'), 2, 20000);
+            engine.cancel();
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 20000);
+        const auto report = finished.first().first().value<PdfJobReport>();
+        const PdfOutcome outcome = report.outcomes.value(0);
+        QCOMPARE(outcome.made, row.reason.isEmpty());
+        QVERIFY2(outcome.reason.contains(row.reason), qPrintable(outcome.reason));
+        QCOMPARE(outcome.converterLine, row.converterLine);
+        // The box lists a failure under its given name, with the converter's line.
+        const QString box = closingBoxFor(report).text;
+        QCOMPARE(box.contains(QString("\nmy report: %1 (%2)").arg(outcome.reason, row.converterLine)),
+                 !outcome.made && !row.converterLine.isEmpty());
+        QCOMPARE(TestAppFolder::readFile(pdf) == earlier, !outcome.made);
+        QCOMPARE(filesIn(app.folders().output()), QStringList{"my-report.pdf"});
+        for (const QByteArray& pid : TestAppFolder::readFile(pids).split('\n'))
+            QTRY_VERIFY_WITH_TIMEOUT(pid.isEmpty() || !processAlive(pid.toLongLong()), 5000);
+    }
+
+    // Converters run side by side up to the limit, articles starting in order. A later article whose page or PDF
+    // has the name of one still being converted waits for it, then replaces it; keyword names are used in turn.
+    void bulkJobWaitsForNamesInUse_data()
+    {
+        QTest::addColumn<BulkRow>("row");
+        // clang-format off
+        QTest::newRow("same page") << BulkRow{{"one/same.txt", "b.txt", "two/same.txt"}, {}, " same.html ", {"b.pdf", "same.pdf"},
+            "same.pdf two/same.txt", "3 of 3 PDFs were made; one of them was replaced by a later article"};
+        QTest::newRow("same PDF") << BulkRow{{"a.txt", "b.txt", "c.txt", "d.txt"}, {"red", "blue widget"}, " .red.pdf.",
+            {"blue-widget.pdf", "red.pdf"}, "red.pdf c.txt", "4 of 4 PDFs were made; 2 of them were replaced by later articles"};
+        // clang-format on
+    }
+
+    void bulkJobWaitsForNamesInUse()
+    {
+        QFETCH(BulkRow, row);
+        TestAppFolder app(TestAppFolder::NoConverter);
+        const QString log = app.path() + "/converter.log";
+        const QString entry = QString(R"(echo "%1 $(basename "$1") $(basename "$2") " >> '%2')").arg("%1", log);
+        app.setConverterScript(entry.arg("start") + "; sleep 1; " + standInConverter + "; " + entry.arg("end"));
+        auto request = PdfJobTesting::request(app, CreationMode::Bulk, {});
+        for (const QString& name : row.articles)
+            request.articles << article(app, name, name.toUtf8());
+        request.naming = row.finalNames.isEmpty() ? PdfNaming::Original : PdfNaming::Keywords;
+        request.finalNames = row.finalNames;
+        // Three may run, but each row's shared name holds the third article back while two run.
+        request.converterLimit = 3;
+
+        const QString box = closingBoxFor(run(request)).text;
+        QVERIFY2(box.startsWith(row.box), qPrintable(box));
+        QCOMPARE(filesIn(app.folders().output()), row.pdfs);
+        QVERIFY(TestAppFolder::readFile(app.folders().pdfFile(row.replaced.section(' ', 0, 0)))
+                    .contains(row.replaced.section(' ', 1).toUtf8()));
+        QStringList uses;
+        int running = 0;
+        int most = 0;
+        for (const QString& line : QString(TestAppFolder::readFile(log)).split('\n', Qt::SkipEmptyParts)) {
+            if (line.contains(row.inUse))
+                uses << line.section(' ', 0, 0);
+            most = std::max(most, running += line.startsWith("start") ? 1 : -1);
+        }
+        QCOMPARE(uses, QStringList({"start", "end", "start", "end"}));
+        QCOMPARE(most, 2);
+    }
+
+    // A converter that cannot be started will not start for the next article either.
+    void unstartableConverterStopsTheBulkJob()
+    {
+        TestAppFolder app(TestAppFolder::NoConverter);
+        app.writeFile("bin/" + Platform::converterFileName(), "not a program");
+        auto request =
+            PdfJobTesting::request(app, CreationMode::Bulk, {article(app, "a.txt", "A"), article(app, "b.txt", "B")});
+        request.converterLimit = 1;
+        const PdfJobReport report = run(request);
+        QVERIFY2(report.stopMessage.contains(app.folders().converter()), qPrintable(report.stopMessage));
+        QCOMPARE(report.outcomes.size(), 1);
+    }
+
+    // Up to 13 s per MB were measured on a busy machine; a large page gets twice that.
+    void largePagesGetTime() { QVERIFY(ConverterProcess::timeLimit(50 << 20) >= 50 * 26s); }
+
+    // The line of the converter's error output that tells why no PDF was made, and for one made, its warning; the
+    // real converter's output offline, where every run prints the page's scripts that did not load.
+    void lastErrorLine()
+    {
+        const QByteArray cdn = "Error: Failed to load https://cdnjs.cloudflare.com/ajax/libs/jquery-easing/1.4.1/"
+                               "jquery.easing.min.js, with network status code 3 and http status code 0 - Host "
+                               "cdnjs.cloudflare.com not found";
+        const QByteArray run = "QStandardPaths: XDG_RUNTIME_DIR not set\nLoading page (1/2)\n[>   ] 0%\r[==> ] 50%\r"
+                               "Warning: Blocked access to file /app/bin/assets/js/jquery.min.js\n" +
+                               cdn + "\n[=====] 100%\rPrinting pages (2/2) \n[>   ] \rDone \nExit with code 1\n";
+        QCOMPARE(ConverterProcess::lastErrorLine(run), QString());
+        QCOMPARE(ConverterProcess::lastErrorLine(run, ConverterLine::Warning), QString(cdn.left(157) + "..."));
+        const QByteArray missing = "Error: Failed loading page http:///app/bin/gone.html";
+        QCOMPARE(ConverterProcess::lastErrorLine(missing + "\n" + run), QString(missing));
+    }
+
+    // Only pages go; the page template stays whatever the letter case of its name, and so do other files.
+    void clearOldPagesKeepsTheTemplate()
+    {
+        for (const QString templateName : {"template.html", "Template.HTML"}) {
+            TestAppFolder app(TestAppFolder::NoConverter);
+            const QString bin = app.folders().bin();
+            QFile::rename(app.folders().pageTemplate(), bin + "/" + templateName);
+            for (const char* page :
+                 {"page.html", "Other.HTML", "etemplate.html", ".html", "notes.txt", "page.html.bak"})
+                app.writeFile(QString("bin/") + page, "<html>");
+            QDir(bin).mkdir("folder.html");
+            QCOMPARE(CreateFlow::clearOldPages(app.folders()), QStringList());
+            QCOMPARE(QDir(bin).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::IgnoreCase),
+                     QStringList({"assets", "folder.html", "notes.txt", "page.html.bak", templateName}));
+        }
+    }
+
+    void decode_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        // clang-format off
+        QTest::newRow("UTF-8 with BOM")   << QByteArray("\xEF\xBB\xBF" "caf\xC3\xA9") << u"café"_qs;
+        QTest::newRow("UTF-16 BE")        << QByteArray("\xFE\xFF\x00\xE9\x20\xAC", 6) << u"é€"_qs;
+        QTest::newRow("Windows-1252")     << QByteArray("\x93" "Caf\xE9\x94 \x80\x97") << u"“Café” €—"_qs;
+        QTest::newRow("line breaks kept") << QByteArray("a\r\nb\rc\nd") << u"a\r\nb\rc\nd"_qs;
+        // clang-format on
+    }
+
+    void decode()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(TextFile::decode(bytes), text);
+    }
+
+    // A save replaces the whole file; a write that fails says so.
+    void saveAndWrite()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("a.txt");
+        QVERIFY(TextFile::save("an older, longer text", path) && TextFile::save("new", path));
+        QCOMPARE(TextFile::load(path).value(), QString("new"));
+        TextFile::Writer full;
+        QVERIFY(full.open("/dev/full") && !full.write(QString(70000, u'x')));
+    }
+
+    // Accepted names have no reason; a refused one is named, with its reason.
+    void fileNameRule_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        const QString longest(FileNames::MaxBytes, u'a');
+        const QString wide(FileNames::MaxBytes / 2, u'é');
+        // clang-format off
+        QTest::newRow("plain")             << "report.pdf" << "";
+        QTest::newRow("non-Latin letters") << u"Ünï-Привет-日本.pdf"_qs << "";
+        QTest::newRow("dot before .pdf")   << "a..pdf" << "";
+        QTest::newRow("device in a word")  << "console.txt" << "";
+        QTest::newRow("longest")           << longest << "";
+        QTest::newRow("longest, 2 bytes a letter") << wide << "";
+        QTest::newRow("empty")             << "" << "cannot be empty or only blanks";
+        QTest::newRow("blanks")            << "   " << "cannot be empty or only blanks";
+        QTest::newRow("dot")               << "." << "cannot be only dots";
+        QTest::newRow("dot dot")           << ".." << "cannot be only dots";
+        QTest::newRow("dot, then .txt")    << "..txt" << "cannot start with a dot";
+        QTest::newRow("dot last")          << "notes." << "cannot end in a dot or a blank";
+        QTest::newRow("blank last")        << "notes " << "cannot end in a dot or a blank";
+        QTest::newRow("CON")               << "CON" << "Windows reserves it for a device";
+        QTest::newRow("con.txt")           << "con.txt" << "Windows reserves it for a device";
+        QTest::newRow("Nul")               << "Nul" << "Windows reserves it for a device";
+        QTest::newRow("com1 .pdf")         << "com1 .pdf" << "Windows reserves it for a device";
+        QTest::newRow("LPT9.tar.gz")       << "LPT9.tar.gz" << "Windows reserves it for a device";
+        QTest::newRow("one byte over")     << longest + 'a' << "241 bytes";
+        QTest::newRow("two bytes over")    << wide + u'é' << "242 bytes";
+        QTest::newRow("colon")             << "sales: q1.pdf" << "cannot hold any of";
+        QTest::newRow("separator")         << "../escape.pdf" << "cannot hold any of";
+        QTest::newRow("control character") << "tab\there.pdf" << "cannot hold any of";
+        // clang-format on
+    }
+
+    void fileNameRule()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        const Result<> checked = FileNames::check(name);
+        QCOMPARE(!checked, !reason.isEmpty());
+        if (!checked) {
+            const QString& problem = checked.error();
+            QVERIFY2(problem.startsWith("The name \"" + name + "\" cannot be used: ") && problem.contains(reason),
+                     qPrintable(problem));
+        }
+    }
+
+    // The names a run writes under, from what the user gave: an article's path, a final list item, a single name.
+    void outputNames_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<QString>("name");
+        // clang-format off
+        QTest::newRow("blanks and underscores") << "article" << R"(C:\Articles\My first_article.txt)" << "My-first-article.txt";
+        QTest::newRow("cut at the first dot")   << "article" << R"(C:\Articles\report.final.TXT)" << "report.txt";
+        QTest::newRow("no dot")                 << "article" << R"(C:\Arti.cles\Notes)" << "Notes.txt";
+        QTest::newRow("runs are not merged")    << "article" << R"(D:\my docs\a  b__c.txt)" << "a--b--c.txt";
+        QTest::newRow("dot first")              << "article" << R"(C:\Articles\.hidden.txt)" << ".txt";
+        QTest::newRow("other separator")        << "article" << "C:/Articles/x y.txt" << "C:/Articles/x-y.txt";
+        QTest::newRow("keyword blanks")         << "keyword" << "red widget" << "red-widget.pdf";
+        QTest::newRow("one pass on --")         << "keyword" << "big - sale" << "big--sale.pdf";
+        QTest::newRow("two blanks")             << "keyword" << "a  b" << "a-b.pdf";
+        QTest::newRow("single page")            << "single" << "my report " << "my-report-.html";
+        QTest::newRow("single page template")   << "single" << "TEMPLATE" << "eTEMPLATE.html";
+        QTest::newRow("single page templates")  << "single" << "templates" << "templates.html";
+        QTest::newRow("bulk page")              << "bulk" << R"(C:\a\Best tips.txt)" << "Best-tips.html";
+        QTest::newRow("bulk page template")     << "bulk" << R"(C:\a\Template.txt)" << "eTemplate.html";
+        // clang-format on
+    }
+
+    void outputNames()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, given);
+        QFETCH(QString, name);
+        using namespace PdfNames;
+        if (kind == "article")
+            QCOMPARE(articleOutputName(given, u'\\'), name);
+        else if (kind == "keyword")
+            QCOMPARE(keywordPdfName(given), name);
+        else if (kind == "single")
+            QCOMPARE(singlePageName(singlePdfBaseName(given)), name);
+        else
+            QCOMPARE(bulkPageName(articleOutputName(given, u'\\')), name);
+    }
+
+    // Joins keep one separator at a drive root; the output folder is made only in a bin folder, since without one
+    // the program is not installed there.
+    void applicationFolder()
+    {
+        QCOMPARE(AppFolders(R"(D:\)", u'\\').pdfFile("a.pdf"), QString(R"(D:\bin\output\a.pdf)"));
+        QCOMPARE(GeneratedArticle::path(R"(C:\)", "notes", u'\\'), QString(R"(C:\notes.txt)"));
+        QCOMPARE(ArticleFolder::driveOf(R"(d:\Articles)", {R"(C:\)", R"(D:\)"}), QString(R"(D:\)"));
+        QCOMPARE(ArticleFolder::driveOf(R"(\\server\share)", {R"(C:\)", R"(D:\)"}), QString(R"(C:\)"));
+        TestAppFolder app(TestAppFolder::NoConverter);
+        QVERIFY(app.folders().ensureOutput() && QFileInfo(app.folders().output()).isDir());
+        const AppFolders bare(app.path() + "/bare", u'/');
+        QVERIFY(!bare.ensureOutput() && !QFileInfo::exists(bare.bin()));
+    }
+
+    // Seeded, so the counts are fixed; a pick that favours or never reaches an end of the list falls outside.
+    void picksAreUniform()
+    {
+        const QStringList four{"w0", "w1", "w2", "w3"};
+        QRandomGenerator random(42);
+        RandomText pages(199, {four, {"x"}, {"x"}, {"x"}, {"x"}}, four, random);
+        QString text;
+        while (!pages.atEnd())
+            text += pages.nextPage();
+        for (const QString& word : four) {
+            const qsizetype count = text.count(word + ' ');
+            QVERIFY2(count > 1100 && count < 1300, qPrintable(word + ": " + QString::number(count)));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCore)
+#include "tst_core.moc"
