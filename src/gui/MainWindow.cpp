@@ -51,7 +51,7 @@ constexpr int FrameAllowance = 40;
 // Below this size the pages stop shrinking and scroll instead: the design width, and the outer height at which the
 // PDF Content page shows its lowest control whole.
 constexpr double MinimumOuterWidth = 17220;
-constexpr double MinimumOuterHeight = 11465;
+constexpr double MinimumOuterHeight = 11400;
 // The preview follows typing once the keys have rested this long.
 constexpr int PreviewDelayMs = 400;
 

@@ -81,7 +81,7 @@ private slots:
         QCOMPARE(d->child("lstSelectedArticles")->width(), 699);
         d->window->resize(600, 400);
         QTRY_COMPARE(d->child("frPage_0")->width(), 1095);
-        QCOMPARE(d->child("frPage_2")->height(), 525);
+        QCOMPARE(d->child("frPage_2")->height(), 521);
 
         d->window->showPage(2);
         QWidget* create = d->child("cmdCreate");
