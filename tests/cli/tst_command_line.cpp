@@ -1,6 +1,4 @@
 #include "core/Platform.h"
-#include "gui/MainWindow.h"
-#include "gui/MessageBox.h"
 #include "support/FolderSnapshot.h"
 #include "support/ImmutablePath.h"
 #include "support/PdfJobTesting.h"
@@ -9,17 +7,15 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 
-#include <memory>
 #include <optional>
 
 using namespace PdfJobTesting;
 
-namespace {
-const QString adTitle = "Command Line Ad";
+using namespace WindowTesting;
 
+namespace {
 struct Run {
     int exitCode = -1;
     QByteArray out;
@@ -36,27 +32,24 @@ class TestCommandLine : public QObject
 private:
     static QStringList make(const QStringList& more)
     {
-        return QStringList{"make",      "--app-folder",       "{app}", "--title", adTitle, "--cta-text", "Go",
-                           "--cta-url", "https://example.com"} +
+        // The ad block of MainWindowDriver::openFilled().
+        return QStringList{"make",       "--app-folder", "{app}",     "--title", AdTitle,
+                           "--cta-text", "Read more",    "--cta-url", "http://"} +
                more;
     }
 
     void setUp(const QString& converterScript = {})
     {
-        m_app = std::make_unique<TestAppFolder>(converterScript.isEmpty() ? TestAppFolder::RealConverter
-                                                                          : TestAppFolder::NoConverter);
-        if (!converterScript.isEmpty())
-            m_app->setConverterScript(converterScript);
+        d.emplace(converterScript);
         for (const char* name : {"a.txt", "B two.txt", "c.txt"})
-            article(*m_app, name, QByteArray("Article ") + name);
-        m_app->writeFile("empty/keywords", {});
+            d->writeArticle(name, QByteArray("Article ") + name);
+        d->app.writeFile("empty/keywords", {});
     }
 
     QStringList expanded(QStringList arguments) const
     {
-        return arguments.replaceInStrings("{app}", m_app->path()).replaceInStrings("{articles}", articles());
+        return arguments.replaceInStrings("{app}", d->app.path()).replaceInStrings("{articles}", d->articles());
     }
-    QString articles() const { return m_app->path() + "/articles"; }
 
     void start(QProcess& process, const QStringList& arguments) const
     {
@@ -80,17 +73,16 @@ private:
     QMap<QString, QString> pdfs() const
     {
         QMap<QString, QString> texts;
-        const QDir output(m_app->folders().output());
+        const QDir output(d->app.folders().output());
         for (const QString& name : output.entryList(QDir::Files | QDir::Hidden))
             texts.insert(name, pdfText(output.filePath(name)));
         return texts;
     }
 
-    std::unique_ptr<TestAppFolder> m_app;
+    std::optional<MainWindowDriver> d;
 
 private slots:
-    void init() { MessageBox::setTestMode(true); }
-    void cleanup() { m_app.reset(); }
+    void cleanup() { d.reset(); }
 
     // Names and texts of the PDFs, and the JSON report matching them.
     void made_data()
@@ -121,7 +113,7 @@ private slots:
         QCOMPARE(made.keys(), sorted);
         for (int i = 0; i < names.size(); ++i) {
             const QString text = made[names[i]];
-            qsizetype at = text.indexOf(adTitle);
+            qsizetype at = text.indexOf(AdTitle);
             for (const QString& piece : texts[i].split('|'))
                 QVERIFY2(at >= 0 && (at = text.indexOf(piece, at)) >= 0, qPrintable(names[i] + ": " + text));
         }
@@ -132,7 +124,7 @@ private slots:
         QCOMPARE(listed.size(), names.size());
         for (int i = 0; i < names.size(); ++i) {
             const QJsonObject pdf = listed[i].toObject();
-            QCOMPARE(pdf["pdf"].toString(), m_app->folders().pdfFile(names[i]));
+            QCOMPARE(pdf["pdf"].toString(), d->app.folders().pdfFile(names[i]));
             QVERIFY(pdf["made"].toBool());
         }
     }
@@ -142,23 +134,16 @@ private slots:
     void keywordNamesAsTheWindowMakesThem()
     {
         setUp();
-        m_app->writeFile("lstcombinations.txt", "best #KEYWORD#\n#KEYWORD# guide\n");
-        MainWindow window(m_app->folders(), articles());
-        window.show();
-        WindowTesting::click(&window, "cmdSingleMenu_0");
-        WindowTesting::child<QLineEdit>(&window, "txtAdTitle")->setText(adTitle);
-        WindowTesting::child<QLineEdit>(&window, "txtCTAText")->setText("Go");
-        WindowTesting::child<QLineEdit>(&window, "txtCTAURL")->setText("https://example.com");
-        WindowTesting::click(&window, "optCreationMode_1");
-        WindowTesting::click(&window, "optFilename_1");
-        WindowTesting::child<QPlainTextEdit>(&window, "txtPDFKeywords")->setPlainText("tea\ncoffee");
-        WindowTesting::click(&window, "cmdCreateList");
+        d->app.writeFile("lstcombinations.txt", "best #KEYWORD#\n#KEYWORD# guide\n");
+        d->openFilled(CreationMode::Bulk);
+        d->click("optFilename_1");
+        d->child<QPlainTextEdit>("txtPDFKeywords")->setPlainText("tea\ncoffee");
+        d->click("cmdCreateList");
         MessageBox::setNextAnswer(MessageBox::No);
-        WindowTesting::click(&window, "cmdCreate");
-        QTRY_COMPARE_WITH_TIMEOUT(MessageBox::shown().size(), 1, 60000);
+        d->create();
         const QMap<QString, QString> fromWindow = pdfs();
         QCOMPARE(fromWindow.keys(), QStringList({"best-coffee.pdf", "best-tea.pdf", "tea-guide.pdf"}));
-        QVERIFY(QDir(m_app->folders().output()).removeRecursively());
+        QVERIFY(QDir(d->app.folders().output()).removeRecursively());
 
         const Run run = cli(make({"--keywords", "-", "{articles}"}), "tea\ncoffee\n");
         QCOMPARE(run.exitCode, 0);
@@ -180,8 +165,8 @@ private slots:
         setUp(R"(echo $$ > "$1.pid"; exec sleep 60)");
         QProcess process;
         start(process, make({"--jobs", "2", "{articles}"}));
-        const QStringList pidFiles{m_app->folders().pageFile("a.html.pid"),
-                                   m_app->folders().pageFile("B-two.html.pid")};
+        const QStringList pidFiles{d->app.folders().pageFile("a.html.pid"),
+                                   d->app.folders().pageFile("B-two.html.pid")};
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(pidFiles[0]).size() > 0 && QFileInfo(pidFiles[1]).size() > 0, 20000);
         process.terminate();
         QVERIFY(process.waitForFinished(30000));
@@ -228,9 +213,9 @@ private slots:
         setUp();
         std::optional<ImmutablePath> readOnly;
         if (QTest::currentDataTag() == QLatin1String("output takes no files") &&
-            !(QDir().mkpath(m_app->folders().output()) && readOnly.emplace(m_app->folders().output()).isSet()))
+            !(QDir().mkpath(d->app.folders().output()) && readOnly.emplace(d->app.folders().output()).isSet()))
             QSKIP("The immutable flag cannot be set here.");
-        const FolderSnapshot before({m_app->path()});
+        const FolderSnapshot before({d->app.path()});
         const Run run = cli(arguments);
         QCOMPARE(run.exitCode, 2);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
@@ -246,7 +231,7 @@ private slots:
         const QString paragraphEnd = Platform::lineEnding().repeated(2);
         QCOMPARE(QString::fromUtf8(run.out).count("green tea"), 8);
         QCOMPARE(QString::fromUtf8(run.out).count(paragraphEnd), 8);
-        const QString saved = m_app->writeFile("articles/a.txt", "replaced");
+        const QString saved = d->app.writeFile("articles/a.txt", "replaced");
         QCOMPARE(cli({"generate", "--pages", "0", "--app-folder", "{app}", "--out", saved}).exitCode, 0);
         QCOMPARE(QString::fromUtf8(TestAppFolder::readFile(saved)).count(paragraphEnd), 4);
     }

@@ -6,13 +6,6 @@
 using namespace PdfJobTesting;
 
 namespace {
-QString output(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    return process.waitForFinished(30000) ? QString::fromUtf8(process.readAllStandardOutput()) : QString();
-}
-
 // The value of a line of pdfinfo's output such as "Title:  ...", or nothing when the PDF has no such property.
 QString infoField(const QString& info, const QString& name)
 {
@@ -86,7 +79,7 @@ private slots:
         }
 
         const QString pdf = app.folders().pdfFile(QString(title).replace(' ', '-') + ".pdf");
-        const QString info = output("pdfinfo", {pdf});
+        const QString info = toolOutput("pdfinfo", {pdf});
         QVERIFY2(infoField(info, "Page size").startsWith(outcome), qPrintable(info));
         QCOMPARE(infoField(info, "Title"), title);
         QCOMPARE(infoField(info, "Subject"), request.ad.title);
@@ -98,7 +91,7 @@ private slots:
         QVERIFY2(shown.contains("Start") && !shown.contains("OUTSIDE"), qPrintable(shown));
         QCOMPARE(shown.contains("SCRIPTRAN"), options.allowScripts);
         // Only the template's image: one that cannot load leaves a small placeholder image.
-        const QString images = output("pdfimages", {"-list", pdf});
+        const QString images = toolOutput("pdfimages", {"-list", pdf});
         QVERIFY2(images.count(QRegularExpression("\\s580\\s+265\\s")) == 1, qPrintable(images));
     }
 

@@ -1,28 +1,22 @@
 #include "core/Settings.h"
 #include "gui/DesignGeometry.h"
 #include "gui/FolderBrowser.h"
-#include "gui/MainWindow.h"
-#include "gui/MessageBox.h"
 #include "gui/TextBox.h"
 #include "support/PdfJobTesting.h"
-#include "support/TestAppFolder.h"
 #include "support/WindowTesting.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QRandomGenerator>
 #include <QSpinBox>
-#include <QTest>
 #include <QUrl>
 
-#include <memory>
+#include <optional>
 
 using namespace WindowTesting;
 using DesignGeometry::itemsOf;
@@ -36,109 +30,88 @@ class TestWindowFeatures : public QObject
 private:
     void setUp(const QString& converterScript = PdfJobTesting::standInConverter)
     {
-        m_app = std::make_unique<TestAppFolder>(TestAppFolder::NoConverter);
-        m_app->setConverterScript(converterScript);
+        d.emplace(converterScript);
         for (const char* name : {"a.txt", "b.txt", "slow.txt", "z.txt"})
-            m_app->writeFile(QString("articles/") + name, name);
-    }
-
-    void open(const QString& settingsFile = {})
-    {
-        m_window = std::make_unique<MainWindow>(m_app->folders(), articles(), settingsFile);
-        m_window->show();
+            d->writeArticle(name, name);
     }
 
     // Every article selected, the ad filled, bulk mode, one converter at a time.
     void openForBulkRun()
     {
-        open();
-        click(m_window.get(), "cmdSingleMenu_0");
-        control<QLineEdit>("txtAdTitle")->setText("Title");
-        control<QLineEdit>("txtCTAText")->setText("Go");
-        click(m_window.get(), "optCreationMode_1");
-        control<QSpinBox>("spnConverters")->setValue(1);
+        d->openFilled(CreationMode::Bulk);
+        d->child<QSpinBox>("spnConverters")->setValue(1);
     }
 
-    QString articles() const { return QDir::toNativeSeparators(m_app->path() + "/articles"); }
-    QString settingsFile() const { return m_app->path() + "/config/leafrunner.ini"; }
-    template <class Widget = QWidget> Widget* control(const char* name) const
-    {
-        return child<Widget>(m_window.get(), name);
-    }
+    QString articles() const { return QDir::toNativeSeparators(d->articles()); }
+    QString settingsFile() const { return d->app.path() + "/config/leafrunner.ini"; }
 
     // The defaults of a first start.
     void verifyDefaults() const
     {
-        QCOMPARE(control<QLineEdit>("txtAdTitle")->text(), QString());
-        QCOMPARE(control<QLineEdit>("txtCTAURL")->text(), QString("http://"));
-        QVERIFY(control<QRadioButton>("optCreationMode_0")->isChecked());
-        QVERIFY(control<QRadioButton>("optFilename_0")->isChecked());
-        QCOMPARE(control<QSpinBox>("spnConverters")->value(), defaultConverterLimit());
-        QCOMPARE(m_window->pdfOptions().page.arguments({}), ConverterOptions().arguments({}));
-        QCOMPARE(m_window->articleFolder(), articles());
-        QCOMPARE(m_window->size(), MainWindow(m_app->folders(), articles()).size());
+        QCOMPARE(d->child<QLineEdit>("txtAdTitle")->text(), QString());
+        QCOMPARE(d->child<QLineEdit>("txtCTAURL")->text(), QString("http://"));
+        QVERIFY(d->child<QRadioButton>("optCreationMode_0")->isChecked());
+        QVERIFY(d->child<QRadioButton>("optFilename_0")->isChecked());
+        QCOMPARE(d->child<QSpinBox>("spnConverters")->value(), defaultConverterLimit());
+        QCOMPARE(d->window->pdfOptions().page.arguments({}), ConverterOptions().arguments({}));
+        QCOMPARE(d->window->articleFolder(), articles());
+        QCOMPARE(d->window->size(), MainWindow(d->app.folders(), articles()).size());
     }
 
-    std::unique_ptr<TestAppFolder> m_app;
-    std::unique_ptr<MainWindow> m_window;
+    std::optional<MainWindowDriver> d;
 
 private slots:
-    void init() { MessageBox::setTestMode(true); }
-    void cleanup()
-    {
-        m_window.reset();
-        m_app.reset();
-    }
+    void cleanup() { d.reset(); }
 
     void everyEntrySurvivesARestart()
     {
         setUp();
-        m_app->writeFile("other/c.txt", "c");
-        open(settingsFile());
+        d->app.writeFile("other/c.txt", "c");
+        d->open(settingsFile());
         verifyDefaults();
         const QString title = QString("Grüße, \"@Variant\" #ADTITLE# ").repeated(400);
-        control<QLineEdit>("txtAdTitle")->setText(title);
-        control<QLineEdit>("txtCTAText")->setText("Read, now");
-        control<QLineEdit>("txtCTAURL")->setText("https://example.com/?a=1&b=2");
-        click(m_window.get(), "optCreationMode_1");
-        click(m_window.get(), "optFilename_1");
-        control<QPlainTextEdit>("txtPDFKeywords")->setPlainText("dog training\npuppy food");
-        control<QPlainTextEdit>("txtFinalList")->setPlainText("best dog\nbest puppy");
-        control<QLineEdit>("txtPDFFilename")->setText("my book");
-        control<QSpinBox>("spnConverters")->setValue(3);
-        control<FolderList>("Dir1")->setPath(m_app->path() + "/other");
+        d->child<QLineEdit>("txtAdTitle")->setText(title);
+        d->child<QLineEdit>("txtCTAText")->setText("Read, now");
+        d->child<QLineEdit>("txtCTAURL")->setText("https://example.com/?a=1&b=2");
+        d->click("optCreationMode_1");
+        d->click("optFilename_1");
+        d->child<QPlainTextEdit>("txtPDFKeywords")->setPlainText("dog training\npuppy food");
+        d->child<QPlainTextEdit>("txtFinalList")->setPlainText("best dog\nbest puppy");
+        d->child<QLineEdit>("txtPDFFilename")->setText("my book");
+        d->child<QSpinBox>("spnConverters")->setValue(3);
+        d->child<FolderList>("Dir1")->setPath(d->app.path() + "/other");
         PdfOptions options;
         options.page.pageSize = "Letter";
         options.page.marginLeft = 12.5;
         options.author = "Ann";
-        m_window->setPdfOptions(options);
-        m_window->resize(1000, 820);
-        QVERIFY(m_window->close());
+        d->window->setPdfOptions(options);
+        d->window->resize(1000, 820);
+        QVERIFY(d->window->close());
 
-        open(settingsFile());
-        QCOMPARE(control<QLineEdit>("txtAdTitle")->text(), title);
-        QCOMPARE(control<QLineEdit>("txtCTAText")->text(), QString("Read, now"));
-        QCOMPARE(control<QLineEdit>("txtCTAURL")->text(), QString("https://example.com/?a=1&b=2"));
-        QVERIFY(control<QRadioButton>("optCreationMode_1")->isChecked());
-        QVERIFY(!control<QWidget>("frFilename_1")->isHidden());
-        QVERIFY(control<QRadioButton>("optFilename_1")->isChecked());
-        QCOMPARE(control<QPlainTextEdit>("txtPDFKeywords")->toPlainText(), QString("dog training\npuppy food"));
-        QCOMPARE(itemsOf(control<QListWidget>("lstFinalList")), QStringList({"best dog", "best puppy"}));
-        QCOMPARE(control<QLineEdit>("txtPDFFilename")->text(), QString("my book"));
-        QCOMPARE(control<QSpinBox>("spnConverters")->value(), 3);
-        QCOMPARE(m_window->articleFolder(), QDir::toNativeSeparators(m_app->path() + "/other"));
-        QCOMPARE(m_window->size(), QSize(1000, 820));
-        QCOMPARE(m_window->pdfOptions().page.arguments({}), options.page.arguments({}));
-        QCOMPARE(m_window->pdfOptions().author, QString("Ann"));
+        d->open(settingsFile());
+        QCOMPARE(d->child<QLineEdit>("txtAdTitle")->text(), title);
+        QCOMPARE(d->child<QLineEdit>("txtCTAText")->text(), QString("Read, now"));
+        QCOMPARE(d->child<QLineEdit>("txtCTAURL")->text(), QString("https://example.com/?a=1&b=2"));
+        QVERIFY(d->child<QRadioButton>("optCreationMode_1")->isChecked());
+        QVERIFY(!d->child<QWidget>("frFilename_1")->isHidden());
+        QVERIFY(d->child<QRadioButton>("optFilename_1")->isChecked());
+        QCOMPARE(d->child<QPlainTextEdit>("txtPDFKeywords")->toPlainText(), QString("dog training\npuppy food"));
+        QCOMPARE(itemsOf(d->child<QListWidget>("lstFinalList")), QStringList({"best dog", "best puppy"}));
+        QCOMPARE(d->child<QLineEdit>("txtPDFFilename")->text(), QString("my book"));
+        QCOMPARE(d->child<QSpinBox>("spnConverters")->value(), 3);
+        QCOMPARE(d->window->articleFolder(), QDir::toNativeSeparators(d->app.path() + "/other"));
+        QCOMPARE(d->window->size(), QSize(1000, 820));
+        QCOMPARE(d->window->pdfOptions().page.arguments({}), options.page.arguments({}));
+        QCOMPARE(d->window->pdfOptions().author, QString("Ann"));
 
         // Reset asks first (No by default), then brings back a first start's window and file.
-        m_window->findChild<QAction*>("mnuResetSettings")->trigger();
+        d->window->findChild<QAction*>("mnuResetSettings")->trigger();
         QCOMPARE(MessageBox::last().defaultAnswer, MessageBox::No);
-        QCOMPARE(control<QSpinBox>("spnConverters")->value(), 3);
+        QCOMPARE(d->child<QSpinBox>("spnConverters")->value(), 3);
         MessageBox::setNextAnswer(MessageBox::Yes);
-        m_window->findChild<QAction*>("mnuResetSettings")->trigger();
+        d->window->findChild<QAction*>("mnuResetSettings")->trigger();
         verifyDefaults();
-        open(settingsFile());
+        d->open(settingsFile());
         verifyDefaults();
     }
 
@@ -161,11 +134,11 @@ private slots:
     {
         QFETCH(QByteArray, contents);
         setUp();
-        m_app->writeFile("config/leafrunner.ini", contents);
-        open(settingsFile());
+        d->app.writeFile("config/leafrunner.ini", contents);
+        d->open(settingsFile());
         verifyDefaults();
         // Closing writes a good file in its place.
-        QVERIFY(m_window->close());
+        QVERIFY(d->window->close());
         QCOMPARE(Settings(settingsFile()).value(Remembered::CtaUrl), QString("http://"));
         QVERIFY(QFileInfo(settingsFile()).size() < 4096);
     }
@@ -179,28 +152,28 @@ private slots:
               R"(exec sleep 60;; esac; )" +
               PdfJobTesting::standInConverter);
         openForBulkRun();
-        auto* progress = control<QProgressBar>("progressCreate");
-        QVERIFY(progress->isHidden() && control<QWidget>("cmdStop")->isHidden());
-        click(m_window.get(), "cmdCreate");
-        QVERIFY(!progress->isHidden() && !control<QWidget>("cmdStop")->isHidden());
+        auto* progress = d->child<QProgressBar>("progressCreate");
+        QVERIFY(progress->isHidden() && d->child<QWidget>("cmdStop")->isHidden());
+        d->click("cmdCreate");
+        QVERIFY(!progress->isHidden() && !d->child<QWidget>("cmdStop")->isHidden());
         QCOMPARE(progress->maximum(), 4);
-        const QString pidFile = m_app->folders().pageFile("pid");
+        const QString pidFile = d->app.folders().pageFile("pid");
         QTRY_VERIFY_WITH_TIMEOUT(TestAppFolder::readFile(pidFile).endsWith('\n'), 20000);
         QCOMPARE(progress->value(), 2);
-        QCOMPARE(control<QLabel>("lblCreateCounts")->text(), QString("2 made, 0 failed"));
+        QCOMPARE(d->child<QLabel>("lblCreateCounts")->text(), QString("2 made, 0 failed"));
 
-        m_window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        d->window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(d->window.get()));
         MessageBox::setNextAnswer(MessageBox::No);
-        QTest::keyClick(m_window.get(), Qt::Key_Escape);
+        QTest::keyClick(d->window.get(), Qt::Key_Escape);
         QTRY_COMPARE_WITH_TIMEOUT(MessageBox::shown().size(), 1, 20000);
         QCOMPARE(MessageBox::last().text, QString("Stopped: 2 of 4 PDFs were made.\n\nDo you want to open the output "
                                                   "folder?"));
         QVERIFY(!PdfJobTesting::processAlive(TestAppFolder::readFile(pidFile).trimmed().toLongLong()));
-        QCOMPARE(QDir(m_app->folders().output()).entryList(QDir::Files | QDir::Hidden),
+        QCOMPARE(QDir(d->app.folders().output()).entryList(QDir::Files | QDir::Hidden),
                  QStringList({"a.pdf", "b.pdf"}));
-        QVERIFY(isMainWindowIdle(m_window.get()) && progress->isHidden());
-        QVERIFY(control<QWidget>("cmdRetryFailed")->isHidden());
+        QVERIFY(isMainWindowIdle(d->window.get()) && progress->isHidden());
+        QVERIFY(d->child<QWidget>("cmdRetryFailed")->isHidden());
     }
 
     // A page that fails once: Retry Failed converts only it again, under its keyword name, and the report of the
@@ -211,43 +184,43 @@ private slots:
               R"(case "$1" in *b.html) [ -e "$1.once" ] || { : > "$1.once"; exit 1; };; esac; )" +
               PdfJobTesting::standInConverter);
         openForBulkRun();
-        click(m_window.get(), "optFilename_1");
-        auto* finalList = control<QPlainTextEdit>("txtFinalList");
+        d->click("optFilename_1");
+        auto* finalList = d->child<QPlainTextEdit>("txtFinalList");
         finalList->setPlainText("alpha one\nbeta two\ngamma three\ndelta four");
         QTest::keyClick(finalList, Qt::Key_Return);
         MessageBox::setNextAnswer(MessageBox::No);
-        click(m_window.get(), "cmdCreate");
+        d->click("cmdCreate");
         QTRY_COMPARE_WITH_TIMEOUT(MessageBox::shown().size(), 1, 20000);
         QVERIFY(MessageBox::last().text.startsWith("3 of 4 PDFs were made."));
         QVERIFY(MessageBox::last().offerRetry);
-        QVERIFY(!QFile::exists(m_app->folders().pdfFile("beta-two.pdf")));
+        QVERIFY(!QFile::exists(d->app.folders().pdfFile("beta-two.pdf")));
 
-        QVERIFY(!control<QWidget>("cmdRetryFailed")->isHidden());
+        QVERIFY(!d->child<QWidget>("cmdRetryFailed")->isHidden());
         MessageBox::setNextAnswer(MessageBox::No);
-        click(m_window.get(), "cmdRetryFailed");
+        d->click("cmdRetryFailed");
         QTRY_COMPARE_WITH_TIMEOUT(MessageBox::shown().size(), 2, 20000);
         QCOMPARE(MessageBox::last().text, QString("Ready. Do you want to open the output folder?"));
         QVERIFY(!MessageBox::last().offerRetry);
-        const QList<QByteArray> converted = TestAppFolder::readFile(m_app->folders().pageFile("converted")).split('\n');
+        const QList<QByteArray> converted = TestAppFolder::readFile(d->app.folders().pageFile("converted")).split('\n');
         QCOMPARE(converted.size(), 6); // four, one, and the empty piece after the last line break
         QVERIFY(converted.at(4).endsWith("/b.html"));
-        QVERIFY(QFile::exists(m_app->folders().pdfFile("beta-two.pdf")));
-        QVERIFY(control<QWidget>("cmdRetryFailed")->isHidden());
+        QVERIFY(QFile::exists(d->app.folders().pdfFile("beta-two.pdf")));
+        QVERIFY(d->child<QWidget>("cmdRetryFailed")->isHidden());
     }
 
     void previewFollowsTyping()
     {
         setUp();
-        QVERIFY(QFile::link(LEAF_SYSTEM_IMAGE_TOOL, m_app->folders().imageTool()));
-        open();
-        auto* picture = control<QLabel>("Picture3");
-        auto* note = control<QLabel>("lblPreviewNote");
+        QVERIFY(QFile::link(LEAF_SYSTEM_IMAGE_TOOL, d->app.folders().imageTool()));
+        d->open();
+        auto* picture = d->child<QLabel>("Picture3");
+        auto* note = d->child<QLabel>("lblPreviewNote");
         const qint64 example = picture->pixmap().cacheKey();
         QTRY_VERIFY_WITH_TIMEOUT(picture->pixmap().cacheKey() != example, 20000);
         QCOMPARE(note->text(), QString());
         const QPixmap untitled = picture->pixmap();
 
-        QTest::keyClicks(control<QLineEdit>("txtAdTitle"), "Grow Tomatoes Like a Pro");
+        QTest::keyClicks(d->child<QLineEdit>("txtAdTitle"), "Grow Tomatoes Like a Pro");
         QTRY_VERIFY_WITH_TIMEOUT(picture->pixmap().cacheKey() != untitled.cacheKey(), 20000);
         const QImage before = untitled.toImage();
         const QImage after = picture->pixmap().toImage();
@@ -263,24 +236,24 @@ private slots:
     void missingImageToolKeepsTheExample()
     {
         setUp();
-        open();
-        auto* picture = control<QLabel>("Picture3");
+        d->open();
+        auto* picture = d->child<QLabel>("Picture3");
         const qint64 example = picture->pixmap().cacheKey();
-        QTRY_VERIFY(control<QLabel>("lblPreviewNote")->text().contains("wkhtmltoimage"));
+        QTRY_VERIFY(d->child<QLabel>("lblPreviewNote")->text().contains("wkhtmltoimage"));
         QCOMPARE(picture->pixmap().cacheKey(), example);
     }
 
     void droppedFilesAndFolders()
     {
         setUp();
-        const QString more = m_app->path() + "/more";
+        const QString more = d->app.path() + "/more";
         for (const char* name : {"more/b.txt", "more/A.TXT", "more/notes.md", "photo.png"})
-            m_app->writeFile(name, "x");
-        open();
+            d->app.writeFile(name, "x");
+        d->open();
         QMimeData mime;
         mime.setUrls({QUrl::fromLocalFile(articles() + "/z.txt"), QUrl::fromLocalFile(more),
-                      QUrl::fromLocalFile(m_app->path() + "/photo.png"), QUrl::fromLocalFile(articles() + "/a.txt")});
-        auto* list = control<QListWidget>("lstSelectedArticles");
+                      QUrl::fromLocalFile(d->app.path() + "/photo.png"), QUrl::fromLocalFile(articles() + "/a.txt")});
+        auto* list = d->child<QListWidget>("lstSelectedArticles");
         // As a drag from a file manager ends: the list takes the drag as it enters, then the drop.
         QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(list->viewport(), &enter);
@@ -289,15 +262,15 @@ private slots:
         QApplication::sendEvent(list->viewport(), &drop);
         QCOMPARE(itemsOf(list),
                  QStringList({articles() + "/z.txt", more + "/A.TXT", more + "/b.txt", articles() + "/a.txt"}));
-        QCOMPARE(control<QLabel>("lblDropNote")->text(), QString("Not added, not .txt files: photo.png"));
+        QCOMPARE(d->child<QLabel>("lblDropNote")->text(), QString("Not added, not .txt files: photo.png"));
     }
 
     void hugePasteIsCutAtALineBreak()
     {
         setUp();
-        open();
+        d->open();
         QApplication::clipboard()->setText(QString("keyword\n").repeated(1000000));
-        auto* keywords = control<QPlainTextEdit>("txtPDFKeywords");
+        auto* keywords = d->child<QPlainTextEdit>("txtPDFKeywords");
         keywords->paste();
         QVERIFY(keywords->toPlainText().size() <= TextBox::MaximumInsert);
         QVERIFY(keywords->toPlainText().endsWith("keyword\n"));

@@ -46,14 +46,18 @@ inline PdfJobReport run(const PdfJobRequest& request, std::chrono::milliseconds 
     return finished.first().first().value<PdfJobReport>();
 }
 
+// What a tool such as pdftotext or pdfinfo prints; empty when it does not end in time.
+inline QString toolOutput(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    return process.waitForFinished(30000) ? QString::fromUtf8(process.readAllStandardOutput()) : QString();
+}
+
 // The text of a PDF as pdftotext gives it, line by line; empty when it cannot be read.
 inline QString pdfText(const QString& pdf)
 {
-    QProcess text;
-    text.start("pdftotext", {pdf, "-"});
-    if (!text.waitForFinished(30000))
-        return {};
-    return QString::fromUtf8(text.readAllStandardOutput());
+    return toolOutput("pdftotext", {pdf, "-"});
 }
 
 // A process counts as gone when nothing of it is left but an unreaped entry.

@@ -88,9 +88,9 @@ struct MainWindowDriver {
     QString article(const QString& name) const { return QDir::toNativeSeparators(articles() + "/" + name); }
     void writeArticle(const QString& name, const QByteArray& bytes) const { app.writeFile("articles/" + name, bytes); }
 
-    void open()
+    void open(const QString& settingsFile = {})
     {
-        window = std::make_unique<MainWindow>(app.folders(), articles());
+        window = std::make_unique<MainWindow>(app.folders(), articles(), settingsFile);
         window->show();
     }
 
