@@ -195,7 +195,7 @@ int main(int argc, char* argv[])
         return report.allMade() ? 0 : 1;
 
     QStringList pages;
-    for (const QString& name : QDir(request.folders.bin()).entryList({"article*.html"}, QDir::Files, QDir::Name))
+    for (const QString& name : QDir(request.folders.pages()).entryList({"article*.html"}, QDir::Files, QDir::Name))
         pages << request.folders.pageFile(name);
     const QString converter = request.folders.converter();
     QDir().mkpath(folder.path() + "/one-by-one");

@@ -8,6 +8,7 @@ packages=(
     wkhtmltopdf poppler-utils fonts-dejavu-core fonts-liberation
     xvfb xauth
     clang-14 libclang-rt-14-dev
+    dpkg-dev file desktop-file-utils appstream
 )
 
 missing=()

@@ -66,7 +66,7 @@ Result<AppFolders> appFolders(const QCommandLineParser& parser)
     const QString folder = ArticleFolder::displayPath(parser.value("app-folder"));
     if (!QFileInfo(folder).isDir())
         return Error{tr("The application folder %1 does not exist.").arg(folder)};
-    return AppFolders(folder, Platform::separator());
+    return AppFolders::detect(folder, Platform::separator());
 }
 
 } // namespace Console

@@ -50,7 +50,7 @@ void AdPreview::render(const PageBuilder::AdBlock& ad, const QSize& picture)
     const QString tool = m_folders.imageTool();
     if (!QFileInfo(tool).isExecutable())
         return emit failed(tr("No preview: %1 is missing from the bin folder.").arg(QFileInfo(tool).fileName()));
-    const Result<QString> templateText = TextFile::load(PageBuilder::templateFile(m_folders));
+    const Result<QString> templateText = TextFile::load(m_folders.pageTemplate());
     if (!templateText)
         return emit failed(tr("No preview: the page template could not be read."));
 

@@ -83,7 +83,7 @@ Result<> ConverterOptions::check() const
     return Result<>::ok();
 }
 
-QStringList ConverterOptions::arguments(const QString& binFolder) const
+QStringList ConverterOptions::arguments(const QString& pageFolder) const
 {
     // A size not offered goes as given, so that the converter refuses it rather than making another size.
     const PageSize* size = findPageSize(pageSize);
@@ -99,5 +99,5 @@ QStringList ConverterOptions::arguments(const QString& binFolder) const
         arguments << QStringLiteral("--disable-javascript");
     // Without --enable-local-file-access the converter reads no local file but the page itself and those under
     // the folders it is allowed.
-    return arguments << QStringLiteral("--allow") << binFolder;
+    return arguments << QStringLiteral("--allow") << pageFolder;
 }

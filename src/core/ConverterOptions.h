@@ -30,7 +30,7 @@ struct ConverterOptions {
     Result<> check() const;
 
     // The converter's options, which go before the page and the PDF: the page layout, scripts off unless allowed,
-    // and of the local files only those in the bin folder readable, so that the page template's scripts and images
+    // and of the local files only those in the page folder readable, so that the page template's scripts and images
     // load and an article cannot show any other file of the machine.
-    QStringList arguments(const QString& binFolder) const;
+    QStringList arguments(const QString& pageFolder) const;
 };

@@ -99,9 +99,9 @@ Result<void, Message> CreateFlow::check(const PdfJobRequest& request)
 QStringList CreateFlow::clearOldPages(const AppFolders& folders)
 {
     QStringList remaining;
-    const QDir bin(folders.bin());
+    const QDir pages(folders.pages());
     // Hidden too: a page named after an empty name is ".html".
-    for (const QString& name : bin.entryList({"*.html"}, QDir::Files | QDir::Hidden)) {
+    for (const QString& name : pages.entryList({"*.html"}, QDir::Files | QDir::Hidden)) {
         if (PdfNames::isPageTemplate(name))
             continue;
         const QString page = folders.pageFile(name);

@@ -7,9 +7,9 @@
 
 #include <optional>
 
-// One run at a time per application folder. Two programs started from one folder share its bin folder, and the
-// Create of one would clear the pages that the other's converters still read. The lock is a file in the bin folder;
-// a lock left by a program that has ended is taken over, and only then.
+// One run at a time per page folder. Two programs that share one (started from one application folder, or by one
+// user of an installed program) would clear the pages that the other's converters still read. The lock is a file
+// in the page folder; a lock left by a program that has ended is taken over, and only then.
 class RunLock
 {
 public:
@@ -53,7 +53,7 @@ public:
     // "Error".
     static Result<void, Message> check(const PdfJobRequest& request);
 
-    // Deletes the "*.html" files in the bin folder, except the page template, whatever the letter case of its name;
+    // Deletes the "*.html" files in the page folder, except the page template, whatever the letter case of its name;
     // other files stay. Returns the paths of the pages that could not be deleted.
     static QStringList clearOldPages(const AppFolders& folders);
 

@@ -1,25 +1,8 @@
 #include "core/PageBuilder.h"
 
-#include "core/AppFolders.h"
-#include "core/PdfNames.h"
 #include "core/TextFile.h"
 
-#include <QDir>
-#include <QFileInfo>
-
 namespace PageBuilder {
-
-QString templateFile(const AppFolders& folders)
-{
-    const QString exact = folders.pageTemplate();
-    if (QFileInfo::exists(exact))
-        return exact;
-    for (const QString& name : QDir(folders.bin()).entryList(QDir::Files)) {
-        if (PdfNames::isPageTemplate(name))
-            return folders.pageFile(name);
-    }
-    return exact;
-}
 
 QString fillTemplate(const QString& templateText, const AdBlock& ad)
 {

@@ -4,8 +4,6 @@
 
 #include <QString>
 
-class AppFolders;
-
 // The HTML page behind every PDF: the page template with the ad block filled in, the article HTML, and a fixed
 // script tail. The page template leaves the document body open; the tail closes it.
 namespace PageBuilder {
@@ -15,11 +13,6 @@ struct AdBlock {
     QString ctaText;
     QString ctaUrl;
 };
-
-// The page template of the bin folder. Windows opens it whatever the letter case of its name; where the file
-// system tells letter case apart, "template.html" is taken when it is there, else the file of the bin folder whose
-// name differs only in case.
-QString templateFile(const AppFolders& folders);
 
 // Placeholders are replaced in the order title, call-to-action text, URL; values go in exactly as typed, so a
 // later placeholder inside an earlier value is replaced too.

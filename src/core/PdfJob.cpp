@@ -55,7 +55,7 @@ Result<> PdfJob::loadPageParts()
         return Error{tr("The converter was not found. It was expected at:\n%1").arg(folders.converter())};
     if (const Result<> options = m_request.options.page.check(); !options)
         return options;
-    m_converterOptions = m_request.options.page.arguments(folders.bin());
+    m_converterOptions = m_request.options.page.arguments(folders.pages());
     if (!QDir().mkpath(folders.output()))
         return Error{tr("The output folder could not be made:\n%1").arg(folders.output())};
     // A converter that cannot write its PDF does not say why, so a folder that takes no files is found out first.
@@ -64,7 +64,7 @@ Result<> PdfJob::loadPageParts()
             tr("No file can be written into the output folder:\n%1\n%2").arg(folders.output(), probe.errorString())};
     // Left by a program that ended during a run: the application folder's run lock lets no other run write here.
     ConverterProcess::removePartialPdfs(folders.output());
-    const QString pageTemplate = PageBuilder::templateFile(folders);
+    const QString pageTemplate = folders.pageTemplate();
     const Result<QString> templateText = TextFile::load(pageTemplate);
     if (!templateText)
         return Error{tr("The page template could not be read:\n%1\n%2").arg(pageTemplate, templateText.error())};

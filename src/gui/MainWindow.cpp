@@ -17,6 +17,7 @@
 #include "gui/TextBox.h"
 
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QDropEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -371,6 +372,8 @@ void MainWindow::buildOptionsMenu()
     generatorItem->setObjectName(QStringLiteral("mnuDummy"));
     QAction* pdfOptionsItem = m_optionsMenu->addAction(tr("PDF Options..."));
     pdfOptionsItem->setObjectName(QStringLiteral("mnuPdfOptions"));
+    QAction* templateItem = m_optionsMenu->addAction(tr("Edit Page Template"));
+    templateItem->setObjectName(QStringLiteral("mnuEditTemplate"));
     QAction* resetItem = m_optionsMenu->addAction(tr("Reset Settings"));
     resetItem->setObjectName(QStringLiteral("mnuResetSettings"));
     QAction* exitItem = m_optionsMenu->addAction(tr("Exit"));
@@ -379,6 +382,7 @@ void MainWindow::buildOptionsMenu()
     connect(openItem, &QAction::triggered, this, [this] { openFolder(articleFolder()); });
     connect(generatorItem, &QAction::triggered, this, &MainWindow::openGenerator);
     connect(pdfOptionsItem, &QAction::triggered, this, &MainWindow::openPdfOptions);
+    connect(templateItem, &QAction::triggered, this, &MainWindow::editPageTemplate);
     connect(resetItem, &QAction::triggered, this, &MainWindow::resetSettings);
     // Closing asks first while PDFs are being made; the program ends with its last window.
     connect(exitItem, &QAction::triggered, this, &QWidget::close);
@@ -623,11 +627,17 @@ void MainWindow::onCreateFinished(const PdfJobReport& report, const ClosingBox& 
     m_pleaseWait->setText(tr("Ready."));
     m_pleaseWait->setVisible(m_bulkRun && report.stopMessage.isEmpty() && !report.cancelled && report.madeCount() > 0);
 
+    // PDFs kept elsewhere than the user would look say where.
+    const QString text =
+        m_folders.isOutputInDataFolder() && report.madeCount() > 0
+            ? tr("No Documents folder could be written, so the PDFs are in:\n%1").arg(m_folders.output()) + "\n\n" +
+                  box.text
+            : box.text;
     const MessageBox::Answer answer = box.askToOpenOutput
-                                          ? MessageBox::show(this, box.text, box.title, MessageBox::Question,
+                                          ? MessageBox::show(this, text, box.title, MessageBox::Question,
                                                              MessageBox::YesNo, MessageBox::Yes, box.offerRetry)
-                                          : MessageBox::show(this, box.text, box.title, MessageBox::Warning,
-                                                             MessageBox::Ok, MessageBox::AnswerOk, box.offerRetry);
+                                          : MessageBox::show(this, text, box.title, MessageBox::Warning, MessageBox::Ok,
+                                                             MessageBox::AnswerOk, box.offerRetry);
     if (answer == MessageBox::Retry)
         retryFailed();
     else if (answer == MessageBox::Yes)
@@ -838,6 +848,15 @@ void MainWindow::openGenerator()
 {
     GeneratorDialog::launch(
         m_folders, [this] { return articleFolder(); }, [this] { refreshArticleFiles(); }, this);
+}
+
+void MainWindow::editPageTemplate()
+{
+    const Result<QString> path = m_folders.editableTemplate();
+    if (!path)
+        return MessageBox::warning(this, path.error(), tr("Error"));
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(*path)))
+        MessageBox::warning(this, tr("The page template could not be opened:\n%1").arg(*path), tr("Error"));
 }
 
 void MainWindow::openPdfOptions()

@@ -61,6 +61,9 @@ public:
     void openGenerator();
     // Opens the PDF Options dialog, window-modal, on the options in force; OK puts its options in force.
     void openPdfOptions();
+    // Opens the page template in the desktop's program for it; an installed program copies the shipped one into
+    // the user's data folder first, and that copy is used from then on.
+    void editPageTemplate();
     // The PDF options every Create passes on, one value to keep and restore whole.
     const PdfOptions& pdfOptions() const { return m_pdfOptions; }
     void setPdfOptions(const PdfOptions& options) { m_pdfOptions = options; }

@@ -234,7 +234,7 @@ private slots:
     {
         for (const QString templateName : {"template.html", "Template.HTML"}) {
             TestAppFolder app(TestAppFolder::NoConverter);
-            const QString bin = app.folders().bin();
+            const QString bin = app.folders().pages();
             QFile::rename(app.folders().pageTemplate(), bin + "/" + templateName);
             for (const char* page :
                  {"page.html", "Other.HTML", "etemplate.html", ".html", "notes.txt", "page.html.bak"})
@@ -374,7 +374,7 @@ private slots:
         TestAppFolder app(TestAppFolder::NoConverter);
         QVERIFY(app.folders().ensureOutput() && QFileInfo(app.folders().output()).isDir());
         const AppFolders bare(app.path() + "/bare", u'/');
-        QVERIFY(!bare.ensureOutput() && !QFileInfo::exists(bare.bin()));
+        QVERIFY(!bare.ensureOutput() && !QFileInfo::exists(bare.pages()));
     }
 
     // Seeded, so the counts are fixed; a pick that favours or never reaches an end of the list falls outside.

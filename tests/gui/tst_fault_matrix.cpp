@@ -78,7 +78,7 @@ private:
     {
         QVERIFY(isMainWindowIdle(d->window.get()));
         QStringList pdfsAndPages{d->app.folders().output()};
-        const QDir bin(d->app.folders().bin());
+        const QDir bin(d->app.folders().pages());
         for (const QString& name : bin.entryList({"*.html"}, QDir::Files | QDir::Hidden)) {
             if (name.compare("template.html", Qt::CaseInsensitive) != 0)
                 pdfsAndPages << bin.filePath(name);
@@ -215,11 +215,11 @@ private slots:
         d->writeArticle("first.txt", "First article.");
         const AppFolders folders = d->app.folders();
         if (fault == "no bin")
-            QDir(folders.bin()).removeRecursively();
+            QDir(folders.pages()).removeRecursively();
         if (fault == "no template")
             QFile::remove(folders.pageTemplate());
         if (fault == "template case")
-            QFile::rename(folders.pageTemplate(), folders.bin() + "/Template.HTML");
+            QFile::rename(folders.pageTemplate(), folders.pages() + "/Template.HTML");
         if (fault == "output file")
             d->app.writeFile("bin/output", "not a folder");
         d->openFilled(CreationMode::Bulk);
