@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the Debian package leafrunner_<version>_<architecture>.deb into the folder given (default: the current
-# folder), from a release build with the system layout in the second folder given (default: build-package).
+# folder), from a release build in the second folder given (default: build-package).
 # Further arguments go to the configure step. Install it with: sudo apt install ./leafrunner_*.deb
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -8,7 +8,7 @@ out="$(mkdir -p "${1:-.}" && cd "${1:-.}" && pwd)"
 build="${2:-$root/build-package}"
 shift $(($# < 2 ? $# : 2))
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-    -DLEAF_INSTALL_LAYOUT=system -DBUILD_TESTING=OFF "$@" >/dev/null
+    -DBUILD_TESTING=OFF "$@" >/dev/null
 cmake --build "$build" -j"$(nproc)"
 (cd "$build" && cpack -G DEB -B "$out" >/dev/null)
 rm -rf "$out/_CPack_Packages"

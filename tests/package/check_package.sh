@@ -1,12 +1,11 @@
 #!/usr/bin/env bash
-# Builds the Debian package and checks it as an installed program meets it: unpacked into a tree nobody may
-# write, its command line run by an ordinary user (nobody, when run as root) from that user's home makes the PDFs
-# in ~/Documents/Leafrunner and changes nothing in the tree; the menu entry and the AppStream file validate.
-# Arguments: the source folder, the package's build folder, and settings for its configure step.
+# Packs the Debian package of a build and checks it as an installed program meets it: unpacked into a tree nobody
+# may write, its command line run by an ordinary user (nobody, when run as root) from that user's home makes the
+# PDFs in ~/Documents/Leafrunner and changes nothing in the tree; the menu entry and the AppStream file validate.
+# Arguments: the source folder and the build folder.
 set -euo pipefail
 src="$1"
 build="$2"
-shift 2
 work="$(mktemp -d)"
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
 fail() {
@@ -14,7 +13,8 @@ fail() {
     exit 1
 }
 
-deb="$("$src/tools/package.sh" "$work" "$build" "$@" | tail -n 1)"
+(cd "$build" && cpack -G DEB -B "$work" >/dev/null)
+deb="$(ls "$work"/leafrunner_*.deb)"
 depends="$(dpkg-deb -f "$deb" Depends)"
 [[ "$depends" == *wkhtmltopdf* && "$depends" == *libqt6core6* ]] || fail "dependencies: $depends"
 
