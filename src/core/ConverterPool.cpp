@@ -31,10 +31,20 @@ void ConverterPool::convert(int id, const QString& page, const QString& pdf, std
 
 void ConverterPool::stop()
 {
+    m_stopping = true;
     for (ConverterWorker* worker : std::as_const(m_workers))
         worker->cancel();
     for (ConverterProcess* run : std::as_const(m_runs))
         run->cancel();
+    QMetaObject::invokeMethod(this, &ConverterPool::stoppedWhenIdle, Qt::QueuedConnection);
+}
+
+void ConverterPool::stoppedWhenIdle()
+{
+    if (m_stopping && m_workers.isEmpty() && m_runs.isEmpty()) {
+        m_stopping = false;
+        emit stopped();
+    }
 }
 
 ConverterWorker* ConverterPool::idleWorker()
@@ -62,6 +72,7 @@ ConverterWorker* ConverterPool::idleWorker()
     connect(worker, &ConverterWorker::ended, this, [this, worker] {
         m_workers.removeOne(worker);
         worker->deleteLater();
+        stoppedWhenIdle();
     });
     return worker;
 }
@@ -105,6 +116,7 @@ void ConverterPool::runAlone(int id, const QString& page, const QString& pdf, st
         if (!workerCause.isEmpty() && result.status == ConverterResult::Made && !m_workerFinishedPage)
             giveUpWorkers(workerCause);
         emit finished(id, result);
+        stoppedWhenIdle();
     });
     run->start();
 }

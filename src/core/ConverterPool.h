@@ -32,13 +32,15 @@ public:
 
     // Converts the page into the PDF; finished() follows, always after this returns.
     void convert(int id, const QString& page, const QString& pdf, std::chrono::milliseconds timeLimit);
-    // Ends every converter; the pages being converted end as cancelled.
+    // Ends every converter; the pages being converted end as cancelled, and stopped() follows once every converter
+    // has ended, always after this returns.
     void stop();
     // Why the workers were given up, or nothing.
     QString fallbackReason() const { return m_fallbackReason; }
 
 signals:
     void finished(int id, const ConverterResult& result);
+    void stopped();
 
 private:
     ConverterWorker* idleWorker();
@@ -48,6 +50,7 @@ private:
     // workerCause: why a worker could not make the page; when the page is made alone, the workers are given up.
     void runAlone(int id, const QString& page, const QString& pdf, std::chrono::milliseconds timeLimit,
                   const QString& workerCause = {});
+    void stoppedWhenIdle();
 
     const QString m_converter;
     const QStringList m_options;
@@ -56,5 +59,6 @@ private:
     QList<ConverterWorker*> m_workers;
     QList<ConverterProcess*> m_runs;
     bool m_workerFinishedPage = false;
+    bool m_stopping = false;
     QString m_fallbackReason;
 };
