@@ -29,10 +29,13 @@ ConverterWorker::ConverterWorker(const QString& converter, const QStringList& op
 
 ConverterWorker::~ConverterWorker()
 {
-    // The process's own destructor waits for the end; by then nothing of this object may be called.
+    // Killed, the converter ends at once; nothing of this object may be called meanwhile. The process's own
+    // destructor would wait for that end too, with a warning.
     m_process.disconnect(this);
-    if (m_process.state() != QProcess::NotRunning)
+    if (m_process.state() != QProcess::NotRunning) {
         ConverterProcess::killProcessGroup(m_process);
+        m_process.waitForFinished();
+    }
 }
 
 void ConverterWorker::take(const Document& document, const QByteArray& line)
