@@ -64,10 +64,11 @@ ConverterWorker* ConverterPool::idleWorker()
     m_workers.append(worker);
     connect(worker, &ConverterWorker::documentEnded, this,
             [this, worker](const ConverterEnd& end, const QByteArray& errors) { documentEnded(worker, end, errors); });
+    // A converter that cannot be started on its own either stops the job; the workers are given up only when it
+    // can.
     connect(worker, &ConverterWorker::failedToStart, this, [this, worker](const QString& error) {
-        giveUpWorkers(error);
         const ConverterWorker::Document& document = worker->document();
-        runAlone(document.id, document.page, document.pdf, document.timeLimit);
+        runAlone(document.id, document.page, document.pdf, document.timeLimit, error);
     });
     connect(worker, &ConverterWorker::ended, this, [this, worker] {
         m_workers.removeOne(worker);

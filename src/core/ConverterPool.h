@@ -16,9 +16,10 @@ struct ConverterResult;
 // converting one page at a time (ConverterWorker); a worker that ends or is killed past a page's time limit is
 // replaced by a fresh one for the next page. A page gets a converter process of its own (ConverterProcess) instead
 // when no worker is free, when its paths cannot be written on the converter's line (converterArgumentsLine), or once
-// the workers have been given up: when none could be started, or when a worker ended before any had finished a page
-// and the page then made alone, so that the converter does not take its pages line by line. Either way the PDF is
-// judged by ConverterProcess::finishPartialPdf. Every converter ends with the pool at the latest.
+// the workers have been given up: when a worker could not be started, or ended before any had finished a page, and
+// the page was then made by a converter process of its own, so that the converter cannot take its pages line by
+// line. Either way the PDF is judged by ConverterProcess::finishPartialPdf. Every converter ends with the pool at
+// the latest.
 class ConverterPool : public QObject
 {
     Q_OBJECT
