@@ -261,6 +261,7 @@ QByteArray reportJson(const PdfJobRequest& request, const PdfJobReport& report, 
                            {"failed", int(report.outcomes.size()) - made},
                            {"kept", report.keptCount()},
                            {"stopMessage", report.stopMessage},
+                           {"converterFallback", report.converterFallback},
                            {"cancelled", report.cancelled},
                            {"outputFolder", request.folders.output()},
                            {"exitCode", code}};

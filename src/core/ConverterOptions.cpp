@@ -95,8 +95,10 @@ QStringList ConverterOptions::arguments(const QString& pageFolder) const
         if (const std::optional<double>& value = this->*margin.value)
             arguments << QLatin1String(margin.option) << QString::number(*value, 'f', 2) + QStringLiteral("mm");
     }
+    // Without scripts there is nothing to wait for: by default the converter waits 200 ms on every page.
     if (!allowScripts)
-        arguments << QStringLiteral("--disable-javascript");
+        arguments << QStringLiteral("--disable-javascript") << QStringLiteral("--javascript-delay")
+                  << QStringLiteral("0");
     // Without --enable-local-file-access the converter reads no local file but the page itself and those under
     // the folders it is allowed.
     return arguments << QStringLiteral("--allow") << pageFolder;

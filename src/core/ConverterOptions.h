@@ -29,7 +29,8 @@ struct ConverterOptions {
     // take more than half of the page's width or height.
     Result<> check() const;
 
-    // The converter's options, which go before the page and the PDF: the page layout, scripts off unless allowed,
+    // The converter's options, which go before the page and the PDF (or before --read-args-from-stdin, for every
+    // page a converter kept running is given): the page layout, scripts off (and no wait for them) unless allowed,
     // and of the local files only those in the page folder readable, so that the page template's scripts and images
     // load and an article cannot show any other file of the machine.
     QStringList arguments(const QString& pageFolder) const;

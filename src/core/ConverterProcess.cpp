@@ -13,6 +13,9 @@
 #include <csignal>
 #include <unistd.h>
 #endif
+#ifdef Q_OS_LINUX
+#include <sys/prctl.h>
+#endif
 
 namespace {
 // The end of the error output is all the last error line needs; the converter's progress bars make the rest long.
@@ -38,7 +41,69 @@ bool isWarning(const QString& line)
     return line.startsWith(u"Warning:") || line.startsWith(u"Error: Failed to load ") ||
            line.startsWith(u"Exit with code ") || line.startsWith(u"QStandardPaths:");
 }
+
+// The partial PDF renamed over the PDF.
+Result<> putInPlace(const QString& part, const QString& pdf)
+{
+    // One rename on the same volume that replaces the PDF there, on Windows too (QFile::rename does not replace).
+    std::error_code error;
+    std::filesystem::rename(QFile(part).filesystemFileName(), QFile(pdf).filesystemFileName(), error);
+    if (!error)
+        return Result<>::ok();
+    return Error{ConverterProcess::tr("The PDF could not be put in place of %1: %2")
+                     .arg(pdf, QString::fromLocal8Bit(error.message()))};
+}
+
+ConverterResult judge(const QString& part, const QString& pdf, const ConverterEnd& end, const QByteArray& errors)
+{
+    const auto tr = [](const char* text) { return ConverterProcess::tr(text); };
+    if (end.how == ConverterEnd::Cancelled)
+        return {ConverterResult::Failed, tr("Stopped because the job was cancelled."), {}};
+    if (end.how == ConverterEnd::TimedOut)
+        return {
+            ConverterResult::Failed,
+            tr("The converter did not finish within %1 s and was stopped.").arg(double(end.timeLimit.count()) / 1000.0),
+            {}};
+    const QString cause = ConverterProcess::lastErrorLine(errors);
+    if (end.how == ConverterEnd::Crashed)
+        return {ConverterResult::Failed, tr("The converter stopped unexpectedly."), cause};
+
+    switch (ConverterProcess::checkPdf(part)) {
+    case PdfCheck::Pdf:
+        break;
+    case PdfCheck::Missing:
+        if (end.how == ConverterEnd::Reported)
+            return {ConverterResult::Failed, tr("The converter wrote no PDF."), cause};
+        return {ConverterResult::Failed,
+                tr("The converter ended with exit code %1 and wrote no PDF.").arg(end.exitCode), cause};
+    case PdfCheck::Empty:
+        return {ConverterResult::Failed, tr("The converter wrote an empty file."), cause};
+    case PdfCheck::NotPdf:
+        return {ConverterResult::Failed, tr("The converter wrote a file that is not a PDF."), cause};
+    case PdfCheck::Incomplete:
+        return {ConverterResult::Failed, tr("The converter wrote an incomplete PDF."), cause};
+    }
+    if (const Result<> placed = putInPlace(part, pdf); !placed)
+        return {ConverterResult::Failed, placed.error(), {}};
+    // A converter kept running has no exit code per page; an error line on the page is what gives the exit code 1.
+    const bool warned = end.how == ConverterEnd::Reported ? errors.contains("Error:") : end.exitCode != 0;
+    return {ConverterResult::Made,
+            {},
+            warned ? ConverterProcess::lastErrorLine(errors, ConverterLine::Warning) : QString()};
+}
 } // namespace
+
+ConverterEnd ConverterEnd::ofProcess(bool cancelled, bool timedOut, std::chrono::milliseconds timeLimit, int exitCode,
+                                     QProcess::ExitStatus exitStatus)
+{
+    if (cancelled)
+        return {Cancelled};
+    if (timedOut)
+        return {TimedOut, 0, timeLimit};
+    if (exitStatus == QProcess::CrashExit)
+        return {Crashed};
+    return {Exited, exitCode};
+}
 
 QString ConverterProcess::commandLine(const QString& converter, const QStringList& arguments)
 {
@@ -103,6 +168,38 @@ std::chrono::milliseconds ConverterProcess::timeLimit(qint64 pageBytes)
     return std::chrono::seconds(120 + pageBytes * 30 / (1024 * 1024));
 }
 
+ConverterResult ConverterProcess::finishPartialPdf(const QString& part, const QString& pdf, const ConverterEnd& end,
+                                                   const QByteArray& errors)
+{
+    const ConverterResult result = judge(part, pdf, end, errors);
+    if (result.status != ConverterResult::Made)
+        QFile::remove(part);
+    return result;
+}
+
+void ConverterProcess::leadOwnProcessGroup(QProcess& process)
+{
+#ifdef Q_OS_UNIX
+    process.setChildProcessModifier([] {
+        ::setpgid(0, 0);
+#ifdef Q_OS_LINUX
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+#endif
+    });
+#else
+    Q_UNUSED(process);
+#endif
+}
+
+void ConverterProcess::killProcessGroup(QProcess& process)
+{
+#ifdef Q_OS_UNIX
+    if (const qint64 pid = process.processId(); pid > 0)
+        ::kill(-pid_t(pid), SIGKILL);
+#endif
+    process.kill();
+}
+
 ConverterProcess::ConverterProcess(const QString& converter, const QStringList& options, const QString& page,
                                    const QString& pdf, const QString& token, std::chrono::milliseconds timeLimit,
                                    QObject* parent)
@@ -122,16 +219,14 @@ ConverterProcess::ConverterProcess(const QString& converter, const QStringList& 
     m_commandLine = commandLine(converter, arguments).toStdWString();
     m_process.setCreateProcessArgumentsModifier(
         [this](QProcess::CreateProcessArguments* args) { args->arguments = m_commandLine.data(); });
-#elif defined(Q_OS_UNIX)
-    // The converter leads a process group of its own, so that whatever it starts ends with it.
-    m_process.setChildProcessModifier([] { ::setpgid(0, 0); });
 #endif
+    leadOwnProcessGroup(m_process);
 
     m_timer.setSingleShot(true);
     m_timer.setInterval(timeLimit);
     connect(&m_timer, &QTimer::timeout, this, [this] {
         m_timedOut = true;
-        stopProcess();
+        killProcessGroup(m_process);
     });
     connect(&m_process, &QProcess::errorOccurred, this, &ConverterProcess::onErrorOccurred);
     connect(&m_process, &QProcess::finished, this, &ConverterProcess::onFinished);
@@ -143,7 +238,7 @@ ConverterProcess::~ConverterProcess()
     // The process's own destructor waits for the end; by then nothing of this object may be called.
     m_process.disconnect(this);
     if (m_process.state() != QProcess::NotRunning)
-        stopProcess();
+        killProcessGroup(m_process);
 }
 
 void ConverterProcess::start()
@@ -155,7 +250,7 @@ void ConverterProcess::cancel()
 {
     m_cancelled = true;
     if (m_process.state() != QProcess::NotRunning)
-        stopProcess();
+        killProcessGroup(m_process);
 }
 
 void ConverterProcess::launch()
@@ -182,51 +277,8 @@ void ConverterProcess::onFinished(int exitCode, QProcess::ExitStatus exitStatus)
 {
     m_timer.stop();
     readErrors();
-    const ConverterResult result = outcome(exitCode, exitStatus);
-    if (result.status != ConverterResult::Made)
-        QFile::remove(m_part);
-    report(result);
-}
-
-ConverterResult ConverterProcess::outcome(int exitCode, QProcess::ExitStatus exitStatus) const
-{
-    if (m_cancelled)
-        return {ConverterResult::Failed, tr("Stopped because the job was cancelled."), {}};
-    if (m_timedOut)
-        return {
-            ConverterResult::Failed,
-            tr("The converter did not finish within %1 s and was stopped.").arg(double(m_timeLimit.count()) / 1000.0),
-            {}};
-    const QString cause = lastErrorLine(m_errors);
-    if (exitStatus == QProcess::CrashExit)
-        return {ConverterResult::Failed, tr("The converter stopped unexpectedly."), cause};
-
-    switch (checkPdf(m_part)) {
-    case PdfCheck::Pdf:
-        break;
-    case PdfCheck::Missing:
-        return {ConverterResult::Failed, tr("The converter ended with exit code %1 and wrote no PDF.").arg(exitCode),
-                cause};
-    case PdfCheck::Empty:
-        return {ConverterResult::Failed, tr("The converter wrote an empty file."), cause};
-    case PdfCheck::NotPdf:
-        return {ConverterResult::Failed, tr("The converter wrote a file that is not a PDF."), cause};
-    case PdfCheck::Incomplete:
-        return {ConverterResult::Failed, tr("The converter wrote an incomplete PDF."), cause};
-    }
-    if (const Result<> placed = putInPlace(); !placed)
-        return {ConverterResult::Failed, placed.error(), {}};
-    return {ConverterResult::Made, {}, exitCode == 0 ? QString() : lastErrorLine(m_errors, ConverterLine::Warning)};
-}
-
-Result<> ConverterProcess::putInPlace() const
-{
-    // One rename on the same volume that replaces the PDF there, on Windows too (QFile::rename does not replace).
-    std::error_code error;
-    std::filesystem::rename(QFile(m_part).filesystemFileName(), QFile(m_pdf).filesystemFileName(), error);
-    if (!error)
-        return Result<>::ok();
-    return Error{tr("The PDF could not be put in place of %1: %2").arg(m_pdf, QString::fromLocal8Bit(error.message()))};
+    report(finishPartialPdf(
+        m_part, m_pdf, ConverterEnd::ofProcess(m_cancelled, m_timedOut, m_timeLimit, exitCode, exitStatus), m_errors));
 }
 
 void ConverterProcess::readErrors()
@@ -234,15 +286,6 @@ void ConverterProcess::readErrors()
     m_errors += m_process.readAllStandardError();
     if (m_errors.size() > keptErrorBytes)
         m_errors.remove(0, m_errors.size() - keptErrorBytes);
-}
-
-void ConverterProcess::stopProcess()
-{
-#ifdef Q_OS_UNIX
-    if (const qint64 pid = m_process.processId(); pid > 0)
-        ::kill(-pid_t(pid), SIGKILL);
-#endif
-    m_process.kill();
 }
 
 void ConverterProcess::report(const ConverterResult& result)

@@ -26,11 +26,21 @@ struct ConverterResult {
     QString converterLine; // the converter's last error line; for a PDF made, its warning
 };
 
+// How the converter's work on one PDF ended: it said the PDF was done and went on to the next page (a converter
+// kept running, ConverterWorker), it exited, it crashed, or it was stopped past its time limit or by a cancel.
+struct ConverterEnd {
+    enum How { Reported, Exited, Crashed, TimedOut, Cancelled };
+    How how = Reported;
+    int exitCode = 0;                       // Exited
+    std::chrono::milliseconds timeLimit{0}; // TimedOut
+
+    // The end of a converter process that has finished, after a cancel, past its time limit, or of itself.
+    static ConverterEnd ofProcess(bool cancelled, bool timedOut, std::chrono::milliseconds timeLimit, int exitCode,
+                                  QProcess::ExitStatus exitStatus);
+};
+
 // One run of the converter on one page. The run owns the converter's process and a time limit, waits for the end
-// through signals and reports once through finished(). A PDF counts as made when the converter has ended and left
-// a whole PDF at the partial path, which is then renamed to the PDF's path: the converter exits with 1 when a
-// script of the page cannot load although it wrote the PDF, and exits with 0 in cases where it wrote nothing. On
-// any failure the partial PDF is removed.
+// through signals and reports once through finished() what finishPartialPdf() makes of it.
 class ConverterProcess : public QObject
 {
     Q_OBJECT
@@ -59,6 +69,19 @@ public:
     static void removePartialPdfs(const QString& folder);
     // How long the converter may take for a page of that many bytes.
     static std::chrono::milliseconds timeLimit(qint64 pageBytes);
+    // Judges what the converter left at the partial path once its work on the PDF has ended. Only a whole PDF counts
+    // as made, whatever the exit code says: the converter exits with 1 when a script of the page cannot load
+    // although it wrote the PDF, and with 0 in cases where it wrote nothing. A PDF made is renamed over the PDF's
+    // path; on any failure the partial PDF is removed, so an older PDF of that name stays whole. errors: the
+    // converter's error output on this PDF, whose last error line goes with the result; for a PDF made, as its
+    // warning when the converter exited with an error, or reported one on the page.
+    static ConverterResult finishPartialPdf(const QString& part, const QString& pdf, const ConverterEnd& end,
+                                            const QByteArray& errors);
+    // The process leads a process group of its own, so that whatever it starts ends with it; on Linux it is also
+    // killed when the program ends, however it ends, so that no converter outlives the program.
+    static void leadOwnProcessGroup(QProcess& process);
+    // Kills the process and its process group.
+    static void killProcessGroup(QProcess& process);
 
     QString page() const { return m_page; }
     QString pdf() const { return m_pdf; }
@@ -75,11 +98,7 @@ private:
     void launch();
     void onErrorOccurred(QProcess::ProcessError error);
     void onFinished(int exitCode, QProcess::ExitStatus exitStatus);
-    ConverterResult outcome(int exitCode, QProcess::ExitStatus exitStatus) const;
-    // The partial PDF renamed over the PDF.
-    Result<> putInPlace() const;
     void readErrors();
-    void stopProcess();
     void report(const ConverterResult& result);
 
     QString m_converter;

@@ -1,5 +1,6 @@
 #include "core/PdfJob.h"
 
+#include "core/ConverterPool.h"
 #include "core/ConverterProcess.h"
 #include "core/Product.h"
 #include "core/TextFile.h"
@@ -17,8 +18,17 @@ PdfJob::PdfJob(const PdfJobRequest& request, int plannedPdfs, QObject* parent)
     : QObject(parent)
     , m_request(request)
     , m_token(QString::number(QRandomGenerator::global()->generate(), 16).rightJustified(8, u'0'))
+    , m_converters(new ConverterPool(
+          request.folders.converter(), request.options.page.arguments(request.folders.pages()),
+          request.mode == CreationMode::Bulk ? std::max(1, request.converterLimit) : 0, m_token, this))
 {
     m_report.planned = plannedPdfs;
+    connect(m_converters, &ConverterPool::finished, this, [this](int index, const ConverterResult& result) {
+        if (result.status == ConverterResult::Made)
+            writeProperties(index, result);
+        else
+            converterEnded(index, result);
+    });
 }
 
 PdfJob::~PdfJob() = default;
@@ -32,8 +42,7 @@ void PdfJob::cancel()
 {
     m_report.cancelled = true;
     m_stopping = true;
-    for (ConverterProcess* run : std::as_const(m_running))
-        run->cancel();
+    m_converters->stop();
     done();
 }
 
@@ -55,7 +64,6 @@ Result<> PdfJob::loadPageParts()
         return Error{tr("The converter was not found. It was expected at:\n%1").arg(folders.converter())};
     if (const Result<> options = m_request.options.page.check(); !options)
         return options;
-    m_converterOptions = m_request.options.page.arguments(folders.pages());
     if (!QDir().mkpath(folders.output()))
         return Error{tr("The output folder could not be made:\n%1").arg(folders.output())};
     // A converter that cannot write its PDF does not say why, so a folder that takes no files is found out first.
@@ -89,53 +97,44 @@ void PdfJob::runConverter(int index, const QString& name, const QString& page, c
     using namespace std::chrono_literals;
     const auto limit = m_request.converterTimeLimit > 0ms ? m_request.converterTimeLimit
                                                           : ConverterProcess::timeLimit(QFileInfo(page).size());
-    auto* run =
-        new ConverterProcess(m_request.folders.converter(), m_converterOptions, page, pdf, m_token, limit, this);
-    m_running.append(run);
-    connect(run, &ConverterProcess::finished, this,
-            [this, run, index, name, properties](const ConverterResult& result) {
-                if (result.status == ConverterResult::Made)
-                    writeProperties(run, index, name, properties, result);
-                else
-                    converterEnded(run, index, name, result);
-            });
-    run->start();
+    m_converting.insert(index, {name, page, pdf, properties});
+    m_converters->convert(index, page, pdf, limit);
 }
 
-void PdfJob::writeProperties(ConverterProcess* run, int index, const QString& name,
-                             const PdfMetadata::Properties& properties, const ConverterResult& result)
+void PdfJob::writeProperties(int index, const ConverterResult& result)
 {
     auto* watcher = new QFutureWatcher<Result<>>(this);
-    connect(watcher, &QFutureWatcher<Result<>>::finished, this, [this, watcher, run, index, name, result] {
+    connect(watcher, &QFutureWatcher<Result<>>::finished, this, [this, watcher, index, result] {
         watcher->deleteLater();
         ConverterResult written = result;
         if (const Result<> properties = watcher->result(); !properties)
             written.converterLine =
                 result.converterLine.isEmpty() ? properties.error() : result.converterLine + "; " + properties.error();
-        converterEnded(run, index, name, written);
+        converterEnded(index, written);
     });
-    watcher->setFuture(
-        QtConcurrent::run([pdf = run->pdf(), properties] { return PdfMetadata::write(pdf, properties); }));
+    const Converting& converting = m_converting[index];
+    watcher->setFuture(QtConcurrent::run(
+        [pdf = converting.pdf, properties = converting.properties] { return PdfMetadata::write(pdf, properties); }));
 }
 
 bool PdfJob::isInUse(const QString& page, const QString& pdf) const
 {
-    return std::any_of(m_running.cbegin(), m_running.cend(), [&](const ConverterProcess* run) {
-        return run->page().compare(page, Qt::CaseInsensitive) == 0 || run->pdf().compare(pdf, Qt::CaseInsensitive) == 0;
+    return std::any_of(m_converting.cbegin(), m_converting.cend(), [&](const Converting& converting) {
+        return converting.page.compare(page, Qt::CaseInsensitive) == 0 ||
+               converting.pdf.compare(pdf, Qt::CaseInsensitive) == 0;
     });
 }
 
-void PdfJob::converterEnded(ConverterProcess* run, int index, const QString& name, const ConverterResult& result)
+void PdfJob::converterEnded(int index, const ConverterResult& result)
 {
-    m_running.removeOne(run);
-    run->deleteLater();
+    const Converting converting = m_converting.take(index);
     const int place = m_request.placeOf(index);
     if (result.status == ConverterResult::Made) {
-        m_report.outcomes.append({place, name, run->pdf(), true, {}, result.converterLine});
-        emit pdfMade(run->pdf(), result.converterLine);
+        m_report.outcomes.append({place, converting.name, converting.pdf, true, {}, result.converterLine});
+        emit pdfMade(converting.pdf, result.converterLine);
     } else {
-        m_report.outcomes.append({place, name, run->pdf(), false, result.reason, result.converterLine});
-        emit pdfFailed(run->pdf(), result.reason);
+        m_report.outcomes.append({place, converting.name, converting.pdf, false, result.reason, result.converterLine});
+        emit pdfFailed(converting.pdf, result.reason);
     }
     // A converter that cannot be started will not start for the next page either.
     if (result.status == ConverterResult::NotStarted)
@@ -165,12 +164,14 @@ void PdfJob::done()
 
 void PdfJob::finishWhenIdle()
 {
-    if (!m_done || !m_running.isEmpty() || m_finishing)
+    if (!m_done || !m_converting.isEmpty() || m_finishing)
         return;
     m_finishing = true;
+    m_report.converterFallback = m_converters->fallbackReason();
     std::stable_sort(m_report.outcomes.begin(), m_report.outcomes.end(),
                      [](const PdfOutcome& a, const PdfOutcome& b) { return a.index < b.index; });
-    // Queued, so that the end never comes out of the call that ended the job.
-    QMetaObject::invokeMethod(
-        this, [this] { emit finished(m_report); }, Qt::QueuedConnection);
+    // The converters kept running end with the job, before it says so; the end never comes out of the call that
+    // ended the job.
+    connect(m_converters, &ConverterPool::stopped, this, [this] { emit finished(m_report); });
+    m_converters->stop();
 }

@@ -3,10 +3,10 @@
 #include "core/PdfJobTypes.h"
 #include "core/PdfMetadata.h"
 
-#include <QList>
+#include <QHash>
 #include <QObject>
 
-class ConverterProcess;
+class ConverterPool;
 struct ConverterResult;
 
 // What the single and the bulk job share: the checks made before anything is written, the converter runs and
@@ -50,12 +50,13 @@ protected:
     PdfMetadata::Properties properties(const QString& title, const QString& keywords = {}) const;
     // Converts one page and writes the PDF's properties; the outcome is recorded when both have ended. name is the
     // PDF's name as the user gave it. A PDF whose properties could not be written still counts as made, with the
-    // reason among its warnings.
+    // reason among its warnings. The bulk job's pages go to converters kept running (ConverterPool), as many as the
+    // request's converter limit; the single job's one page to a converter process of its own.
     void runConverter(int index, const QString& name, const QString& page, const QString& pdf,
                       const PdfMetadata::Properties& properties);
-    int runningConverters() const { return int(m_running.size()); }
-    // True while a running converter reads this page or writes this PDF (names compared ignoring letter case, as
-    // Windows does).
+    int runningConverters() const { return int(m_converting.size()); }
+    // True while a page being converted is this page or has this PDF (names compared ignoring letter case, as
+    // Windows does), whichever converter has it.
     bool isInUse(const QString& page, const QString& pdf) const;
 
     void recordFailure(int index, const QString& name, const QString& pdf, const QString& reason);
@@ -70,19 +71,26 @@ private:
     // The converter, its options and the output folder are checked, the page head and the script tail made.
     Result<> loadPageParts();
     // Rewriting a PDF of thousands of pages takes seconds, so it is done away from the window's thread.
-    void writeProperties(ConverterProcess* run, int index, const QString& name,
-                         const PdfMetadata::Properties& properties, const ConverterResult& result);
-    void converterEnded(ConverterProcess* run, int index, const QString& name, const ConverterResult& result);
+    void writeProperties(int index, const ConverterResult& result);
+    void converterEnded(int index, const ConverterResult& result);
     void finishWhenIdle();
+
+    // A page given to a converter, until its PDF's properties are written, so that its PDF counts as in use until
+    // then.
+    struct Converting {
+        QString name;
+        QString page;
+        QString pdf;
+        PdfMetadata::Properties properties;
+    };
 
     const PdfJobRequest m_request;
     const QString m_token; // names this job's partial PDFs
     PdfJobReport m_report;
     QString m_head;
     QString m_tail;
-    QStringList m_converterOptions;
-    // A run stays here until its PDF's properties are written, so that its PDF counts as in use until then.
-    QList<ConverterProcess*> m_running;
+    ConverterPool* m_converters;
+    QHash<int, Converting> m_converting; // by article index
     bool m_stopping = false;
     bool m_done = false;
     bool m_finishing = false;

@@ -17,8 +17,8 @@ enum class CreationMode { Single, Bulk };
 // How the bulk job names its PDFs: after each article, or from the final filename list in turn.
 enum class PdfNaming { Original, Keywords };
 
-// How many converters run at once unless a request says otherwise. The converter waits far more than it computes
-// (about 0.27 s of wall time and 0.07 s of processor for a small page), so several per core keep the cores busy.
+// How many converters run at once unless a request says otherwise (the window's and the command line's default):
+// the converters a bulk job keeps running, from the cores and the free memory, the same for the whole program.
 int defaultConverterLimit();
 
 // The PDF options the user chooses: the converter's page layout and what a page may load, and the PDFs' author.
@@ -37,6 +37,7 @@ struct PdfJobRequest {
     QString singlePdfName;  // the single PDF's name as typed, without ".pdf"
     // Zero: each run's limit follows its page's size (ConverterProcess::timeLimit).
     std::chrono::milliseconds converterTimeLimit{0};
+    // How many converters run at once; the bulk job keeps that many running from one page to the next.
     int converterLimit = defaultConverterLimit();
     PdfOptions options;
     QStringList keywords; // the user's keywords, which the final filename list was made from
@@ -65,6 +66,8 @@ struct PdfJobReport {
     // Set when the job stopped early (page template unreadable, converter missing, ...): the message says why.
     QString stopMessage;
     bool cancelled = false;
+    // Set when the converters could not be kept running from one page to the next: the message says why.
+    QString converterFallback;
 
     int madeCount() const;
     // PDFs made that a later article of the same name (letter case aside) did not replace.

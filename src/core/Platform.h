@@ -17,4 +17,11 @@ QString converterFileName();
 // The file name of the converter's image tool beside it, which draws the ad preview.
 QString imageToolFileName();
 
+// Whether a converter kept running can read the text on the lines it is given (ConverterLine): on Windows the code
+// page it reads them in is not known, so only ASCII, and a page with other letters keeps its own command line.
+bool converterLineCarries(const QString& text);
+
+// The memory the system can give without swapping, in bytes; 0 when unknown.
+qint64 availableMemory();
+
 } // namespace Platform

@@ -31,15 +31,28 @@ public:
     QString path() const { return m_path; }
     AppFolders folders() const { return AppFolders(QDir::toNativeSeparators(m_path), Platform::separator()); }
 
-    // Puts an executable shell script in place of the converter; the converter's options are shifted away into
-    // $options (each after a blank) before it runs, so that $1 is the page and $2 the PDF path.
+    // Puts an executable shell script in place of the converter, run with the page as $1 and the PDF path as $2 (all
+    // the converter's arguments in $options). As the real converter, with --read-args-from-stdin last it runs the
+    // script on each line's page and PDF in turn, says "Done" after each, and ends when the script fails.
     void setConverterScript(const QString& script) const
     {
         const QString converter = folders().converter();
         QFile::remove(converter);
-        writeFile("bin/" + Platform::converterFileName(),
-                  ("#!/bin/sh\noptions=\nwhile [ $# -gt 2 ]; do options=\"$options $1\"; shift; done\n" + script + "\n")
-                      .toUtf8());
+        writeFile("bin/" + Platform::converterFileName(), (R"sh(#!/bin/sh
+options="$*"
+convert() {
+:
+)sh" + script + R"sh(
+}
+if [ "${options%--read-args-from-stdin}" = "$options" ]; then
+    while [ $# -gt 2 ]; do shift; done
+    convert "$@"; exit
+fi
+while IFS= read -r line; do
+    eval "set -- $(printf '%s' "$line" | sed 's/[$`]/\\&/g')"; (convert "$@") || exit; echo Done >&2
+done
+)sh")
+                                                              .toUtf8());
         QFile::setPermissions(converter, QFile::permissions(converter) | QFileDevice::ExeOwner);
     }
 
