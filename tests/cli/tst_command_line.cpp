@@ -94,6 +94,10 @@ private slots:
         QTest::newRow("bulk, a folder in the window's order")
             << make({"--json", "{articles}"}) << QStringList{"a.pdf", "B-two.pdf", "c.pdf"}
             << QStringList{"Article a.txt", "Article B two.txt", "Article c.txt"};
+        QTest::newRow("bulk, keyword names from standard input")
+            << make({"--json", "--keywords", "-", "{articles}"})
+            << QStringList{"best-tea.pdf", "best-coffee.pdf", "tea-guide.pdf"}
+            << QStringList{"Article a.txt", "Article B two.txt", "Article c.txt"};
         QTest::newRow("single, articles in the order given")
             << make({"--json", "--single", "all of it", "{articles}/c.txt", "{articles}/a.txt"})
             << QStringList{"all-of-it.pdf"} << QStringList{"Article c.txt|Article a.txt"};
@@ -105,7 +109,8 @@ private slots:
         QFETCH(QStringList, names);
         QFETCH(QStringList, texts);
         setUp();
-        const Run run = cli(arguments);
+        d->app.writeFile("lstcombinations.txt", "best #KEYWORD#\n#KEYWORD# guide\n");
+        const Run run = cli(arguments, "tea\ncoffee\n");
         QCOMPARE(run.exitCode, 0);
         const QMap<QString, QString> made = pdfs();
         QStringList sorted = names;
@@ -127,27 +132,6 @@ private slots:
             QCOMPARE(pdf["pdf"].toString(), d->app.folders().pdfFile(names[i]));
             QVERIFY(pdf["made"].toBool());
         }
-    }
-
-    // Keyword names, two keywords in two patterns over three articles: the window and the command line make the
-    // same PDFs of the same request.
-    void keywordNamesAsTheWindowMakesThem()
-    {
-        setUp();
-        d->app.writeFile("lstcombinations.txt", "best #KEYWORD#\n#KEYWORD# guide\n");
-        d->openFilled(CreationMode::Bulk);
-        d->click("optFilename_1");
-        d->child<QPlainTextEdit>("txtPDFKeywords")->setPlainText("tea\ncoffee");
-        d->click("cmdCreateList");
-        MessageBox::setNextAnswer(MessageBox::No);
-        d->create();
-        const QMap<QString, QString> fromWindow = pdfs();
-        QCOMPARE(fromWindow.keys(), QStringList({"best-coffee.pdf", "best-tea.pdf", "tea-guide.pdf"}));
-        QVERIFY(QDir(d->app.folders().output()).removeRecursively());
-
-        const Run run = cli(make({"--keywords", "-", "{articles}"}), "tea\ncoffee\n");
-        QCOMPARE(run.exitCode, 0);
-        QCOMPARE(pdfs(), fromWindow);
     }
 
     void someFailedOthersKept()
@@ -193,13 +177,11 @@ private slots:
         QTest::newRow("no keywords") << make({"--keywords", "{app}/empty/keywords", "{articles}"})
                                      << "Please enter some keywords first.";
         QTest::newRow("negative margin") << make({"--margin-top", "-5", "{articles}"}) << "top margin must be";
-        QTest::newRow("unknown page size") << make({"--page-size", "B9", "{articles}"}) << "B9";
         QTest::newRow("name no file may have") << make({"--single", "a:b", "{articles}"}) << "\"a:b.pdf\" cannot";
         QTest::newRow("no converter") << make({"--app-folder", "{articles}", "{articles}"})
                                       << "The converter was not found.";
         QTest::newRow("output takes no files") << make({"{articles}"}) << "No file can be written into the output";
         QTest::newRow("pages not a number") << QStringList{"generate", "--pages", "ten"} << "a whole number from";
-        QTest::newRow("pages out of range") << QStringList{"generate", "--pages", "32768"} << "a whole number from";
         QTest::newRow("device name") << QStringList{"generate",           "--pages", "1",
                                                     "--app-folder",       "{app}",   "--out",
                                                     "{app}/empty/aux.txt"}

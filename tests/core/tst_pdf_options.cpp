@@ -94,27 +94,6 @@ private slots:
         const QString images = toolOutput("pdfimages", {"-list", pdf});
         QVERIFY2(images.count(QRegularExpression("\\s580\\s+265\\s")) == 1, qPrintable(images));
     }
-
-    // A PDF that takes no properties is left as the converter wrote it and counts as made; the closing box lists
-    // the first warnings and counts the rest.
-    void propertiesNotWrittenAreWarnings()
-    {
-        TestAppFolder app(TestAppFolder::NoConverter);
-        const QByteArray unreadable = "%PDF-1.4 no objects\n%%EOF\n";
-        app.setConverterScript(R"(printf '%%PDF-1.4 no objects\n%%%%EOF\n' > "$2"; echo 'Error: x.js' >&2; exit 1)");
-        auto request = PdfJobTesting::request(app, CreationMode::Bulk, {});
-        for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt", "f.txt", "g.txt"})
-            request.articles << article(app, name, name);
-        const PdfJobReport report = run(request);
-        QVERIFY(report.allMade());
-        QCOMPARE(TestAppFolder::readFile(app.folders().pdfFile("g.pdf")), unreadable);
-        const QStringList lines = closingBoxFor(report).text.split('\n');
-        QCOMPARE(lines.mid(0, 3), (QStringList{"Ready.", "", "Made with warnings:"}));
-        QVERIFY2(lines[3].startsWith("a.pdf: Error: x.js; The document properties could not be written: ") &&
-                     !lines[3].contains(app.path()),
-                 qPrintable(lines[3]));
-        QCOMPARE(lines.mid(8), (QStringList{"... and 2 more.", "", "Do you want to open the output folder?"}));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestPdfOptions)

@@ -201,7 +201,8 @@ private slots:
         QTest::newRow("output folder read-only") << "" << "immutable"   << "No file can be written into the output folder:";
         QTest::newRow("output is a file")        << "" << "output file" << "The output folder could not be made:";
         QTest::newRow("old page not deletable")  << "" << "stuck page"  << "These pages of an earlier run could not be deleted";
-        QTest::newRow("blanks and non-Latin letters in the path") << "Leaf runner Ünï Папка" << "" << allMade;
+        QTest::newRow("quotes, blanks and non-Latin letters in the path") << R"(Leaf "runner" it's a\b -Ünï Папка)" << ""
+                                                                         << allMade;
         QTest::newRow("template named Template.HTML") << "" << "template case" << allMade;
         // clang-format on
     }
