@@ -168,16 +168,9 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("no command") << QStringList() << "Name a command";
         QTest::newRow("unknown option") << make({"--bogus", "{articles}"}) << "Unknown option 'bogus'.";
-        QTest::newRow("missing value") << make({"{articles}", "--single"}) << "Missing value after '--single'.";
-        QTest::newRow("no ad") << QStringList{"make", "--app-folder", "{app}", "{articles}"}
-                               << "Please enter your Ad details.";
         QTest::newRow("no such article") << make({"{articles}/a.txt", "{articles}/gone.txt"}) << "gone.txt does not";
         QTest::newRow("no articles in folder") << make({"{app}/empty"}) << "holds no *.txt articles";
         QTest::newRow("keyword file unreadable") << make({"--keywords", "{app}/none", "{articles}"}) << "none could";
-        QTest::newRow("no keywords") << make({"--keywords", "{app}/empty/keywords", "{articles}"})
-                                     << "Please enter some keywords first.";
-        QTest::newRow("negative margin") << make({"--margin-top", "-5", "{articles}"}) << "top margin must be";
-        QTest::newRow("name no file may have") << make({"--single", "a:b", "{articles}"}) << "\"a:b.pdf\" cannot";
         QTest::newRow("no converter") << make({"--app-folder", "{articles}", "{articles}"})
                                       << "The converter was not found.";
         QTest::newRow("output takes no files") << make({"{articles}"}) << "No file can be written into the output";

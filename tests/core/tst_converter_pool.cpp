@@ -1,7 +1,6 @@
 #include "core/ConverterLine.h"
 #include "core/ConverterPool.h"
 #include "core/ConverterProcess.h"
-#include "core/PdfNames.h"
 #include "support/PdfJobTesting.h"
 
 #include <QTest>
@@ -147,20 +146,19 @@ esac)sh")
     {
         TestAppFolder app;
         auto request = PdfJobTesting::request(app, CreationMode::Bulk, {});
-        for (int i = 0; i < 20; ++i)
+        QStringList pages;
+        QStringList alone;
+        for (int i = 0; i < 20; ++i) {
             request.articles << article(app, QString("a%1.txt").arg(i),
                                         QString("Article %1 grows.\nIn two lines.").arg(i).toUtf8());
+            pages << app.folders().pageFile(QString("a%1.html").arg(i));
+            alone << app.folders().pdfFile(QString("alone %1.pdf").arg(i));
+        }
         request.converterLimit = 4;
         const PdfJobReport report = run(request);
         QVERIFY(report.allMade());
         QCOMPARE(report.converterFallback, QString());
 
-        QStringList pages;
-        QStringList alone;
-        for (int i = 0; i < 20; ++i) {
-            pages << app.folders().pageFile(PdfNames::bulkNamesFor(request, i).page);
-            alone << app.folders().pdfFile(QString("alone %1.pdf").arg(i));
-        }
         ConverterPool oneProcessPerPage(app.folders().converter(),
                                         request.options.page.arguments(app.folders().pages()), 0, "0123abcd");
         convertAll(oneProcessPerPage, pages, alone, 4, 60s);

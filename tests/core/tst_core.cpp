@@ -5,7 +5,6 @@
 #include "core/GeneratedArticle.h"
 #include "core/PdfNames.h"
 #include "core/Platform.h"
-#include "core/RandomText.h"
 #include "core/TextFile.h"
 #include "support/PdfJobTesting.h"
 
@@ -66,26 +65,6 @@ private slots:
                        "></script><script src= https://cdnjs.cloudflare.com/ajax/libs/jquery-easing/1.4.1/"
                        "jquery.easing.min.js ></script><script src= assets/js/stylish-portfolio.js "
                        "></script></body></html>"));
-    }
-
-    // The real converter: the ad and its link, then the articles in list order, each line of them a line of its
-    // own whatever its line ending.
-    void realConverterMakesTheSinglePdf()
-    {
-        TestAppFolder app;
-        const auto request =
-            PdfJobTesting::request(app, CreationMode::Single,
-                                   {article(app, "c.txt", "Charlie went first.\nAn LF line."),
-                                    article(app, "a.txt", "Alpha next.\r\nA CR LF line.\rA CR line.")});
-        QVERIFY(run(request).allMade());
-        const QString pdf = app.folders().pdfFile("my-report.pdf");
-        const QStringList wanted = QString("Grow Tomatoes Like a Pro|Charlie went first.|An LF line.|Alpha next.|"
-                                           "A CR LF line.|A CR line.")
-                                       .split('|');
-        QStringList lines = pdfText(pdf).split('\n');
-        lines.removeIf([&](const QString& line) { return !wanted.contains(line); });
-        QCOMPARE(lines, wanted);
-        QVERIFY(TestAppFolder::readFile(pdf).contains("/URI (https://example.com/guide)"));
     }
 
     // Every row starts with a PDF of the same name from an earlier run and a partial PDF that a program ending
@@ -254,7 +233,6 @@ private slots:
         QTest::newRow("UTF-8 with BOM")   << QByteArray("\xEF\xBB\xBF" "caf\xC3\xA9") << u"café"_qs;
         QTest::newRow("UTF-16 BE")        << QByteArray("\xFE\xFF\x00\xE9\x20\xAC", 6) << u"é€"_qs;
         QTest::newRow("Windows-1252")     << QByteArray("\x93" "Caf\xE9\x94 \x80\x97") << u"“Café” €—"_qs;
-        QTest::newRow("line breaks kept") << QByteArray("a\r\nb\rc\nd") << u"a\r\nb\rc\nd"_qs;
         // clang-format on
     }
 
@@ -263,17 +241,6 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, text);
         QCOMPARE(TextFile::decode(bytes), text);
-    }
-
-    // A save replaces the whole file; a write that fails says so.
-    void saveAndWrite()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("a.txt");
-        QVERIFY(TextFile::save("an older, longer text", path) && TextFile::save("new", path));
-        QCOMPARE(TextFile::load(path).value(), QString("new"));
-        TextFile::Writer full;
-        QVERIFY(full.open("/dev/full") && !full.write(QString(70000, u'x')));
     }
 
     // Accepted names have no reason; a refused one is named, with its reason.
@@ -372,21 +339,6 @@ private slots:
         QVERIFY(app.folders().ensureOutput() && QFileInfo(app.folders().output()).isDir());
         const AppFolders bare(app.path() + "/bare", u'/');
         QVERIFY(!bare.ensureOutput() && !QFileInfo::exists(bare.pages()));
-    }
-
-    // Seeded, so the counts are fixed; a pick that favours or never reaches an end of the list falls outside.
-    void picksAreUniform()
-    {
-        const QStringList four{"w0", "w1", "w2", "w3"};
-        QRandomGenerator random(42);
-        RandomText pages(199, {four, {"x"}, {"x"}, {"x"}, {"x"}}, four, random);
-        QString text;
-        while (!pages.atEnd())
-            text += pages.nextPage();
-        for (const QString& word : four) {
-            const qsizetype count = text.count(word + ' ');
-            QVERIFY2(count > 1100 && count < 1300, qPrintable(word + ": " + QString::number(count)));
-        }
     }
 };
 

@@ -39,6 +39,11 @@ private slots:
         QCOMPARE(*folders.editableTemplate(), user + "/template.html");
         QCOMPARE(folders.pageTemplate(), user + "/template.html");
         QCOMPARE(before.changesOutside({}), QStringList());
+
+        // Without a Documents folder that takes files the PDFs go to the user's data folder, and the window says so.
+        const AppFolders noDocuments = installed(shipped, shipped.writeFile("Documents", "a file, not a folder"));
+        QCOMPARE(noDocuments.output(), user + "/output");
+        QVERIFY(noDocuments.isOutputInDataFolder() && QFileInfo(noDocuments.output()).isDir());
     }
 
     // A user's copy of the template that cannot be read stops the run, named; the shipped one is not used instead.
@@ -56,16 +61,6 @@ private slots:
                      qPrintable(report.stopMessage));
             QVERIFY(link ? QFile::remove(own) : QDir().rmdir(own));
         }
-    }
-
-    // Without a Documents folder that takes files the PDFs go to the user's data folder, and the window can say so.
-    void noDocumentsFolder()
-    {
-        TestAppFolder shipped(TestAppFolder::NoConverter);
-        const QString documents = shipped.writeFile("Documents", "a file, not a folder");
-        const AppFolders folders = installed(shipped, documents);
-        QCOMPARE(folders.output(), m_home.filePath("data/output"));
-        QVERIFY(folders.isOutputInDataFolder() && QFileInfo(folders.output()).isDir());
     }
 };
 

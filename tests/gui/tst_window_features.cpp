@@ -16,6 +16,7 @@
 #include <QSpinBox>
 #include <QUrl>
 
+#include <algorithm>
 #include <optional>
 
 using namespace WindowTesting;
@@ -69,15 +70,17 @@ private slots:
         d->app.writeFile("other/c.txt", "c");
         d->open(settingsFile());
         verifyDefaults();
-        const QString title = QString("Grüße, \"@Variant\" #ADTITLE# ").repeated(400);
-        d->child<QLineEdit>("txtAdTitle")->setText(title);
-        d->child<QLineEdit>("txtCTAText")->setText("Read, now");
-        d->child<QLineEdit>("txtCTAURL")->setText("https://example.com/?a=1&b=2");
+        const QList<std::pair<const char*, QString>> lines{
+            {"txtAdTitle", QString("Grüße, \"@Variant\" #ADTITLE# ").repeated(400)},
+            {"txtCTAText", "Read, now"},
+            {"txtCTAURL", "https://example.com/?a=1&b=2"},
+            {"txtPDFFilename", "my book"}};
+        for (const auto& [name, text] : lines)
+            d->child<QLineEdit>(name)->setText(text);
         d->click("optCreationMode_1");
         d->click("optFilename_1");
         d->child<QPlainTextEdit>("txtPDFKeywords")->setPlainText("dog training\npuppy food");
         d->child<QPlainTextEdit>("txtFinalList")->setPlainText("best dog\nbest puppy");
-        d->child<QLineEdit>("txtPDFFilename")->setText("my book");
         d->child<QSpinBox>("spnConverters")->setValue(3);
         d->child<FolderList>("Dir1")->setPath(d->app.path() + "/other");
         PdfOptions options;
@@ -89,15 +92,13 @@ private slots:
         QVERIFY(d->window->close());
 
         d->open(settingsFile());
-        QCOMPARE(d->child<QLineEdit>("txtAdTitle")->text(), title);
-        QCOMPARE(d->child<QLineEdit>("txtCTAText")->text(), QString("Read, now"));
-        QCOMPARE(d->child<QLineEdit>("txtCTAURL")->text(), QString("https://example.com/?a=1&b=2"));
+        for (const auto& [name, text] : lines)
+            QCOMPARE(d->child<QLineEdit>(name)->text(), text);
         QVERIFY(d->child<QRadioButton>("optCreationMode_1")->isChecked());
         QVERIFY(!d->child<QWidget>("frFilename_1")->isHidden());
         QVERIFY(d->child<QRadioButton>("optFilename_1")->isChecked());
         QCOMPARE(d->child<QPlainTextEdit>("txtPDFKeywords")->toPlainText(), QString("dog training\npuppy food"));
         QCOMPARE(itemsOf(d->child<QListWidget>("lstFinalList")), QStringList({"best dog", "best puppy"}));
-        QCOMPARE(d->child<QLineEdit>("txtPDFFilename")->text(), QString("my book"));
         QCOMPARE(d->child<QSpinBox>("spnConverters")->value(), 3);
         QCOMPARE(d->window->articleFolder(), QDir::toNativeSeparators(d->app.path() + "/other"));
         QCOMPARE(d->window->size(), QSize(1000, 820));
@@ -119,9 +120,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("contents");
         QByteArray noise(64 * 1024, '\0');
-        QRandomGenerator random(7);
-        for (char& byte : noise)
-            byte = char(random.bounded(256));
+        std::generate(noise.begin(), noise.end(),
+                      [random = QRandomGenerator(7)]() mutable { return char(random.bounded(256)); });
         QTest::newRow("random bytes") << noise;
         QTest::newRow("huge") << "[ad]\ntitle=Huge\nctaUrl=ftp://\n" + QByteArray(Settings::MaximumFileSize, 'x');
         QTest::newRow("wrong types") << QByteArray("[ad]\ntitle=a, b\nctaUrl=@ByteArray(x)\n"
