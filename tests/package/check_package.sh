@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Packs the Debian package of a build and checks it as an installed program meets it: unpacked into a tree nobody
-# may write, its command line run by an ordinary user (nobody, when run as root) from that user's home makes the
+# Packs the Debian package of a build and checks it as an installed program meets it: unpacked into a read-only
+# tree, its command line run from a user's home (as root: by nobody, then by root, who may write the tree) makes the
 # PDFs in ~/Documents/Leafrunner and changes nothing in the tree; the menu entry and the AppStream file validate.
 # Arguments: the source folder and the build folder.
 set -euo pipefail
@@ -24,27 +24,36 @@ desktop-file-validate "$root/usr/share/applications/leafrunner.desktop"
 appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml
 [ -s "$root/usr/share/man/man1/leafrunner-cli.1.gz" ] || fail "no manual page"
 
-home="$work/home"
-mkdir -p "$home"
-cp -r "$src/samples/articles" "$home/articles"
 chmod 755 "$work"
 chmod -R a-w "$root"
 listing() { (cd "$root" && find . -printf '%p %m %s %T@\n' | sort); }
 before="$(listing)"
-as=()
-if [ "$(id -u)" -eq 0 ]; then
-    chown -R nobody: "$home"
-    as=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
-fi
-# From the user's home, with nothing of the caller's environment: no library path, no XDG folders.
-(cd "$home" && timeout 300 "${as[@]}" env -i PATH=/usr/bin:/bin HOME="$home" \
-    "$root/usr/bin/leafrunner-cli" make --quiet --title "Grow Tomatoes" --cta-text "Get the Guide" \
-    --cta-url https://example.com/guide articles)
 
-[ "$(listing)" == "$before" ] || fail "the unpacked tree changed"
-articles=$(find "$home/articles" -name '*.txt' | wc -l)
-pdfs=$(find "$home/Documents/Leafrunner" -name '*.pdf' | wc -l)
-[ "$pdfs" -eq "$articles" ] || fail "$pdfs PDFs in ~/Documents/Leafrunner for $articles articles"
-pdf="$(find "$home/Documents/Leafrunner" -name '*.pdf' | head -n 1)"
-pdftotext "$pdf" - | grep -q "Grow Tomatoes" || fail "no ad block in $pdf"
-echo "PASS: $pdfs PDFs in ~/Documents/Leafrunner from $deb"
+# Makes PDFs of the sample articles from a fresh home, as the user the arguments name (none: the caller), with
+# nothing of the caller's environment: no library path, no XDG folders. The PDFs must land in that home's
+# Documents/Leafrunner and the unpacked tree stay as it was.
+make_pdfs() {
+    local home="$work/home-${1:-caller}"
+    mkdir -p "$home"
+    cp -r "$src/samples/articles" "$home/articles"
+    [ $# -eq 0 ] || chown -R "$1": "$home"
+    local as=()
+    [ $# -eq 0 ] || as=(setpriv --reuid="$1" --regid="$(id -gn "$1")" --clear-groups)
+    (cd "$home" && timeout 300 "${as[@]}" env -i PATH=/usr/bin:/bin HOME="$home" \
+        "$root/usr/bin/leafrunner-cli" make --quiet --title "Grow Tomatoes" --cta-text "Get the Guide" \
+        --cta-url https://example.com/guide articles)
+
+    [ "$(listing)" == "$before" ] || fail "the unpacked tree changed"
+    local articles pdfs pdf
+    articles=$(find "$home/articles" -name '*.txt' | wc -l)
+    pdfs=$(find "$home/Documents/Leafrunner" -name '*.pdf' | wc -l)
+    [ "$pdfs" -eq "$articles" ] || fail "$pdfs PDFs in ~/Documents/Leafrunner for $articles articles"
+    pdf="$(find "$home/Documents/Leafrunner" -name '*.pdf' | head -n 1)"
+    pdftotext "$pdf" - | grep -q "Grow Tomatoes" || fail "no ad block in $pdf"
+    echo "PASS: $pdfs PDFs in ~/Documents/Leafrunner as ${1:-$(id -un)} from $deb"
+}
+
+# As root: first an ordinary user, who may not write the installation; then root, who may, as under /usr, and must
+# take it for an installation all the same.
+[ "$(id -u)" -ne 0 ] || make_pdfs nobody
+make_pdfs
