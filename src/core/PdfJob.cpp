@@ -24,10 +24,14 @@ PdfJob::PdfJob(const PdfJobRequest& request, int plannedPdfs, QObject* parent)
 {
     m_report.planned = plannedPdfs;
     connect(m_converters, &ConverterPool::finished, this, [this](int index, const ConverterResult& result) {
-        if (result.status == ConverterResult::Made)
+        --m_runningConverters;
+        if (result.status == ConverterResult::Made) {
+            // The converter takes its next page while the properties are written.
             writeProperties(index, result);
-        else
+            proceed();
+        } else {
             converterEnded(index, result);
+        }
     });
 }
 
@@ -98,6 +102,7 @@ void PdfJob::runConverter(int index, const QString& name, const QString& page, c
     const auto limit = m_request.converterTimeLimit > 0ms ? m_request.converterTimeLimit
                                                           : ConverterProcess::timeLimit(QFileInfo(page).size());
     m_converting.insert(index, {name, page, pdf, properties});
+    ++m_runningConverters;
     m_converters->convert(index, page, pdf, limit);
 }
 

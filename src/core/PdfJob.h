@@ -54,7 +54,8 @@ protected:
     // request's converter limit; the single job's one page to a converter process of its own.
     void runConverter(int index, const QString& name, const QString& page, const QString& pdf,
                       const PdfMetadata::Properties& properties);
-    int runningConverters() const { return int(m_converting.size()); }
+    // Pages with a converter at work; a PDF whose properties are still being written no longer holds one.
+    int runningConverters() const { return m_runningConverters; }
     // True while a page being converted is this page or has this PDF (names compared ignoring letter case, as
     // Windows does), whichever converter has it.
     bool isInUse(const QString& page, const QString& pdf) const;
@@ -91,6 +92,7 @@ private:
     QString m_tail;
     ConverterPool* m_converters;
     QHash<int, Converting> m_converting; // by article index
+    int m_runningConverters = 0;
     bool m_stopping = false;
     bool m_done = false;
     bool m_finishing = false;
