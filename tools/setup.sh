@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev libqpdf-dev
-    wkhtmltopdf poppler-utils fonts-dejavu-core fonts-liberation
+    wkhtmltopdf poppler-utils qpdf fonts-dejavu-core fonts-liberation
     xvfb xauth
     clang-14 libclang-rt-14-dev
     dpkg-dev file desktop-file-utils appstream

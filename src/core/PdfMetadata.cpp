@@ -2,15 +2,16 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QSaveFile>
+#include <QRegularExpression>
 
-#include <qpdf/Pl_Function.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFExc.hh>
-#include <qpdf/QPDFWriter.hh>
 
+#include <algorithm>
+#include <cstdio>
 #include <exception>
-#include <stdexcept>
+#include <map>
+#include <optional>
 
 namespace PdfMetadata {
 
@@ -25,62 +26,99 @@ std::string qpdfFileName(const QString& path)
 #endif
 }
 
-void setField(QPDFObjectHandle& info, const char* key, const QString& value)
-{
-    if (!value.isEmpty())
-        info.replaceKey(key, QPDFObjectHandle::newUnicodeString(value.toStdString()));
-}
-
 Error<QString> failed(const QString& reason)
 {
     return {QCoreApplication::translate("PdfMetadata", "The document properties could not be written: %1").arg(reason)};
+}
+
+// Where the PDF's last cross-reference section starts, as its last lines say.
+std::optional<qint64> lastXrefOffset(QFile& file)
+{
+    file.seek(std::max<qint64>(0, file.size() - 1024));
+    static const QRegularExpression startXref(R"(startxref\s+(\d+)\s+%%EOF\s*$)");
+    const QRegularExpressionMatch match = startXref.match(QString::fromLatin1(file.readAll()));
+    if (!match.hasMatch())
+        return std::nullopt;
+    return match.captured(1).toLongLong();
+}
+
+// The update that gives the PDF its new document information: the information dictionary as an object of its own,
+// a cross-reference section for that object alone, and a trailer that leads back to the PDF's own.
+Result<QByteArray> informationUpdate(const QString& pdf, qint64 fileSize, qint64 previousXref,
+                                     const Properties& properties)
+try {
+    QPDF document;
+    document.setSuppressWarnings(true);
+    // A repaired PDF could lose what the viewer's own repair would keep; a damaged one stays as it is.
+    document.setAttemptRecovery(false);
+    document.processFile(qpdfFileName(pdf).c_str());
+    QPDFObjectHandle trailer = document.getTrailer();
+    // Its strings would have to be encrypted too.
+    if (trailer.hasKey("/Encrypt"))
+        return Error{QCoreApplication::translate("PdfMetadata", "the PDF is encrypted")};
+
+    std::map<std::string, std::string> fields;
+    QPDFObjectHandle info = trailer.getKey("/Info");
+    if (info.isDictionary()) {
+        for (const std::string& key : info.getKeys())
+            fields[key] = info.getKey(key).unparse();
+    }
+    const std::pair<const char*, QString> given[] = {{"/Title", properties.title},
+                                                     {"/Subject", properties.subject},
+                                                     {"/Keywords", properties.keywords},
+                                                     {"/Author", properties.author},
+                                                     {"/Creator", properties.creator}};
+    for (const auto& [key, value] : given) {
+        if (!value.isEmpty())
+            fields[key] = QPDFObjectHandle::newUnicodeString(value.toStdString()).unparse();
+    }
+
+    // A dictionary of its own replaces the old one under its number; one in the trailer itself gets a new number.
+    qint64 size = trailer.getKey("/Size").getIntValue();
+    const QPDFObjGen object = info.isIndirect() ? info.getObjGen() : QPDFObjGen(int(size++), 0);
+    // A line break first: the converter's PDF ends right after its %%EOF.
+    const std::string number = std::to_string(object.getObj()) + " " + std::to_string(object.getGen());
+    const qint64 objectOffset = fileSize + 1;
+    std::string update = "\n" + number + " obj\n<<";
+    for (const auto& [key, value] : fields)
+        update += " " + key + " " + value;
+    update += " >>\nendobj\n";
+    const qint64 xrefOffset = objectOffset + qint64(update.size()) - 1;
+    char entry[21];
+    std::snprintf(entry, sizeof entry, "%010lld %05d n ", static_cast<long long>(objectOffset), object.getGen());
+    update += "xref\n" + std::to_string(object.getObj()) + " 1\n" + entry + "\ntrailer\n<< /Size " +
+              std::to_string(size) + " /Root " + trailer.getKey("/Root").unparse() + " /Info " + number + " R /Prev " +
+              std::to_string(previousXref);
+    if (trailer.hasKey("/ID"))
+        update += " /ID " + trailer.getKey("/ID").unparse();
+    update += " >>\nstartxref\n" + std::to_string(xrefOffset) + "\n%%EOF\n";
+    return QByteArray::fromStdString(update);
+} catch (const QPDFExc& e) {
+    // The detail without the file's name, which the outcome names already.
+    return Error{QString::fromStdString(e.getMessageDetail())};
+} catch (const std::exception& e) {
+    return Error{QString::fromStdString(e.what())};
 }
 } // namespace
 
 Result<> write(const QString& pdf, const Properties& properties)
 {
-    QSaveFile file(pdf);
-    try {
-        QPDF document;
-        document.setSuppressWarnings(true);
-        // A repaired PDF could lose what the viewer's own repair would keep; a damaged one stays as it is.
-        document.setAttemptRecovery(false);
-        document.processFile(qpdfFileName(pdf).c_str());
-        QPDFObjectHandle trailer = document.getTrailer();
-        QPDFObjectHandle info = trailer.getKey("/Info");
-        if (!info.isDictionary()) {
-            info = document.makeIndirectObject(QPDFObjectHandle::newDictionary());
-            trailer.replaceKey("/Info", info);
-        }
-        setField(info, "/Title", properties.title);
-        setField(info, "/Subject", properties.subject);
-        setField(info, "/Keywords", properties.keywords);
-        setField(info, "/Author", properties.author);
-        setField(info, "/Creator", properties.creator);
-
-        if (!file.open(QIODevice::WriteOnly))
-            return failed(file.errorString());
-        Pl_Function output("PDF file", nullptr, [&file](unsigned char const* data, size_t size) {
-            if (file.write(reinterpret_cast<const char*>(data), qint64(size)) != qint64(size))
-                throw std::runtime_error(file.errorString().toStdString());
-        });
-        QPDFWriter writer(document);
-        writer.setOutputPipeline(&output);
-        // Streams are copied as the converter wrote them: nothing on the pages changes, and it is quick.
-        writer.setDecodeLevel(qpdf_dl_none);
-        writer.setCompressStreams(false);
-        writer.setObjectStreamMode(qpdf_o_preserve);
-        writer.setLinearization(false);
-        writer.write();
-    } catch (const QPDFExc& e) {
-        // Without the file name, which whoever shows the failure gives already.
-        return failed(QString::fromStdString(e.getMessageDetail()));
-    } catch (const std::exception& e) {
-        return failed(QString::fromStdString(e.what()));
-    }
-    // Flushed first because commit() goes on when writing out the buffer fails, and would keep a cut-off file.
-    if (!file.flush() || !file.commit())
+    QFile file(pdf);
+    if (!file.open(QIODevice::ReadWrite))
         return failed(file.errorString());
+    const qint64 size = file.size();
+    const std::optional<qint64> previousXref = lastXrefOffset(file);
+    if (!previousXref)
+        return failed(QCoreApplication::translate("PdfMetadata", "its end is not that of a PDF"));
+    const Result<QByteArray> update = informationUpdate(pdf, size, *previousXref, properties);
+    if (!update)
+        return failed(update.error());
+    // Appended, the update leaves the PDF before it as it was; one that could not be written whole is cut off again.
+    if (!file.seek(size) || file.write(*update) != update->size() || !file.flush()) {
+        const QString error = file.errorString();
+        file.resize(size);
+        return failed(error);
+    }
     return Result<>::ok();
 }
 

@@ -17,9 +17,10 @@ struct Properties {
     QString creator;
 };
 
-// Writes the properties into the PDF's document information. The PDF is written anew beside itself, its pages,
-// links and streams as they were, and renamed over itself only when complete, so a failure leaves the converter's
-// PDF whole. A PDF that can be read only by repairing it is left alone.
+// Writes the properties into the PDF's document information, keeping the fields it does not set. They go in an
+// update appended to the PDF, which leaves every byte before it as it was and costs the same for a PDF of any size;
+// an update that could not be written whole is cut off again, so a failure leaves the converter's PDF whole. A PDF
+// that can be read only by repairing it is left alone.
 Result<> write(const QString& pdf, const Properties& properties);
 
 // The keyword a final-list name was made from: the longest of the user's keywords that the name holds. The names

@@ -79,6 +79,8 @@ private slots:
         }
 
         const QString pdf = app.folders().pdfFile(QString(title).replace(' ', '-') + ".pdf");
+        // The properties' update must be sound: a viewer would mend a wrong offset, qpdf reports it.
+        QCOMPARE(QProcess::execute("qpdf", {"--check", pdf}), 0);
         const QString info = toolOutput("pdfinfo", {pdf});
         QVERIFY2(infoField(info, "Page size").startsWith(outcome), qPrintable(info));
         QCOMPARE(infoField(info, "Title"), title);
@@ -86,6 +88,7 @@ private slots:
         QCOMPARE(infoField(info, "Keywords"), keywords);
         QCOMPARE(infoField(info, "Author"), request.options.author);
         QCOMPARE(infoField(info, "Creator"), QString("Leafrunner 2.2"));
+        QVERIFY(infoField(info, "Producer").startsWith("Qt")); // the converter's, kept
         QVERIFY(TestAppFolder::readFile(pdf).contains("/URI (https://example.com/guide)"));
         const QString shown = pdfText(pdf);
         QVERIFY2(shown.contains("Start") && !shown.contains("OUTSIDE"), qPrintable(shown));
