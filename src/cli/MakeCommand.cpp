@@ -298,7 +298,11 @@ void describe(QCommandLineParser& parser)
         {"margin-left", tr("The left margin in millimetres."), "MM"},
         {"allow-scripts", tr("Let scripts in the pages run (they are off by default).")},
         {"author", tr("The author written into every PDF's properties."), "NAME"},
-        {"jobs", tr("How many converters run at once (default: %1).").arg(defaultConverterLimit()), "N"},
+        {"jobs",
+         tr("How many converters run at once (default: %1, or %2 with --allow-scripts).")
+             .arg(defaultConverterLimit(false))
+             .arg(defaultConverterLimit(true)),
+         "N"},
         {"timeout", tr("How long one converter run may take (default: scaled with the size of its page)."), "SECONDS"},
         {"quiet", tr("Show no progress and, when every PDF was made, no report.")},
         {"json", tr("Write the report as JSON on standard output: each PDF with its article(s), name, path, made, "

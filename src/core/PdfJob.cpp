@@ -18,9 +18,9 @@ PdfJob::PdfJob(const PdfJobRequest& request, int plannedPdfs, QObject* parent)
     : QObject(parent)
     , m_request(request)
     , m_token(QString::number(QRandomGenerator::global()->generate(), 16).rightJustified(8, u'0'))
-    , m_converters(new ConverterPool(
-          request.folders.converter(), request.options.page.arguments(request.folders.pages()),
-          request.mode == CreationMode::Bulk ? std::max(1, request.converterLimit) : 0, m_token, this))
+    , m_converters(new ConverterPool(request.folders.converter(),
+                                     request.options.page.arguments(request.folders.pages()),
+                                     request.mode == CreationMode::Bulk ? request.converters() : 0, m_token, this))
 {
     m_report.planned = plannedPdfs;
     connect(m_converters, &ConverterPool::finished, this, [this](int index, const ConverterResult& result) {

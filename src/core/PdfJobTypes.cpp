@@ -8,20 +8,17 @@
 
 #include <algorithm>
 
-int defaultConverterLimit()
+int defaultConverterLimit(bool scriptsAllowed)
 {
-    // Measured with bench_bulk_job on two busy cores, 100 pages of 3 KB, converters kept running: with the pages'
-    // scripts a converter mostly waits (200 ms a page for the scripts, 30 ms of computing), and 2, 4, 8 and 12
-    // converters took 13.2, 7.4, 5.5 and 5.3 s; without, 2 and 8 took 4.3 and 3.8 s. So four per core, as many as
-    // still gained. Each converter holds about 70 MB, so together they may take a quarter of the memory free.
-    // Worked out once, so that the window's default stays put.
-    static const int limit = [] {
-        qint64 count = 4 * QThread::idealThreadCount();
-        if (const qint64 memory = Platform::availableMemory(); memory > 0)
-            count = std::min(count, memory / 4 / (70 * 1024 * 1024));
-        return int(std::clamp<qint64>(count, 1, 16));
-    }();
-    return limit;
+    // Measured with bench_bulk_job on two cores, 100 pages of 3 KB, converters kept running. Without the pages'
+    // scripts a converter never waits: 2, 3, 4 and 8 converters took 1.12, 1.13, 1.14 and 1.35 s, so one per core.
+    // With them it waits 200 ms a page for the scripts and computes about 30 ms: 8, 12 and 16 took 3.3, 2.6 and
+    // 2.3 s, so eight per core, up to 16. Each converter holds about 70 MB, so together they may take a quarter of
+    // the memory free.
+    qint64 count = (scriptsAllowed ? 8 : 1) * QThread::idealThreadCount();
+    if (const qint64 memory = Platform::availableMemory(); memory > 0)
+        count = std::min(count, memory / 4 / (70 * 1024 * 1024));
+    return int(std::clamp<qint64>(count, 1, 16));
 }
 
 int PdfJobReport::madeCount() const

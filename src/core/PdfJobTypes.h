@@ -17,9 +17,9 @@ enum class CreationMode { Single, Bulk };
 // How the bulk job names its PDFs: after each article, or from the final filename list in turn.
 enum class PdfNaming { Original, Keywords };
 
-// How many converters run at once unless a request says otherwise (the window's and the command line's default):
-// the converters a bulk job keeps running, from the cores and the free memory, the same for the whole program.
-int defaultConverterLimit();
+// How many converters a bulk job keeps running unless its request says otherwise (the window's and the command line's
+// "automatic"): from the cores, whether the pages' scripts run (their converters mostly wait) and the free memory.
+int defaultConverterLimit(bool scriptsAllowed);
 
 // The PDF options the user chooses: the converter's page layout and what a page may load, and the PDFs' author.
 struct PdfOptions {
@@ -37,8 +37,9 @@ struct PdfJobRequest {
     QString singlePdfName;  // the single PDF's name as typed, without ".pdf"
     // Zero: each run's limit follows its page's size (ConverterProcess::timeLimit).
     std::chrono::milliseconds converterTimeLimit{0};
-    // How many converters run at once; the bulk job keeps that many running from one page to the next.
-    int converterLimit = defaultConverterLimit();
+    // How many converters run at once, 0 for defaultConverterLimit(); the bulk job keeps that many running from one
+    // page to the next.
+    int converterLimit = 0;
     PdfOptions options;
     QStringList keywords; // the user's keywords, which the final filename list was made from
     // A retry's articles are those of an earlier run that were not made: each one's place in that run, which names
@@ -46,6 +47,10 @@ struct PdfJobRequest {
     QList<int> places;
 
     int placeOf(int index) const { return places.isEmpty() ? index : places.at(index); }
+    int converters() const
+    {
+        return converterLimit > 0 ? converterLimit : defaultConverterLimit(options.page.allowScripts);
+    }
 };
 
 // One PDF the job set out to make.

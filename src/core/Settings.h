@@ -33,7 +33,8 @@ inline const NumberSetting Naming{"create/naming", 0, 0, 1};              // 0 o
 inline const TextSetting Keywords{"create/keywords", {}};
 inline const TextSetting FinalList{"create/finalList", {}};
 inline const TextSetting PdfName{"create/pdfName", {}};
-inline const NumberSetting Converters{"create/converters", defaultConverterLimit(), 1, 64};
+// 0: automatic, defaultConverterLimit().
+inline const NumberSetting Converters{"create/converters", 0, 0, 64};
 inline const BytesSetting WindowGeometry{"window/geometry"};
 inline const TextSetting PageSize{"pdf/pageSize", "A4"};
 inline const NumberSetting Landscape{"pdf/landscape", 0, 0, 1};

@@ -336,6 +336,7 @@ void MainWindow::buildCreatePage(QGroupBox* page)
         ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_converters = place(new QSpinBox(page), "spnConverters", 4185, 6930, 1200, 420);
     m_converters->setRange(Remembered::Converters.minimum, Remembered::Converters.maximum);
+    m_converters->setSpecialValueText(tr("Auto"));
     m_remembered.bind(m_converters, Remembered::Converters);
 
     // Between the naming frame and the buttons, and beside them; shown only while PDFs are being made, except

@@ -53,7 +53,7 @@ private:
         QCOMPARE(d->child<QLineEdit>("txtCTAURL")->text(), QString("http://"));
         QVERIFY(d->child<QRadioButton>("optCreationMode_0")->isChecked());
         QVERIFY(d->child<QRadioButton>("optFilename_0")->isChecked());
-        QCOMPARE(d->child<QSpinBox>("spnConverters")->value(), defaultConverterLimit());
+        QCOMPARE(d->child<QSpinBox>("spnConverters")->text(), QString("Auto"));
         QCOMPARE(d->window->pdfOptions().page.arguments({}), ConverterOptions().arguments({}));
         QCOMPARE(d->window->articleFolder(), articles());
         QCOMPARE(d->window->size(), MainWindow(d->app.folders(), articles()).size());
