@@ -104,7 +104,8 @@ try {
 Result<> write(const QString& pdf, const Properties& properties)
 {
     QFile file(pdf);
-    if (!file.open(QIODevice::ReadWrite))
+    // Unbuffered, so that nothing of an update cut off is written again when the file is closed.
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
         return failed(file.errorString());
     const qint64 size = file.size();
     const std::optional<qint64> previousXref = lastXrefOffset(file);
@@ -114,7 +115,7 @@ Result<> write(const QString& pdf, const Properties& properties)
     if (!update)
         return failed(update.error());
     // Appended, the update leaves the PDF before it as it was; one that could not be written whole is cut off again.
-    if (!file.seek(size) || file.write(*update) != update->size() || !file.flush()) {
+    if (!file.seek(size) || file.write(*update) != update->size()) {
         const QString error = file.errorString();
         file.resize(size);
         return failed(error);

@@ -3,9 +3,11 @@
 #include "core/CreateFlow.h"
 #include "core/FileNames.h"
 #include "core/GeneratedArticle.h"
+#include "core/PdfMetadata.h"
 #include "core/PdfNames.h"
 #include "core/Platform.h"
 #include "core/TextFile.h"
+#include "support/FullDisk.h"
 #include "support/PdfJobTesting.h"
 
 #include <QTest>
@@ -190,6 +192,20 @@ private slots:
     }
 
     // Up to 13 s per MB were measured on a busy machine; a large page gets twice that.
+    // Properties that cannot be written whole are cut off again: the PDF stays as the converter wrote it.
+    void propertiesOnFullDisk()
+    {
+        TestAppFolder app;
+        const QString pdf = app.path() + "/empty.pdf";
+        QCOMPARE(QProcess::execute("qpdf", {"--empty", pdf}), 0);
+        const QByteArray converters = TestAppFolder::readFile(pdf);
+        {
+            const FullDisk fullDisk(converters.size() + 50);
+            QVERIFY(!PdfMetadata::write(pdf, {"A title", "An ad", {}, {}, {}}));
+        }
+        QCOMPARE(TestAppFolder::readFile(pdf), converters);
+    }
+
     void largePagesGetTime() { QVERIFY(ConverterProcess::timeLimit(50 << 20) >= 50 * 26s); }
 
     // The line of the converter's error output that tells why no PDF was made, and for one made, its warning; the

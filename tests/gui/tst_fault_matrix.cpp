@@ -1,4 +1,5 @@
 #include "support/FolderSnapshot.h"
+#include "support/FullDisk.h"
 #include "support/ImmutablePath.h"
 #include "support/PdfJobTesting.h"
 #include "support/WindowTesting.h"
@@ -8,9 +9,7 @@
 #include <QPlainTextEdit>
 #include <QStringEncoder>
 
-#include <csignal>
 #include <optional>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
@@ -31,19 +30,6 @@ struct ArticleRow {
     QString made;    // a text the PDF shows
     QString notMade; // or a part of the reason listed
     CreationMode mode = CreationMode::Bulk;
-};
-
-// Writes past the first bytes of a file fail while this lives, as they would on a full disk.
-struct FullDisk {
-    FullDisk()
-    {
-        getrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, SIG_IGN); // the write is to fail, not to end the process
-        const rlimit small{64, old.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &small);
-    }
-    ~FullDisk() { setrlimit(RLIMIT_FSIZE, &old); }
-    rlimit old{};
 };
 
 // A device that refuses every write as a full disk does. As root a private node of it, so that a save that went
