@@ -108,9 +108,9 @@ int main(int argc, char* argv[])
     gaps.reset();
     QTest::mouseClick(window.findChild<QWidget*>("cmdCreate"), Qt::LeftButton);
     const bool ended = QTest::qWaitFor([] { return !MessageBox::shown().isEmpty(); }, 600000);
-    std::printf("bulk Create of %d articles, %d converters at once: %.1f s%s; longest event-loop gap %lld ms; "
+    std::printf("bulk Create of %d articles, converters at once %s: %.1f s%s; longest event-loop gap %lld ms; "
                 "window's processor time %.2f s\n",
-                Articles, window.findChild<QSpinBox*>("spnConverters")->value(), run.elapsed() / 1000.0,
+                Articles, qPrintable(window.findChild<QSpinBox*>("spnConverters")->text()), run.elapsed() / 1000.0,
                 ended ? "" : " (did not end)", gaps.longest(), processorSeconds() - processorBefore);
     std::printf("closing box: %s\n", qPrintable(MessageBox::last().text.section('\n', 0, 0)));
     return ended && shown ? 0 : 1;

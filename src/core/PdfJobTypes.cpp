@@ -10,12 +10,13 @@
 
 int defaultConverterLimit(bool scriptsAllowed)
 {
-    // Measured with bench_bulk_job on two cores, 100 pages of 3 KB, converters kept running. Without the pages'
-    // scripts a converter never waits: 2, 3, 4 and 8 converters took 1.12, 1.13, 1.14 and 1.35 s, so one per core.
-    // With them it waits 200 ms a page for the scripts and computes about 30 ms: 8, 12 and 16 took 3.3, 2.6 and
-    // 2.3 s, so eight per core, up to 16. Each converter holds about 70 MB, so together they may take a quarter of
-    // the memory free.
-    qint64 count = (scriptsAllowed ? 8 : 1) * QThread::idealThreadCount();
+    // Measured on two cores, 100 pages of 3 KB, converters kept running. Without the pages' scripts a converter waits
+    // only for the program to take its PDF and give it the next page: in bench_bulk_job 2, 3, 4 and 8 converters
+    // took 1.12, 1.13, 1.14 and 1.35 s, but in the window, whose thread also draws, 2 and 4 took 2.6 and 1.6 s
+    // (bench_window_run), so two per core. With the scripts a converter waits 200 ms a page for them and computes
+    // about 30 ms: 8, 12 and 16 took 3.3, 2.6 and 2.3 s, so eight per core, up to 16. Each converter holds about
+    // 70 MB, so together they may take a quarter of the memory free.
+    qint64 count = (scriptsAllowed ? 8 : 2) * QThread::idealThreadCount();
     if (const qint64 memory = Platform::availableMemory(); memory > 0)
         count = std::min(count, memory / 4 / (70 * 1024 * 1024));
     return int(std::clamp<qint64>(count, 1, 16));
