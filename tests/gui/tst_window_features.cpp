@@ -137,6 +137,8 @@ private slots:
         d->app.writeFile("config/leafrunner.ini", contents);
         d->open(settingsFile());
         verifyDefaults();
+        // The spin box would clamp a number below its range to Auto's 0 itself.
+        QCOMPARE(Settings(settingsFile()).value(Remembered::Converters), Remembered::Converters.fallback);
         // Closing writes a good file in its place.
         QVERIFY(d->window->close());
         QCOMPARE(Settings(settingsFile()).value(Remembered::CtaUrl), QString("http://"));
