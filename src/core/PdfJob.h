@@ -71,7 +71,8 @@ private:
     void prepare();
     // The converter, its options and the output folder are checked, the page head and the script tail made.
     Result<> loadPageParts();
-    // Rewriting a PDF of thousands of pages takes seconds, so it is done away from the window's thread.
+    // qpdf reads the PDF's whole cross-reference table first, long for a PDF of thousands of pages, so this is done
+    // away from the window's thread.
     void writeProperties(int index, const ConverterResult& result);
     void converterEnded(int index, const ConverterResult& result);
     void finishWhenIdle();
