@@ -46,7 +46,7 @@ void BulkPdfJob::startNext()
     if (isStopping() || m_next >= articles.size())
         return done();
     // A converter that ends calls proceed(), which comes back here.
-    if (runningConverters() >= request().converters())
+    if (runningConverters() >= converterLimit())
         return;
 
     const int index = m_next;

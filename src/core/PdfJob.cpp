@@ -18,9 +18,10 @@ PdfJob::PdfJob(const PdfJobRequest& request, int plannedPdfs, QObject* parent)
     : QObject(parent)
     , m_request(request)
     , m_token(QString::number(QRandomGenerator::global()->generate(), 16).rightJustified(8, u'0'))
+    , m_converterLimit(request.converters())
     , m_converters(new ConverterPool(request.folders.converter(),
                                      request.options.page.arguments(request.folders.pages()),
-                                     request.mode == CreationMode::Bulk ? request.converters() : 0, m_token, this))
+                                     request.mode == CreationMode::Bulk ? m_converterLimit : 0, m_token, this))
 {
     m_report.planned = plannedPdfs;
     connect(m_converters, &ConverterPool::finished, this, [this](int index, const ConverterResult& result) {

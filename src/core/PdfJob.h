@@ -56,6 +56,8 @@ protected:
                       const PdfMetadata::Properties& properties);
     // Pages with a converter at work; a PDF whose properties are still being written no longer holds one.
     int runningConverters() const { return m_runningConverters; }
+    // The request's number of converters at once, the automatic one worked out when the job was made.
+    int converterLimit() const { return m_converterLimit; }
     // True while a page being converted is this page or has this PDF (names compared ignoring letter case, as
     // Windows does), whichever converter has it.
     bool isInUse(const QString& page, const QString& pdf) const;
@@ -88,6 +90,7 @@ private:
 
     const PdfJobRequest m_request;
     const QString m_token; // names this job's partial PDFs
+    const int m_converterLimit;
     PdfJobReport m_report;
     QString m_head;
     QString m_tail;
