@@ -214,8 +214,9 @@ Result<QString, Message> CreateFlow::launch(const PdfJobRequest& request)
     if (request.existing != ExistingPdfs::Replace) {
         const QList<std::pair<int, QString>> existing = existingPdfs(request);
         if (!existing.isEmpty() && request.existing == ExistingPdfs::Refuse)
-            return Error{Message{tr("PDFs Already Made"),
-                                 existingText(existing) + "\n\n" + tr("Nothing was made, as none of them may be replaced.")}};
+            return Error{
+                Message{tr("PDFs Already Made"),
+                        existingText(existing) + "\n\n" + tr("Nothing was made, as none of them may be replaced.")}};
         for (const auto& [place, name] : existing)
             run.skipped.insert(place);
     }

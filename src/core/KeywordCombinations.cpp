@@ -14,8 +14,7 @@ QStringList lines(const QString& text)
 
 namespace {
 // Calls made(name, keyword) for each pattern and keyword, grouped by pattern in list order.
-template<typename Made>
-void forEachName(const QStringList& patterns, const QStringList& keywords, Made made)
+template <typename Made> void forEachName(const QStringList& patterns, const QStringList& keywords, Made made)
 {
     for (const QString& pattern : patterns.isEmpty() ? QStringList{Placeholder} : patterns) {
         for (const QString& keyword : keywords)

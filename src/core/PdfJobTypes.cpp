@@ -24,7 +24,8 @@ int defaultConverterLimit(bool scriptsAllowed)
 
 int PdfJobReport::count(PdfOutcome::State state) const
 {
-    return int(std::count_if(outcomes.cbegin(), outcomes.cend(), [state](const PdfOutcome& o) { return o.state == state; }));
+    return int(
+        std::count_if(outcomes.cbegin(), outcomes.cend(), [state](const PdfOutcome& o) { return o.state == state; }));
 }
 
 void markReplaced(QList<PdfOutcome>& outcomes, const PdfJobRequest& request)

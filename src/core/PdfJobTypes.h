@@ -126,10 +126,10 @@ struct ClosingBox {
 
 // "Ready. Do you want to open the output folder?" when every PDF was made and none replaced or skipped. Otherwise
 // how many of how many were made, those that later articles replaced or that were skipped, and which were not made,
-// with the reason and the converter's last error line, still asking about the folder. PDFs made with warnings are listed with them
-// before the question, after "Ready." when that is all to say. When none was made, an error that does not ask: the
-// message why the job stopped, or that no PDF was made and the failures. A job the user stopped says "Stopped: M of
-// N PDFs were made." and asks about the folder when some were. Failed PDFs offer a retry.
+// with the reason and the converter's last error line, still asking about the folder. PDFs made with warnings are
+// listed with them before the question, after "Ready." when that is all to say. When none was made, an error that does
+// not ask: the message why the job stopped, or that no PDF was made and the failures. A job the user stopped says
+// "Stopped: M of N PDFs were made." and asks about the folder when some were. Failed PDFs offer a retry.
 ClosingBox closingBoxFor(const PdfJobReport& report);
 
 // The report in words, as the closing box and the command line give it: why the job stopped, how many PDFs were

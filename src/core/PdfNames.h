@@ -28,10 +28,10 @@ QString keywordPdfName(const QString& item);
 
 // A PDF a run sets out to make.
 struct PlannedPdf {
-    int place = 0;      // its article's place in the run; 0 for the single PDF
-    QString name;       // as the user gave it: the single name typed, the final list's item, or the article's PDF name
-    QString fileName;   // the PDF's file name
-    QString page;       // full paths
+    int place = 0;    // its article's place in the run; 0 for the single PDF
+    QString name;     // as the user gave it: the single name typed, the final list's item, or the article's PDF name
+    QString fileName; // the PDF's file name
+    QString page;     // full paths
     QString pdf;
     QString keyword;    // a keyword name's: the keyword it was made from, or the name when typed by hand
     int nameIndex = -1; // the final filename list's item used, or -1

@@ -731,16 +731,15 @@ void MainWindow::closeEvent(QCloseEvent* event)
     if (m_quitQuestion)
         return;
     // Not modal to the event loop: a run that ends meanwhile takes the question away.
-    m_quitQuestion =
-        MessageBox::ask(this, tr("PDFs are still being made. Stop making them and close Leafrunner?"),
-                        tr("Please Confirm"), [this](bool yes) {
-                            if (!yes)
-                                return;
-                            if (!m_create->isRunning())
-                                return void(close());
-                            m_closeWhenStopped = true;
-                            m_create->cancel();
-                        });
+    m_quitQuestion = MessageBox::ask(this, tr("PDFs are still being made. Stop making them and close Leafrunner?"),
+                                     tr("Please Confirm"), [this](bool yes) {
+                                         if (!yes)
+                                             return;
+                                         if (!m_create->isRunning())
+                                             return void(close());
+                                         m_closeWhenStopped = true;
+                                         m_create->cancel();
+                                     });
 }
 
 QString MainWindow::articleFolder() const

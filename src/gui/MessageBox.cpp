@@ -67,7 +67,8 @@ MessageBox::Answer MessageBox::askExisting(QWidget* parent, const QString& text,
         return nextAnswers.isEmpty() ? Replace : nextAnswers.dequeue();
     }
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
-    QPushButton* replace = box.addButton(QCoreApplication::translate("MessageBox", "&Replace"), QMessageBox::AcceptRole);
+    QPushButton* replace =
+        box.addButton(QCoreApplication::translate("MessageBox", "&Replace"), QMessageBox::AcceptRole);
     const QPushButton* skip =
         box.addButton(QCoreApplication::translate("MessageBox", "&Skip Existing"), QMessageBox::AcceptRole);
     box.addButton(QMessageBox::Cancel);
@@ -97,8 +98,8 @@ QMessageBox* MessageBox::ask(QWidget* parent, const QString& text, const QString
     shownBoxes.append({text, title, Question, YesNo, Yes, false, true});
     if (!nextAnswers.isEmpty()) {
         const bool yes = nextAnswers.dequeue() == Yes;
-        QMetaObject::invokeMethod(box, [box, yes] { box->done(yes ? QMessageBox::Yes : QMessageBox::No); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            box, [box, yes] { box->done(yes ? QMessageBox::Yes : QMessageBox::No); }, Qt::QueuedConnection);
     }
     return box;
 }

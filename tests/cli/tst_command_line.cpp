@@ -44,6 +44,8 @@ private:
         for (const char* name : {"a.txt", "B two.txt", "c.txt"})
             d->writeArticle(name, QByteArray("Article ") + name);
         d->app.writeFile("empty/keywords", {});
+        d->app.writeFile("one/keyword", "tea\n");
+        d->app.writeFile("one/pattern", "#KEYWORD#\n");
     }
 
     QStringList expanded(QStringList arguments) const
@@ -144,6 +146,26 @@ private slots:
                  qPrintable(run.err));
     }
 
+    // Allowed, the later article's PDF replaces the earlier one's and the report says so; a second run skips them.
+    void sameNamesAllowedThenSkipped()
+    {
+        setUp(standInConverter);
+        const QStringList arguments = make({"--json", "--allow-same-name", "--keywords", "{app}/one/keyword",
+                                            "--patterns", "{app}/one/pattern", "{articles}"});
+        const auto field = [](const Run& run, int pdf, const char* name) {
+            return QJsonDocument::fromJson(run.out)["pdfs"][pdf][QLatin1String(name)].toString();
+        };
+        const Run first = cli(arguments);
+        QCOMPARE(first.exitCode, 0);
+        QCOMPARE(QJsonDocument::fromJson(first.out)["made"].toInt(), 1);
+        QCOMPARE(field(first, 0, "state"), QString("replaced"));
+        QCOMPARE(field(first, 0, "replacedBy"), d->article("B two.txt"));
+        const Run second = cli(arguments + QStringList{"--existing", "skip"});
+        QCOMPARE(second.exitCode, 0);
+        for (int pdf = 0; pdf < 3; ++pdf)
+            QCOMPARE(field(second, pdf, "state"), QString("skipped"));
+    }
+
     void terminatedMidRun()
     {
         setUp(R"(echo $$ > "$1.pid"; exec sleep 60)");
@@ -174,6 +196,10 @@ private slots:
         QTest::newRow("no converter") << make({"--app-folder", "{articles}", "{articles}"})
                                       << "The converter was not found.";
         QTest::newRow("output takes no files") << make({"{articles}"}) << "No file can be written into the output";
+        QTest::newRow("names shared") << make({"--keywords", "{app}/one/keyword", "--patterns", "{app}/one/pattern",
+                                               "{articles}"})
+                                      << "1 PDFs would be kept of 3 articles.\n\ntea.pdf: ";
+        QTest::newRow("PDF already made") << make({"--existing", "fail", "{articles}"}) << "already holds 1 of";
         QTest::newRow("pages not a number") << QStringList{"generate", "--pages", "ten"} << "a whole number from";
         QTest::newRow("device name") << QStringList{"generate",           "--pages", "1",
                                                     "--app-folder",       "{app}",   "--out",
@@ -190,6 +216,7 @@ private slots:
         if (QTest::currentDataTag() == QLatin1String("output takes no files") &&
             !(QDir().mkpath(d->app.folders().output()) && readOnly.emplace(d->app.folders().output()).isSet()))
             QSKIP("The immutable flag cannot be set here.");
+        d->app.writeFile("bin/output/B-two.pdf", "B");
         const FolderSnapshot before({d->app.path()});
         const Run run = cli(arguments);
         QCOMPARE(run.exitCode, 2);

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -208,6 +209,71 @@ private slots:
         QVERIFY(converted.at(4).endsWith("/b.html"));
         QVERIFY(QFile::exists(d->app.folders().pdfFile("beta-two.pdf")));
         QVERIFY(d->child<QWidget>("cmdRetryFailed")->isHidden());
+    }
+
+    // Create takes the final list on show, Enter pressed or not, and asks before articles share a PDF name (No makes
+    // nothing) and before PDFs already made are replaced: Skip Existing keeps them, and "Don't ask again" keeps the
+    // answer until Reset Settings.
+    void createAsksBeforeNamesClashOrPdfsAreReplaced()
+    {
+        setUp();
+        openForBulkRun();
+        d->click("optFilename_1");
+        d->child<QPlainTextEdit>("txtFinalList")->setPlainText("alpha\nbeta\ngamma");
+        const auto createAnswering = [this](const QList<MessageBox::Answer>& answers) {
+            for (const MessageBox::Answer answer : answers)
+                MessageBox::setNextAnswer(answer);
+            d->create();
+            return MessageBox::shown();
+        };
+        createAnswering({MessageBox::No});
+        QCOMPARE(MessageBox::last().title, QString("Same PDF Names"));
+        QVERIFY2(
+            MessageBox::last().text.contains("3 PDFs would be kept of 4 articles") &&
+                MessageBox::last().text.contains("\nalpha.pdf: " + d->article("a.txt") + ", " + d->article("z.txt")),
+            qPrintable(MessageBox::last().text));
+        QVERIFY(QDir(d->app.folders().output()).isEmpty());
+
+        const QString alpha = d->app.folders().pdfFile("alpha.pdf");
+        QCOMPARE(createAnswering({MessageBox::Yes, MessageBox::No}).size(), 2);
+        QVERIFY2(MessageBox::last().text.contains("alpha: replaced by the PDF of " + d->article("z.txt")),
+                 qPrintable(MessageBox::last().text));
+
+        const QByteArray before = TestAppFolder::readFile(alpha);
+        MessageBox::setDontAskAgain(true);
+        QCOMPARE(createAnswering({MessageBox::Yes, MessageBox::Skip, MessageBox::No}).at(1).buttons,
+                 MessageBox::ReplaceSkipCancel);
+        QVERIFY2(MessageBox::last().text.contains("Skipped, already in the output folder:\nalpha"),
+                 qPrintable(MessageBox::last().text));
+        QCOMPARE(TestAppFolder::readFile(alpha), before);
+        QCOMPARE(createAnswering({MessageBox::Yes, MessageBox::No}).size(), 2);
+
+        MessageBox::setNextAnswer(MessageBox::Yes);
+        d->window->findChild<QAction*>("mnuResetSettings")->trigger();
+        d->child<QLineEdit>("txtAdTitle")->setText(AdTitle);
+        d->child<QLineEdit>("txtCTAText")->setText("Read more");
+        d->click("optCreationMode_1");
+        d->click("optFilename_1");
+        d->child<QPlainTextEdit>("txtFinalList")->setPlainText("gamma");
+        MessageBox::setNextAnswer(MessageBox::Yes);
+        MessageBox::setNextAnswer(MessageBox::Cancel);
+        d->click("cmdCreate");
+        QCOMPARE(MessageBox::last().buttons, MessageBox::ReplaceSkipCancel);
+    }
+
+    // A run that ends while closing asks first takes the question away, and the closing box follows as usual.
+    void runEndingTakesTheQuitQuestionAway()
+    {
+        setUp(R"(while [ ! -e "$1.go" ]; do sleep 0.05; done; )" + PdfJobTesting::standInConverter);
+        d->openFilled(CreationMode::Single);
+        d->click("cmdCreate");
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(d->app.folders().pageFile("report.html")), 20000);
+        d->window->close();
+        const QPointer<QMessageBox> question = d->window->findChild<QMessageBox*>();
+        QVERIFY(question && MessageBox::last().pending);
+        d->app.writeFile("bin/report.html.go", {});
+        QTRY_VERIFY_WITH_TIMEOUT(!question, 20000);
+        QVERIFY(MessageBox::last().title == "Done" && d->window->isVisible());
     }
 
     // Without the image tool the example picture stays, saying why; with it, the picture follows the typed title.
