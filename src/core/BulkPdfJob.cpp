@@ -61,17 +61,18 @@ void BulkPdfJob::startNext()
     const bool keywordName = names.nameIndex >= 0;
     const QString given = keywordName ? request().finalNames.at(names.nameIndex) : names.pdf;
     if (const Result<> name = FileNames::check(names.pdf); !name)
-        recordFailure(index, given, pdf, name.error());
-    else if (const Result<> written = writePage(index, page); !written)
+        recordFailure(index, given, pdf, tr("%1 (named after the article %2)").arg(name.error(), request().articles.at(index)));
+    else if (const Result<QString> written = writePage(index, page); !written)
         recordFailure(index, given, pdf, written.error());
     else if (keywordName)
-        runConverter(index, given, page, pdf, properties(given, PdfMetadata::keywordBehind(given, request().keywords)));
+        runConverter(index, given, page, pdf, properties(given, PdfMetadata::keywordBehind(given, request().keywords)),
+                     *written);
     else
-        runConverter(index, given, page, pdf, properties(names.pdf.chopped(4)));
+        runConverter(index, given, page, pdf, properties(names.pdf.chopped(4)), *written);
     schedule();
 }
 
-Result<> BulkPdfJob::writePage(int index, const QString& page) const
+Result<QString> BulkPdfJob::writePage(int index, const QString& page) const
 {
     const QString& article = request().articles.at(index);
     const Result<QString> text = TextFile::load(article);
@@ -80,5 +81,5 @@ Result<> BulkPdfJob::writePage(int index, const QString& page) const
     const Result<> written = PageBuilder::writePage(page, pageHead(), PageBuilder::articleToHtml(*text), scriptTail());
     if (!written)
         return Error{tr("The page could not be written: %1 (%2)").arg(page, written.error())};
-    return Result<>::ok();
+    return textWarning(article, *text);
 }

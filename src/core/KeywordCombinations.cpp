@@ -21,18 +21,23 @@ QString combine(const QStringList& patterns, const QStringList& keywords)
     return result;
 }
 
-Result<Combined, Message> combineKeywords(const QStringList& patterns, const QString& keywordText)
+Result<Combined, Message> combineKeywords(const QStringList& patterns, const QString& keywordText, FrontEnd frontEnd,
+                                          const QString& patternFile)
 {
     const QString title = QCoreApplication::translate("KeywordCombinations", "Missing Info");
     if (keywordText.isEmpty())
-        return Error{
-            Message{title, QCoreApplication::translate("KeywordCombinations", "Please enter some keywords first.")}};
+        return Error{Message{title, frontEnd == FrontEnd::Window
+                                        ? QCoreApplication::translate("KeywordCombinations",
+                                                                      "Please enter some keywords first.")
+                                        : QCoreApplication::translate("KeywordCombinations",
+                                                                      "--keywords gave no keywords.")}};
     Combined combined{lines(keywordText), {}, std::nullopt};
     combined.finalList = combine(patterns, combined.keywords);
     if (patterns.isEmpty())
         combined.note =
             Message{title, QCoreApplication::translate("KeywordCombinations",
-                                                       "No combination patterns were found in lstcombinations.txt.")};
+                                                       "No combination patterns were found in %1.")
+                          .arg(patternFile)};
     return combined;
 }
 

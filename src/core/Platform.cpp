@@ -1,7 +1,9 @@
 #include "core/Platform.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -10,6 +12,8 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+#else
+#include <sys/stat.h>
 #endif
 
 namespace Platform {
@@ -54,6 +58,30 @@ bool converterLineCarries(const QString& text)
     Q_UNUSED(text);
     return true;
 #endif
+}
+
+QString entryKind(const QString& path)
+{
+    const auto tr = [](const char* text) { return QCoreApplication::translate("Platform", text); };
+    const QFileInfo info(path);
+    if (info.isFile())
+        return tr("a file");
+    if (info.isDir())
+        return tr("a folder");
+    if (!info.exists())
+        return {};
+#ifndef Q_OS_WIN
+    struct stat status = {};
+    if (::stat(QFile::encodeName(path).constData(), &status) == 0) {
+        if (S_ISFIFO(status.st_mode))
+            return tr("a named pipe (FIFO)");
+        if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode))
+            return tr("a device");
+        if (S_ISSOCK(status.st_mode))
+            return tr("a socket");
+    }
+#endif
+    return tr("not a file nor a folder");
 }
 
 qint64 availableMemory()
