@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStorageInfo>
 
 #include <algorithm>
 
@@ -13,6 +14,7 @@
 #endif
 #include <windows.h>
 #else
+#include <sys/resource.h>
 #include <sys/stat.h>
 #endif
 
@@ -82,6 +84,20 @@ QString entryKind(const QString& path)
     }
 #endif
     return tr("not a file nor a folder");
+}
+
+bool diskFull(const QString& path)
+{
+    const QFileInfo file(path);
+    if (const QStorageInfo volume(file.absolutePath()); volume.isValid() && volume.bytesAvailable() < 1024 * 1024)
+        return true;
+#ifndef Q_OS_WIN
+    rlimit limit = {};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+        file.size() >= qint64(limit.rlim_cur))
+        return true;
+#endif
+    return false;
 }
 
 qint64 availableMemory()
