@@ -271,15 +271,15 @@ QByteArray reportJson(const PdfJobRequest& request, const PdfJobReport& report, 
         pdfs.append(pdfJson(request, outcome));
     const int made = report.madeCount();
     QJsonObject root{{"pdfs", pdfs},
-                           {"planned", report.planned},
-                           {"made", made},
-                           {"failed", int(report.outcomes.size()) - made},
-                           {"kept", report.keptCount()},
-                           {"stopMessage", report.stopMessage},
-                           {"converterFallback", report.converterFallback},
-                           {"cancelled", report.cancelled},
-                           {"outputFolder", request.folders.output()},
-                           {"exitCode", code}};
+                     {"planned", report.planned},
+                     {"made", made},
+                     {"failed", int(report.outcomes.size()) - made},
+                     {"kept", report.keptCount()},
+                     {"stopMessage", report.stopMessage},
+                     {"converterFallback", report.converterFallback},
+                     {"cancelled", report.cancelled},
+                     {"outputFolder", request.folders.output()},
+                     {"exitCode", code}};
     if (code == BadUsage)
         root.insert("error", text);
     return QJsonDocument(root).toJson();

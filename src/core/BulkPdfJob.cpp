@@ -61,7 +61,8 @@ void BulkPdfJob::startNext()
     const bool keywordName = names.nameIndex >= 0;
     const QString given = keywordName ? request().finalNames.at(names.nameIndex) : names.pdf;
     if (const Result<> name = FileNames::check(names.pdf); !name)
-        recordFailure(index, given, pdf, tr("%1 (named after the article %2)").arg(name.error(), request().articles.at(index)));
+        recordFailure(index, given, pdf,
+                      tr("%1 (named after the article %2)").arg(name.error(), request().articles.at(index)));
     else if (const Result<QString> written = writePage(index, page); !written)
         recordFailure(index, given, pdf, written.error());
     else if (keywordName)

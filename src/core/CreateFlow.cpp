@@ -89,13 +89,14 @@ Result<void, Message> CreateFlow::check(const PdfJobRequest& request)
         if (window)
             return Error{Message{title, tr("Please enter your Ad details.")}};
         QStringList missing;
-        for (const auto& [text, option] : {std::pair{&ad.title, "--title"}, {&ad.ctaText, "--cta-text"},
-                                           {&ad.ctaUrl, "--cta-url"}}) {
+        for (const auto& [text, option] :
+             {std::pair{&ad.title, "--title"}, {&ad.ctaText, "--cta-text"}, {&ad.ctaUrl, "--cta-url"}}) {
             if (text->isEmpty())
                 missing << option;
         }
-        return Error{Message{title, tr("The ad block needs --title, --cta-text and --cta-url; give %1.")
-                                        .arg(missing.join(tr(" and ")))}};
+        return Error{Message{
+            title,
+            tr("The ad block needs --title, --cta-text and --cta-url; give %1.").arg(missing.join(tr(" and ")))}};
     }
     if (request.mode == CreationMode::Bulk) {
         if (request.naming == PdfNaming::Original)

@@ -26,18 +26,16 @@ Result<Combined, Message> combineKeywords(const QStringList& patterns, const QSt
 {
     const QString title = QCoreApplication::translate("KeywordCombinations", "Missing Info");
     if (keywordText.isEmpty())
-        return Error{Message{title, frontEnd == FrontEnd::Window
-                                        ? QCoreApplication::translate("KeywordCombinations",
-                                                                      "Please enter some keywords first.")
-                                        : QCoreApplication::translate("KeywordCombinations",
-                                                                      "--keywords gave no keywords.")}};
+        return Error{
+            Message{title, frontEnd == FrontEnd::Window
+                               ? QCoreApplication::translate("KeywordCombinations", "Please enter some keywords first.")
+                               : QCoreApplication::translate("KeywordCombinations", "--keywords gave no keywords.")}};
     Combined combined{lines(keywordText), {}, std::nullopt};
     combined.finalList = combine(patterns, combined.keywords);
     if (patterns.isEmpty())
-        combined.note =
-            Message{title, QCoreApplication::translate("KeywordCombinations",
-                                                       "No combination patterns were found in %1.")
-                          .arg(patternFile)};
+        combined.note = Message{
+            title, QCoreApplication::translate("KeywordCombinations", "No combination patterns were found in %1.")
+                       .arg(patternFile)};
     return combined;
 }
 
