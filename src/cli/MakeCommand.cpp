@@ -316,11 +316,16 @@ void describe(QCommandLineParser& parser)
         {"allow-scripts", tr("Let scripts in the pages run (they are off by default).")},
         {"author", tr("The author written into every PDF's properties."), "NAME"},
         {"jobs",
-         tr("How many converters run at once (default: %1, or %2 with --allow-scripts).")
+         tr("How many converters run at once (default: %1, or %2 with --allow-scripts; at most %3, what the free "
+            "memory holds).")
              .arg(defaultConverterLimit(false))
-             .arg(defaultConverterLimit(true)),
+             .arg(defaultConverterLimit(true))
+             .arg(converterCeiling()),
          "N"},
-        {"timeout", tr("How long one converter run may take (default: scaled with the size of its page)."), "SECONDS"},
+        {"timeout",
+         tr("How long one converter run may take, at most 86400 (24 hours) (default: scaled with the size of "
+            "its page)."),
+         "SECONDS"},
         {"quiet", tr("Show no progress and, when every PDF was made, no report.")},
         {"json", tr("Write the report as JSON on standard output: each PDF with its article(s), name, path, made, "
                     "reason, converterError and warning, then the totals.")},

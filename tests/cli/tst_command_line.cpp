@@ -136,15 +136,18 @@ private slots:
         }
     }
 
-    // Numbers beyond what the machine or a timer holds are capped, and said so.
+    // Numbers beyond what the machine or a timer holds are capped, and said so; an article of NUL bytes is made with
+    // a warning.
     void someFailedOthersKept()
     {
         setUp(R"(case "$1" in *B-two.html) echo "Error: the page broke" >&2; exit 1;; esac; )" + standInConverter);
+        d->writeArticle("c.txt", QByteArray("binary\0", 7));
         const Run run = cli(make({"--jobs", "100000", "--timeout", "2147483647", "{articles}"}));
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(pdfs().keys(), QStringList({"a.pdf", "c.pdf"}));
         QVERIFY2(run.err.contains("Not made:\nB-two.pdf: ") && run.err.contains("(Error: the page broke)") &&
-                     run.err.contains("than this machine holds") && run.err.contains("may take 86400 seconds"),
+                     run.err.contains("than this machine holds") && run.err.contains("may take 86400 seconds") &&
+                     run.err.contains("c.txt does not look like text: it holds NUL bytes."),
                  qPrintable(run.err));
     }
 
