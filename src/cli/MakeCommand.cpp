@@ -37,6 +37,7 @@ public:
 
     void made(const QString& pdf) { ended(true, pdf, {}); }
     void failed(const QString& pdf, const QString& reason) { ended(false, pdf, reason); }
+    void skipped(const QString& pdf) { ended(true, pdf, tr("skipped, already in the output folder")); }
 
     // Ends the bar's line, so that what follows starts on a line of its own.
     void finish() const
@@ -56,8 +57,11 @@ private:
         if (m_terminal)
             return drawBar();
         const QString name = QFileInfo(pdf).fileName();
-        error(made ? tr("%1/%2  made %3").arg(count()).arg(m_planned).arg(name)
-                   : tr("%1/%2  failed %3: %4").arg(count()).arg(m_planned).arg(name, reason));
+        if (made && !reason.isEmpty())
+            error(tr("%1/%2  %3: %4").arg(count()).arg(m_planned).arg(name, reason));
+        else
+            error(made ? tr("%1/%2  made %3").arg(count()).arg(m_planned).arg(name)
+                       : tr("%1/%2  failed %3: %4").arg(count()).arg(m_planned).arg(name, reason));
     }
 
     int count() const { return m_made + m_failed; }
@@ -118,7 +122,7 @@ Result<QString> keywordText(const QString& source)
 }
 
 // Keyword names: the final filename list as "Combine Keywords" makes it of the keywords and the combination
-// patterns, and the keywords themselves, which go into the PDFs' properties.
+// patterns, and the keyword of each name, which goes into its PDF's properties.
 Result<> useKeywordNames(const QCommandLineParser& parser, bool quiet, PdfJobRequest& request)
 {
     const AppFolders& folders = request.folders;
@@ -142,7 +146,7 @@ Result<> useKeywordNames(const QCommandLineParser& parser, bool quiet, PdfJobReq
         error(combined->note->text);
     request.naming = PdfNaming::Keywords;
     request.finalNames = KeywordCombinations::lines(combined->finalList);
-    request.keywords = KeywordCombinations::lines(*text);
+    request.finalKeywords = KeywordCombinations::keywordsOf(request.finalNames, patterns, *text);
     return Result<>::ok();
 }
 
@@ -231,6 +235,14 @@ Result<PdfJobRequest> requestFrom(const QCommandLineParser& parser)
         if (const Result<> named = useKeywordNames(parser, parser.isSet("quiet"), request); !named)
             return Error{named.error()};
     }
+    request.allowSameName = parser.isSet("allow-same-name");
+    const QString existing = parser.value("existing");
+    if (existing == u"skip")
+        request.existing = ExistingPdfs::Skip;
+    else if (existing == u"fail")
+        request.existing = ExistingPdfs::Refuse;
+    else if (existing != u"replace")
+        return Error{tr("--existing takes replace, skip or fail, not \"%1\".").arg(existing)};
     if (*jobs)
         request.converterLimit = int(**jobs);
     if (*timeout)
@@ -250,16 +262,21 @@ int exitCode(const PdfJobReport& report, std::optional<StopSignals::Cause> stopp
 // One PDF of the report as JSON.
 QJsonObject pdfJson(const PdfJobRequest& request, const PdfOutcome& outcome)
 {
+    static const char* const states[] = {"made", "failed", "replaced", "skipped", "not started"};
+    const bool made = outcome.state == PdfOutcome::Made || outcome.state == PdfOutcome::Replaced;
     QJsonObject pdf{{"name", outcome.name},
                     {"pdf", outcome.pdf},
-                    {"made", outcome.made},
+                    {"made", outcome.made()},
+                    {"state", states[outcome.state]},
                     {"reason", outcome.reason},
-                    {"converterError", outcome.made ? QString() : outcome.converterLine},
-                    {"warning", outcome.made ? outcome.converterLine : QString()}};
+                    {"converterError", made ? QString() : outcome.converterLine},
+                    {"warning", made ? outcome.converterLine : QString()}};
+    if (outcome.state == PdfOutcome::Replaced)
+        pdf.insert("replacedBy", outcome.replacedBy);
     if (request.mode == CreationMode::Single)
         pdf.insert("articles", QJsonArray::fromStringList(request.articles));
     else
-        pdf.insert("article", request.articles.at(outcome.index));
+        pdf.insert("article", request.articleAt(outcome.index));
     return pdf;
 }
 
@@ -273,8 +290,9 @@ QByteArray reportJson(const PdfJobRequest& request, const PdfJobReport& report, 
     QJsonObject root{{"pdfs", pdfs},
                      {"planned", report.planned},
                      {"made", made},
-                     {"failed", int(report.outcomes.size()) - made},
-                     {"kept", report.keptCount()},
+                     {"failed", report.count(PdfOutcome::Failed) + report.count(PdfOutcome::NotStarted)},
+                     {"replaced", report.count(PdfOutcome::Replaced)},
+                     {"skipped", report.count(PdfOutcome::Skipped)},
                      {"stopMessage", report.stopMessage},
                      {"converterFallback", report.converterFallback},
                      {"cancelled", report.cancelled},
@@ -315,6 +333,13 @@ void describe(QCommandLineParser& parser)
         {"margin-left", tr("The left margin in millimetres."), "MM"},
         {"allow-scripts", tr("Let scripts in the pages run (they are off by default).")},
         {"author", tr("The author written into every PDF's properties."), "NAME"},
+        {"allow-same-name",
+         tr("Make the PDFs even when several articles get one PDF name; the PDF of the later article replaces the "
+            "earlier one's. Without it such a run is refused.")},
+        {"existing",
+         tr("What to do with PDFs the output folder already holds: replace them (the default), skip their articles, "
+            "or fail without making any PDF."),
+         "replace|skip|fail", "replace"},
         {"jobs",
          tr("How many converters run at once (default: %1, or %2 with --allow-scripts; at most %3, what the free "
             "memory holds).")
@@ -345,6 +370,12 @@ int run(const QCommandLineParser& parser)
         return refuse(built.error(), json);
     const PdfJobRequest& request = *built;
     const bool quiet = parser.isSet("quiet");
+    if (CreateFlow::check(request) && !request.allowSameName) {
+        if (const Result<void, Message> shared = CreateFlow::checkSharedNames(request); !shared)
+            return refuse(shared.error().text + "\n\n" +
+                              tr("No PDF was made. Give --allow-same-name to make them anyway."),
+                          json);
+    }
 
     CreateFlow flow;
     StopSignals stopSignals;
@@ -352,6 +383,7 @@ int run(const QCommandLineParser& parser)
     QObject::connect(&flow, &CreateFlow::pdfMade, &flow, [&](const QString& pdf) { progress.made(pdf); });
     QObject::connect(&flow, &CreateFlow::pdfFailed, &flow,
                      [&](const QString& pdf, const QString& reason) { progress.failed(pdf, reason); });
+    QObject::connect(&flow, &CreateFlow::pdfSkipped, &flow, [&](const QString& pdf) { progress.skipped(pdf); });
     std::optional<StopSignals::Cause> stoppedBy;
     QObject::connect(&stopSignals, &StopSignals::received, &flow, [&](StopSignals::Cause cause) {
         if (!stoppedBy)

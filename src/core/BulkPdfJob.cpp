@@ -50,26 +50,23 @@ void BulkPdfJob::startNext()
         return;
 
     const int index = m_next;
-    const PdfNames::BulkNames names = PdfNames::bulkNamesFor(request(), index);
-    const QString page = request().folders.pageFile(names.page);
-    const QString pdf = request().folders.pdfFile(names.pdf);
-    if (isInUse(page, pdf))
+    const PdfNames::PlannedPdf planned = PdfNames::bulkPdf(request(), index);
+    if (isInUse(planned.page, planned.pdf))
         return;
 
     ++m_next;
-    announceArticle(index, names.nameIndex);
-    const bool keywordName = names.nameIndex >= 0;
-    const QString given = keywordName ? request().finalNames.at(names.nameIndex) : names.pdf;
-    if (const Result<> name = FileNames::check(names.pdf); !name)
-        recordFailure(index, given, pdf,
+    announceArticle(index, planned.nameIndex);
+    if (request().skipped.contains(planned.place))
+        recordSkipped(index, planned.name, planned.pdf);
+    else if (const Result<> name = FileNames::check(planned.fileName); !name)
+        recordFailure(index, planned.name, planned.pdf,
                       tr("%1 (named after the article %2)").arg(name.error(), request().articles.at(index)));
-    else if (const Result<QString> written = writePage(index, page); !written)
-        recordFailure(index, given, pdf, written.error());
-    else if (keywordName)
-        runConverter(index, given, page, pdf, properties(given, PdfMetadata::keywordBehind(given, request().keywords)),
-                     *written);
+    else if (const Result<QString> written = writePage(index, planned.page); !written)
+        recordFailure(index, planned.name, planned.pdf, written.error());
     else
-        runConverter(index, given, page, pdf, properties(names.pdf.chopped(4)), *written);
+        runConverter(index, planned.name, planned.page, planned.pdf,
+                     properties(planned.nameIndex >= 0 ? planned.name : planned.fileName.chopped(4), planned.keyword),
+                     *written);
     schedule();
 }
 

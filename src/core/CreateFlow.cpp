@@ -2,9 +2,11 @@
 
 #include "core/FileNames.h"
 #include "core/PdfNames.h"
+#include "core/Platform.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSet>
 
 #include <algorithm>
@@ -15,6 +17,9 @@ QString again(FrontEnd frontEnd)
 {
     return frontEnd == FrontEnd::Window ? CreateFlow::tr("press Create again") : CreateFlow::tr("run it again");
 }
+
+// A box that lists more names than this would be taller than the screen.
+constexpr int listedNames = 10;
 } // namespace
 
 RunLock::RunLock(const AppFolders& folders)
@@ -32,17 +37,19 @@ bool RunLock::take()
 PdfJobRequest retryRequest(const PdfJobRequest& request, const PdfJobReport& report)
 {
     PdfJobRequest retry = request;
+    // What it retries was tried, so the PDFs that failed replace what the output folder holds.
+    retry.existing = ExistingPdfs::Replace;
     if (request.mode == CreationMode::Single)
         return retry;
-    QSet<int> made;
+    QSet<int> ended;
     for (const PdfOutcome& outcome : report.outcomes) {
-        if (outcome.made)
-            made.insert(outcome.index);
+        if (!outcome.unmade())
+            ended.insert(outcome.index);
     }
     retry.articles.clear();
     retry.places.clear();
     for (int i = 0; i < request.articles.size(); ++i) {
-        if (!made.contains(request.placeOf(i))) {
+        if (!ended.contains(request.placeOf(i))) {
             retry.articles << request.articles.at(i);
             retry.places << request.placeOf(i);
         }
@@ -50,18 +57,23 @@ PdfJobRequest retryRequest(const PdfJobRequest& request, const PdfJobReport& rep
     return retry;
 }
 
-PdfJobReport withRetry(const PdfJobReport& report, const PdfJobReport& retry)
+PdfJobReport withRetry(const PdfJobReport& report, const PdfJobReport& retry, const PdfJobRequest& request)
 {
     QSet<int> retried;
     for (const PdfOutcome& outcome : retry.outcomes)
         retried.insert(outcome.index);
+    // The earlier run's PDFs went into place before the retry's, which may replace them.
+    QList<PdfOutcome> order;
+    for (const PdfOutcome& outcome : report.outcomes) {
+        if (!retried.contains(outcome.index))
+            order << outcome;
+    }
+    order << retry.outcomes;
+    markReplaced(order, request);
     PdfJobReport merged = retry;
     merged.planned = report.planned;
     merged.converted = report.converted || retry.converted;
-    for (const PdfOutcome& outcome : report.outcomes) {
-        if (!retried.contains(outcome.index))
-            merged.outcomes << outcome;
-    }
+    merged.outcomes = order;
     std::stable_sort(merged.outcomes.begin(), merged.outcomes.end(),
                      [](const PdfOutcome& a, const PdfOutcome& b) { return a.index < b.index; });
     return merged;
@@ -73,6 +85,7 @@ CreateFlow::CreateFlow(QObject* parent)
     connect(&m_engine, &PdfJobEngine::articleStarted, this, &CreateFlow::articleStarted);
     connect(&m_engine, &PdfJobEngine::pdfMade, this, &CreateFlow::pdfMade);
     connect(&m_engine, &PdfJobEngine::pdfFailed, this, &CreateFlow::pdfFailed);
+    connect(&m_engine, &PdfJobEngine::pdfSkipped, this, &CreateFlow::pdfSkipped);
     connect(&m_engine, &PdfJobEngine::finished, this, &CreateFlow::onEngineFinished);
 }
 
@@ -119,6 +132,50 @@ Result<void, Message> CreateFlow::check(const PdfJobRequest& request)
     return Result<void, Message>::ok();
 }
 
+Result<void, Message> CreateFlow::checkSharedNames(const PdfJobRequest& request)
+{
+    const PdfNames::SharedNames shared = PdfNames::sharedNames(request, PdfNames::plannedPdfs(request));
+    if (shared.names.isEmpty())
+        return Result<void, Message>::ok();
+    QStringList lines;
+    for (qsizetype i = 0; i < std::min<qsizetype>(shared.names.size(), listedNames); ++i)
+        lines << tr("%1: %2").arg(shared.names[i].first, shared.names[i].second.join(", "));
+    if (shared.names.size() > listedNames)
+        lines << tr("... and %1 more.").arg(shared.names.size() - listedNames);
+    return Error{Message{tr("Same PDF Names"),
+                         tr("These articles would get the same PDF name, and the PDF of each later article would "
+                            "replace the one before it: %1 PDFs would be kept of %2 articles.")
+                                 .arg(shared.kept)
+                                 .arg(request.articles.size()) +
+                             "\n\n" + lines.join('\n')}};
+}
+
+QList<std::pair<int, QString>> CreateFlow::existingPdfs(const PdfJobRequest& request)
+{
+    QList<std::pair<int, QString>> existing;
+    for (const PdfNames::PlannedPdf& planned : PdfNames::plannedPdfs(request)) {
+        if (QFileInfo(planned.pdf).isFile())
+            existing.append({planned.place, planned.fileName});
+    }
+    return existing;
+}
+
+QString CreateFlow::existingText(const QList<std::pair<int, QString>>& existing)
+{
+    QStringList names;
+    for (const auto& [place, name] : existing) {
+        if (!names.contains(name, Platform::fileNameCase()))
+            names << name;
+    }
+    const qsizetype count = names.size();
+    if (count > listedNames) {
+        names = names.mid(0, listedNames);
+        names << tr("... and %1 more.").arg(count - listedNames);
+    }
+    return tr("The output folder already holds %n of the PDFs this run makes:", nullptr, int(count)) + "\n" +
+           names.join('\n');
+}
+
 QStringList CreateFlow::clearOldPages(const AppFolders& folders)
 {
     QStringList remaining;
@@ -148,7 +205,8 @@ Result<QString, Message> CreateFlow::start(const PdfJobRequest& request)
 
 bool CreateFlow::canRetry() const
 {
-    return !m_report.cancelled && m_report.madeCount() < m_report.planned;
+    return !m_report.cancelled && std::any_of(m_report.outcomes.cbegin(), m_report.outcomes.cend(),
+                                              [](const PdfOutcome& outcome) { return outcome.unmade(); });
 }
 
 Result<QString, Message> CreateFlow::retry()
@@ -170,6 +228,20 @@ Result<QString, Message> CreateFlow::launch(const PdfJobRequest& request)
         return Error{busy};
     if (const Result<void, Message> checked = check(request); !checked)
         return Error{checked.error()};
+    if (!request.allowSameName) {
+        if (const Result<void, Message> shared = checkSharedNames(request); !shared)
+            return Error{shared.error()};
+    }
+    PdfJobRequest run = request;
+    if (request.existing != ExistingPdfs::Replace) {
+        const QList<std::pair<int, QString>> existing = existingPdfs(request);
+        if (!existing.isEmpty() && request.existing == ExistingPdfs::Refuse)
+            return Error{
+                Message{tr("PDFs Already Made"),
+                        existingText(existing) + "\n\n" + tr("Nothing was made, as none of them may be replaced.")}};
+        for (const auto& [place, name] : existing)
+            run.skipped.insert(place);
+    }
     m_lock.emplace(request.folders);
     if (!m_lock->take()) {
         m_lock.reset();
@@ -184,14 +256,14 @@ Result<QString, Message> CreateFlow::launch(const PdfJobRequest& request)
                                  "\n\n" + stale.join('\n'),
                              true}};
     }
-    m_engine.start(request);
-    m_run = request;
+    m_engine.start(run);
+    m_run = run;
     return request.mode == CreationMode::Single ? PdfNames::singlePdfBaseName(request.singlePdfName) : QString();
 }
 
 void CreateFlow::onEngineFinished(const PdfJobReport& report)
 {
     m_lock.reset();
-    m_report = m_retrying ? withRetry(m_report, report) : report;
+    m_report = m_retrying ? withRetry(m_report, report, m_request) : report;
     emit finished(m_report, closingBoxFor(m_report));
 }

@@ -29,11 +29,12 @@ private:
 // stays whole.
 PdfJobRequest retryRequest(const PdfJobRequest& request, const PdfJobReport& report);
 // The report of a run with the rows of its retry in place of the rows of the same places.
-PdfJobReport withRetry(const PdfJobReport& report, const PdfJobReport& retry);
+// request: the run's, which the retry was made from.
+PdfJobReport withRetry(const PdfJobReport& report, const PdfJobReport& retry, const PdfJobRequest& request);
 
 // The Create command, the same for every front end: the front end reads its entries into a request, calls start()
-// and shows the message it may return; while the run goes it may show articleStarted(), pdfMade() and pdfFailed(),
-// and when finished() comes it shows the closing box (unless it cancelled the run to quit).
+// and shows the message it may return; while the run goes it may show articleStarted(), pdfMade(), pdfFailed() and
+// pdfSkipped(), and when finished() comes it shows the closing box (unless it cancelled the run to quit).
 //
 // start() checks the entries, takes the run lock, deletes the pages of earlier runs and starts the job; the lock is
 // released when the job has ended. The request's lists are copied, so the user may change the window's lists while
@@ -53,12 +54,21 @@ public:
     // "Error".
     static Result<void, Message> check(const PdfJobRequest& request);
 
+    // Several articles of the run would get one PDF name: the message says how many PDFs would be kept of how many
+    // articles and which names they share. A run starts then only when its request allows it.
+    static Result<void, Message> checkSharedNames(const PdfJobRequest& request);
+    // The PDFs of the run that the output folder already holds: each one's place and file name.
+    static QList<std::pair<int, QString>> existingPdfs(const PdfJobRequest& request);
+    // How many of them there are, and the first few names.
+    static QString existingText(const QList<std::pair<int, QString>>& existing);
+
     // Deletes the "*.html" files in the page folder, except the page template, whatever the letter case of its name;
     // other files stay. Returns the paths of the pages that could not be deleted.
     static QStringList clearOldPages(const AppFolders& folders);
 
     // Starts the run. Its result is the name the single PDF is made under, without ".pdf" (empty in bulk mode), for
-    // the front end to show; or the message to show when nothing was started: a check that failed, another
+    // the front end to show; or the message to show when nothing was started: a check that failed, PDF names shared
+    // that the request does not allow, PDFs already made that it may not replace (ExistingPdfs::Refuse), another
     // program's run holding the lock, or pages of an earlier run that could not be deleted (nothing is converted
     // then, since a stale page would be taken for a new one).
     Result<QString, Message> start(const PdfJobRequest& request);
@@ -77,9 +87,10 @@ signals:
     // Article index (from 0) of count is being prepared; nameIndex is the item of the final filename list that
     // names its PDF, or -1.
     void articleStarted(int index, int count, int nameIndex);
-    // A PDF was made (with the converter's warning, if any) or failed, as each converter run ends.
+    // A PDF was made (with the converter's warning, if any) or failed, as each converter run ends, or was skipped.
     void pdfMade(const QString& pdf, const QString& warning);
     void pdfFailed(const QString& pdf, const QString& reason);
+    void pdfSkipped(const QString& pdf);
     // The run has ended and its lock is released: the report, and the box that tells the user about it.
     void finished(const PdfJobReport& report, const ClosingBox& box);
 

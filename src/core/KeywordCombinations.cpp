@@ -3,6 +3,7 @@
 #include "core/TextFile.h"
 
 #include <QCoreApplication>
+#include <QHash>
 
 namespace KeywordCombinations {
 
@@ -11,14 +12,36 @@ QStringList lines(const QString& text)
     return TextFile::splitLines(text, TextFile::EmptyLines::Skip);
 }
 
+namespace {
+// Calls made(name, keyword) for each pattern and keyword, grouped by pattern in list order.
+template <typename Made> void forEachName(const QStringList& patterns, const QStringList& keywords, Made made)
+{
+    for (const QString& pattern : patterns.isEmpty() ? QStringList{Placeholder} : patterns) {
+        for (const QString& keyword : keywords)
+            made(QString(pattern).replace(Placeholder, keyword), keyword);
+    }
+}
+} // namespace
+
 QString combine(const QStringList& patterns, const QStringList& keywords)
 {
     QString result;
-    for (const QString& pattern : patterns.isEmpty() ? QStringList{Placeholder} : patterns) {
-        for (const QString& keyword : keywords)
-            result += QString(pattern).replace(Placeholder, keyword) + LineBreak;
-    }
+    forEachName(patterns, keywords, [&](const QString& name, const QString&) { result += name + LineBreak; });
     return result;
+}
+
+QStringList keywordsOf(const QStringList& names, const QStringList& patterns, const QString& keywordText)
+{
+    QHash<QString, QString> made;
+    forEachName(patterns, lines(keywordText), [&](const QString& name, const QString& keyword) {
+        if (!made.contains(name))
+            made.insert(name, keyword);
+    });
+    QStringList keywords;
+    keywords.reserve(names.size());
+    for (const QString& name : names)
+        keywords << made.value(name);
+    return keywords;
 }
 
 Result<Combined, Message> combineKeywords(const QStringList& patterns, const QString& keywordText, FrontEnd frontEnd,

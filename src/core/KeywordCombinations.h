@@ -22,6 +22,10 @@ QStringList lines(const QString& text);
 // is its own name.
 QString combine(const QStringList& patterns, const QStringList& keywords);
 
+// The keyword that made each of the names, name by name, as combineKeywords() makes them of the keyword box's text:
+// empty for a name that no keyword makes, such as one typed by hand.
+QStringList keywordsOf(const QStringList& names, const QStringList& patterns, const QString& keywordText);
+
 // What "Combine Keywords" makes of the keyword box's text and the combination patterns: the keywords (the text's
 // lines), the final list's text, and a note naming patternFile to show when there is no pattern; or the message to
 // show when no keyword was entered. Every front end combines through here.

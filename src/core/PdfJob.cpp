@@ -2,6 +2,7 @@
 
 #include "core/ConverterPool.h"
 #include "core/ConverterProcess.h"
+#include "core/PdfNames.h"
 #include "core/Product.h"
 #include "core/TextFile.h"
 
@@ -154,10 +155,11 @@ void PdfJob::converterEnded(int index, const ConverterResult& result)
         m_report.converted = true;
     if (result.status == ConverterResult::Made) {
         const QString warnings = joined(converting.warning, result.converterLine);
-        m_report.outcomes.append({place, converting.name, converting.pdf, true, {}, warnings});
+        m_report.outcomes.append({place, converting.name, converting.pdf, PdfOutcome::Made, {}, warnings});
         emit pdfMade(converting.pdf, warnings);
     } else {
-        m_report.outcomes.append({place, converting.name, converting.pdf, false, result.reason, result.converterLine});
+        m_report.outcomes.append(
+            {place, converting.name, converting.pdf, PdfOutcome::Failed, result.reason, result.converterLine});
         emit pdfFailed(converting.pdf, result.reason);
     }
     // A converter that cannot be started will not start for the next page either.
@@ -169,8 +171,29 @@ void PdfJob::converterEnded(int index, const ConverterResult& result)
 
 void PdfJob::recordFailure(int index, const QString& name, const QString& pdf, const QString& reason)
 {
-    m_report.outcomes.append({m_request.placeOf(index), name, pdf, false, reason, {}});
+    m_report.outcomes.append({m_request.placeOf(index), name, pdf, PdfOutcome::Failed, reason, {}});
     emit pdfFailed(pdf, reason);
+}
+
+void PdfJob::recordSkipped(int index, const QString& name, const QString& pdf)
+{
+    m_report.outcomes.append({m_request.placeOf(index), name, pdf, PdfOutcome::Skipped, {}, {}});
+    emit pdfSkipped(pdf);
+}
+
+void PdfJob::completeReport()
+{
+    // Outcomes come in the order the PDFs were renamed into place: two of one name never convert at once.
+    markReplaced(m_report.outcomes, m_request);
+    QSet<int> reported;
+    for (const PdfOutcome& outcome : std::as_const(m_report.outcomes))
+        reported.insert(outcome.index);
+    for (const PdfNames::PlannedPdf& planned : PdfNames::plannedPdfs(m_request)) {
+        if (!reported.contains(planned.place))
+            m_report.outcomes.append({planned.place, planned.name, planned.pdf, PdfOutcome::NotStarted, {}, {}});
+    }
+    std::stable_sort(m_report.outcomes.begin(), m_report.outcomes.end(),
+                     [](const PdfOutcome& a, const PdfOutcome& b) { return a.index < b.index; });
 }
 
 void PdfJob::stop(const QString& message)
@@ -192,8 +215,7 @@ void PdfJob::finishWhenIdle()
         return;
     m_finishing = true;
     m_report.converterFallback = m_converters->fallbackReason();
-    std::stable_sort(m_report.outcomes.begin(), m_report.outcomes.end(),
-                     [](const PdfOutcome& a, const PdfOutcome& b) { return a.index < b.index; });
+    completeReport();
     // The converters kept running end with the job, before it says so; the end never comes out of the call that
     // ended the job.
     connect(m_converters, &ConverterPool::stopped, this, [this] { emit finished(m_report); });

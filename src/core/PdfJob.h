@@ -30,6 +30,7 @@ signals:
     void articleStarted(int index, int count, int nameIndex);
     void pdfMade(const QString& pdf, const QString& warning);
     void pdfFailed(const QString& pdf, const QString& reason);
+    void pdfSkipped(const QString& pdf);
     // The job has ended and no converter of it runs any more.
     void finished(const PdfJobReport& report);
 
@@ -67,6 +68,8 @@ protected:
     bool isInUse(const QString& page, const QString& pdf) const;
 
     void recordFailure(int index, const QString& name, const QString& pdf, const QString& reason);
+    // The output folder held the PDF when the run started and the user chose to keep it.
+    void recordSkipped(int index, const QString& name, const QString& pdf);
     // Nothing more is started; the message tells the user why.
     void stop(const QString& message);
     bool isStopping() const { return m_stopping; }
@@ -82,6 +85,8 @@ private:
     void writeProperties(int index, const ConverterResult& result);
     void converterEnded(int index, const ConverterResult& result);
     void finishWhenIdle();
+    // Outcomes for the PDFs the job never came to, and the PDFs made that a later one of the same name replaced.
+    void completeReport();
 
     // A page given to a converter, until its PDF's properties are written, so that its PDF counts as in use until
     // then.

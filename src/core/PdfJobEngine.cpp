@@ -20,6 +20,7 @@ bool PdfJobEngine::start(const PdfJobRequest& request)
     connect(m_job, &PdfJob::articleStarted, this, &PdfJobEngine::articleStarted);
     connect(m_job, &PdfJob::pdfMade, this, &PdfJobEngine::pdfMade);
     connect(m_job, &PdfJob::pdfFailed, this, &PdfJobEngine::pdfFailed);
+    connect(m_job, &PdfJob::pdfSkipped, this, &PdfJobEngine::pdfSkipped);
     connect(m_job, &PdfJob::finished, this, &PdfJobEngine::onJobFinished);
     m_job->start();
     return true;

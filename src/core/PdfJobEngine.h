@@ -29,6 +29,7 @@ signals:
     void articleStarted(int index, int count, int nameIndex);
     void pdfMade(const QString& pdf, const QString& warning);
     void pdfFailed(const QString& pdf, const QString& reason);
+    void pdfSkipped(const QString& pdf);
     // The job has ended and no converter of it runs any more.
     void finished(const PdfJobReport& report);
 

@@ -3,7 +3,7 @@
 #include "core/Platform.h"
 
 #include <QCoreApplication>
-#include <QSet>
+#include <QHash>
 #include <QThread>
 
 #include <algorithm>
@@ -28,19 +28,24 @@ int converterCeiling()
     return int(std::clamp<qint64>(memory / 4 / (70 * 1024 * 1024), 1, 64));
 }
 
-int PdfJobReport::madeCount() const
+int PdfJobReport::count(PdfOutcome::State state) const
 {
-    return int(std::count_if(outcomes.cbegin(), outcomes.cend(), [](const PdfOutcome& o) { return o.made; }));
+    return int(std::count_if(outcomes.cbegin(), outcomes.cend(), [state](const PdfOutcome& o) { return o.state == state; }));
 }
 
-int PdfJobReport::keptCount() const
+void markReplaced(QList<PdfOutcome>& outcomes, const PdfJobRequest& request)
 {
-    QSet<QString> kept;
-    for (const PdfOutcome& outcome : outcomes) {
-        if (outcome.made)
-            kept.insert(outcome.pdf.toCaseFolded());
+    QHash<QString, qsizetype> last; // the latest PDF made of each file
+    for (qsizetype i = 0; i < outcomes.size(); ++i) {
+        if (!outcomes[i].made())
+            continue;
+        const QString key = Platform::fileNameKey(outcomes[i].pdf);
+        if (const auto earlier = last.constFind(key); earlier != last.constEnd()) {
+            outcomes[*earlier].state = PdfOutcome::Replaced;
+            outcomes[*earlier].replacedBy = request.articleAt(outcomes[i].index);
+        }
+        last.insert(key, i);
     }
-    return int(kept.size());
 }
 
 namespace {
@@ -61,46 +66,49 @@ QString failureLine(const PdfOutcome& outcome)
     return line;
 }
 
-// The PDFs not made, or those made with warnings, under a heading, at most limit of them; empty when there are none.
-QString outcomeList(const PdfJobReport& report, bool made, const QString& heading, int limit)
+// The PDFs in a state, or those made with warnings, under a heading, at most limit of them; empty when there are
+// none.
+QString outcomeList(const PdfJobReport& report, PdfOutcome::State state, const QString& heading, int limit)
 {
     QStringList lines;
     int notListed = 0;
     for (const PdfOutcome& outcome : report.outcomes) {
-        if (outcome.made != made || (made && outcome.converterLine.isEmpty()))
+        const bool failed = outcome.unmade() && state == PdfOutcome::Failed;
+        if (!failed && (outcome.state != state || (outcome.made() && outcome.converterLine.isEmpty())))
             continue;
         if (lines.size() >= limit)
             ++notListed;
+        else if (outcome.made())
+            lines << outcome.name + ": " + outcome.converterLine;
+        else if (outcome.state == PdfOutcome::Replaced)
+            lines << tr("%1: replaced by the PDF of %2").arg(outcome.name, outcome.replacedBy);
+        else if (outcome.state == PdfOutcome::NotStarted)
+            lines << tr("%1: not started").arg(outcome.name);
+        else if (outcome.state == PdfOutcome::Skipped)
+            lines << outcome.name;
         else
-            lines << (made ? outcome.name + ": " + outcome.converterLine : failureLine(outcome));
+            lines << failureLine(outcome);
     }
     if (notListed > 0)
         lines << tr("... and %1 more.").arg(notListed);
     return lines.isEmpty() ? QString() : heading + "\n" + lines.join('\n');
 }
 
-// How many PDFs were made, and how many of them the output folder holds when later articles replaced some.
+// How many PDFs the output folder holds of how many planned, and how many of the others were replaced or skipped.
 QString madeSentence(const PdfJobReport& report)
 {
     const int made = report.madeCount();
-    if (made == 0)
+    const int replaced = report.count(PdfOutcome::Replaced);
+    const int skipped = report.count(PdfOutcome::Skipped);
+    if (made == 0 && replaced + skipped == 0)
         return report.planned == 1 ? tr("The PDF was not made.")
                                    : tr("None of the %1 PDFs were made.").arg(report.planned);
-    const int kept = report.keptCount();
-    if (made - kept == 1)
-        return tr("%1 of %2 PDFs were made; one of them was replaced by a later article of the same name, so "
-                  "the output folder holds %3.")
-            .arg(made)
-            .arg(report.planned)
-            .arg(kept);
-    if (made - kept > 1)
-        return tr("%1 of %2 PDFs were made; %3 of them were replaced by later articles of the same name, so the "
-                  "output folder holds %4.")
-            .arg(made)
-            .arg(report.planned)
-            .arg(made - kept)
-            .arg(kept);
-    return tr("%1 of %2 PDFs were made.").arg(made).arg(report.planned);
+    QString sentence = tr("%1 of %2 PDFs were made.").arg(made).arg(report.planned);
+    if (replaced > 0)
+        sentence += ' ' + tr("%1 more were made and then replaced by later articles of the same name.").arg(replaced);
+    if (skipped > 0)
+        sentence += ' ' + tr("%1 were skipped, as the output folder already held them.").arg(skipped);
+    return sentence;
 }
 } // namespace
 
@@ -112,9 +120,16 @@ QString reportText(const PdfJobReport& report, int listed)
     parts << madeSentence(report);
     if (!report.converterFallback.isEmpty())
         parts << report.converterFallback;
-    if (const QString failures = outcomeList(report, false, tr("Not made:"), listed); !failures.isEmpty())
-        parts << failures;
-    if (const QString warnings = outcomeList(report, true, tr("Made with warnings:"), std::min(listed, listedWarnings));
+    const std::pair<PdfOutcome::State, QString> lists[] = {
+        {PdfOutcome::Failed, tr("Not made:")},
+        {PdfOutcome::Replaced, tr("Replaced by a later article of the same name:")},
+        {PdfOutcome::Skipped, tr("Skipped, already in the output folder:")}};
+    for (const auto& [state, heading] : lists) {
+        if (const QString list = outcomeList(report, state, heading, listed); !list.isEmpty())
+            parts << list;
+    }
+    if (const QString warnings =
+            outcomeList(report, PdfOutcome::Made, tr("Made with warnings:"), std::min(listed, listedWarnings));
         !warnings.isEmpty())
         parts << warnings;
     return parts.join("\n\n");
@@ -129,9 +144,9 @@ ClosingBox closingBoxFor(const PdfJobReport& report)
         return made > 0 ? ClosingBox{tr("Stopped"), stopped + "\n\n" + question, true}
                         : ClosingBox{tr("Stopped"), stopped, false};
     }
-    const bool offerRetry = made < report.planned;
-    if (report.allMade() && report.keptCount() == made) {
-        const QString warnings = outcomeList(report, true, tr("Made with warnings:"), listedWarnings);
+    const bool offerRetry = report.count(PdfOutcome::Failed) + report.count(PdfOutcome::NotStarted) > 0;
+    if (report.allMade() && made == report.planned) {
+        const QString warnings = outcomeList(report, PdfOutcome::Made, tr("Made with warnings:"), listedWarnings);
         if (warnings.isEmpty())
             return {tr("Done"), tr("Ready.") + ' ' + question, true};
         return {tr("Done"), tr("Ready.") + "\n\n" + warnings + "\n\n" + question, true};
@@ -139,7 +154,7 @@ ClosingBox closingBoxFor(const PdfJobReport& report)
     if (made == 0 && !report.stopMessage.isEmpty())
         return {tr("Error"), report.stopMessage, false, offerRetry};
     const QString text = reportText(report, listedFailures);
-    if (made == 0)
+    if (made == 0 && !report.allMade())
         return {tr("Error"), text, false, offerRetry};
     return {tr("Done"), text + "\n\n" + question, true, offerRetry};
 }

@@ -5,6 +5,7 @@
 #include "core/PageBuilder.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -17,6 +18,9 @@
 enum class CreationMode { Single, Bulk };
 // How the bulk job names its PDFs: after each article, or from the final filename list in turn.
 enum class PdfNaming { Original, Keywords };
+// What a run does with a PDF it would write that the output folder already holds: replace it, leave it and skip its
+// article, or not start at all.
+enum class ExistingPdfs { Replace, Skip, Refuse };
 
 // How many converters a bulk job keeps running unless its request says otherwise (the window's and the command line's
 // "automatic"): from the cores, whether the pages' scripts run (their converters mostly wait) and the free memory.
@@ -47,13 +51,26 @@ struct PdfJobRequest {
     // page to the next.
     int converterLimit = 0;
     PdfOptions options;
-    QStringList keywords; // the user's keywords, which the final filename list was made from
+    // The keyword each item of the final filename list was made from, item by item; an item typed by hand has none
+    // (an empty entry, or the list ends before it), and its PDF's keyword is its own name.
+    QStringList finalKeywords;
+    // Several articles of the run may get one PDF name, the later one's PDF replacing the earlier one's; without
+    // this the run does not start then.
+    bool allowSameName = false;
+    ExistingPdfs existing = ExistingPdfs::Replace;
+    // The places whose PDFs the output folder held when the run started and that are skipped (ExistingPdfs::Skip).
+    QSet<int> skipped;
     // A retry's articles are those of an earlier run that were not made: each one's place in that run, which names
     // its PDF from the final filename list and is its outcome's index. Empty for a run of its own.
     QList<int> places;
     FrontEnd frontEnd = FrontEnd::Window; // whose words the messages use
 
     int placeOf(int index) const { return places.isEmpty() ? index : places.at(index); }
+    // The article at that place of the run; for the single PDF the first.
+    QString articleAt(int place) const
+    {
+        return places.isEmpty() ? articles.value(place) : articles.value(int(places.indexOf(place)));
+    }
     int converters() const
     {
         return converterLimit > 0 ? std::min(converterLimit, converterCeiling())
@@ -63,14 +80,24 @@ struct PdfJobRequest {
 
 // One PDF the job set out to make.
 struct PdfOutcome {
+    // Made: the output folder holds it. Replaced: it was made, then a later article's PDF of the same name took its
+    // place. Skipped: the output folder held a PDF of its name before the run, which stays. NotStarted: the run
+    // stopped before its turn.
+    enum State { Made, Failed, Replaced, Skipped, NotStarted };
+
     int index = 0; // the article's place in the run (PdfJobRequest::placeOf; 0 for the single PDF)
     QString name;  // as the user gave it: the single name typed, the final list's item, or the article's PDF name
     QString pdf;   // full path
-    bool made = false;
+    State state = Failed;
     QString reason; // why it was not made
     // The converter's last error line; for a PDF made, its warnings: the converter's and the properties' not
     // written.
     QString converterLine;
+    QString replacedBy; // Replaced: the article whose PDF took its place
+
+    bool made() const { return state == Made; }
+    // Failed and not started PDFs are what a retry makes again.
+    bool unmade() const { return state == Failed || state == NotStarted; }
 };
 
 struct PdfJobReport {
@@ -85,11 +112,18 @@ struct PdfJobReport {
     // Set when the converters could not be kept running from one page to the next: the message says why.
     QString converterFallback;
 
-    int madeCount() const;
-    // PDFs made that a later article of the same name (letter case aside) did not replace.
-    int keptCount() const;
-    bool allMade() const { return stopMessage.isEmpty() && !cancelled && madeCount() == planned; }
+    int count(PdfOutcome::State state) const;
+    int madeCount() const { return count(PdfOutcome::Made); }
+    // Every PDF was made, or replaced or skipped as the user allowed.
+    bool allMade() const
+    {
+        return stopMessage.isEmpty() && !cancelled && count(PdfOutcome::Failed) + count(PdfOutcome::NotStarted) == 0;
+    }
 };
+
+// Marks Replaced each PDF made whose file a PDF made after it took, naming that one's article. outcomes: in the order
+// their PDFs went into place.
+void markReplaced(QList<PdfOutcome>& outcomes, const PdfJobRequest& request);
 
 // The box the window shows when a job has ended (not after a cancel, when the program closes).
 struct ClosingBox {
@@ -101,15 +135,15 @@ struct ClosingBox {
     bool offerRetry = false;
 };
 
-// "Ready. Do you want to open the output folder?" when every PDF was made and none replaced another. Otherwise how
-// many of how many were made, how many of them later articles replaced, and which were not made, with the reason
-// and the converter's last error line, still asking about the folder. PDFs made with warnings are listed with them
+// "Ready. Do you want to open the output folder?" when every PDF was made and none replaced or skipped. Otherwise
+// how many of how many were made, those that later articles replaced or that were skipped, and which were not made,
+// with the reason and the converter's last error line, still asking about the folder. PDFs made with warnings are listed with them
 // before the question, after "Ready." when that is all to say. When none was made, an error that does not ask: the
 // message why the job stopped, or that no PDF was made and the failures. A job the user stopped says "Stopped: M of
 // N PDFs were made." and asks about the folder when some were. Failed PDFs offer a retry.
 ClosingBox closingBoxFor(const PdfJobReport& report);
 
 // The report in words, as the closing box and the command line give it: why the job stopped, how many PDFs were
-// made, those not made with the reason and the converter's last error line (at most listed of them), and those made
-// with a warning.
+// made, those not made with the reason and the converter's last error line, those replaced and skipped (at most
+// listed of each), and those made with a warning.
 QString reportText(const PdfJobReport& report, int listed);

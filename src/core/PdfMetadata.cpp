@@ -123,14 +123,4 @@ Result<> write(const QString& pdf, const Properties& properties)
     return Result<>::ok();
 }
 
-QString keywordBehind(const QString& name, const QStringList& keywords)
-{
-    QString found;
-    for (const QString& keyword : keywords) {
-        if (keyword.size() > found.size() && name.contains(keyword))
-            found = keyword;
-    }
-    return found.isEmpty() ? name : found;
-}
-
 } // namespace PdfMetadata

@@ -23,9 +23,4 @@ struct Properties {
 // that can be read only by repairing it is left alone.
 Result<> write(const QString& pdf, const Properties& properties);
 
-// The keyword a final-list name was made from: the longest of the user's keywords that the name holds. The names
-// are the combination patterns with the keyword put in, but they can be edited by hand, so a name that holds none
-// of the keywords is its own keyword.
-QString keywordBehind(const QString& name, const QStringList& keywords);
-
 } // namespace PdfMetadata

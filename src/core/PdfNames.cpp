@@ -2,6 +2,9 @@
 
 #include "core/FileNames.h"
 #include "core/PdfJobTypes.h"
+#include "core/Platform.h"
+
+#include <QHash>
 
 namespace PdfNames {
 
@@ -31,15 +34,65 @@ QString keywordPdfName(const QString& item)
     return QString(item + ".pdf").replace(u' ', u'-').replace(QStringLiteral("--"), QStringLiteral("-"));
 }
 
-BulkNames bulkNamesFor(const PdfJobRequest& request, int index)
+PlannedPdf bulkPdf(const PdfJobRequest& request, int index)
 {
     const QString outputName = articleOutputName(request.articles.at(index), request.folders.separator());
-    BulkNames names{bulkPageName(outputName), QString(outputName).replace(".txt", ".pdf"), -1};
+    PlannedPdf planned;
+    planned.place = request.placeOf(index);
+    planned.page = request.folders.pageFile(bulkPageName(outputName));
+    planned.fileName = QString(outputName).replace(".txt", ".pdf");
+    planned.name = planned.fileName;
     if (request.naming == PdfNaming::Keywords && !request.finalNames.isEmpty()) {
-        names.nameIndex = request.placeOf(index) % int(request.finalNames.size());
-        names.pdf = keywordPdfName(request.finalNames.at(names.nameIndex));
+        planned.nameIndex = planned.place % int(request.finalNames.size());
+        planned.name = request.finalNames.at(planned.nameIndex);
+        planned.fileName = keywordPdfName(planned.name);
+        const QString keyword = request.finalKeywords.value(planned.nameIndex);
+        planned.keyword = keyword.isEmpty() ? planned.name : keyword;
     }
-    return names;
+    planned.pdf = request.folders.pdfFile(planned.fileName);
+    return planned;
+}
+
+QList<PlannedPdf> plannedPdfs(const PdfJobRequest& request)
+{
+    QList<PlannedPdf> pdfs;
+    if (request.mode == CreationMode::Single) {
+        const QString base = singlePdfBaseName(request.singlePdfName);
+        PlannedPdf single;
+        single.name = request.singlePdfName;
+        single.fileName = base + ".pdf";
+        single.page = request.folders.pageFile(singlePageName(base));
+        single.pdf = request.folders.pdfFile(single.fileName);
+        pdfs << single;
+        return pdfs;
+    }
+    pdfs.reserve(request.articles.size());
+    for (int i = 0; i < request.articles.size(); ++i)
+        pdfs << bulkPdf(request, i);
+    return pdfs;
+}
+
+SharedNames sharedNames(const PdfJobRequest& request, const QList<PlannedPdf>& pdfs)
+{
+    QHash<QString, int> byName; // index into names
+    QList<std::pair<QString, QStringList>> names;
+    for (int i = 0; i < pdfs.size(); ++i) {
+        const QString key = Platform::fileNameKey(pdfs[i].fileName);
+        const QString article = request.mode == CreationMode::Single ? QString() : request.articles.at(i);
+        if (const auto found = byName.constFind(key); found != byName.constEnd()) {
+            names[*found].second << article;
+        } else {
+            byName.insert(key, int(names.size()));
+            names.append({pdfs[i].fileName, {article}});
+        }
+    }
+    SharedNames shared;
+    shared.kept = int(names.size());
+    for (const auto& name : names) {
+        if (name.second.size() > 1)
+            shared.names << name;
+    }
+    return shared;
 }
 
 QString singlePdfBaseName(const QString& typedName)

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+
 struct PdfJobRequest;
 
 // The names of the pages and PDFs a run writes.
@@ -24,14 +26,29 @@ QString articleOutputName(const QString& path, QChar separator);
 // one pass turning "--" into "-".
 QString keywordPdfName(const QString& item);
 
-struct BulkNames {
-    QString page;       // after the article, also with keyword names
-    QString pdf;        // after the article, or from the final filename list
+// A PDF a run sets out to make.
+struct PlannedPdf {
+    int place = 0;      // its article's place in the run; 0 for the single PDF
+    QString name;       // as the user gave it: the single name typed, the final list's item, or the article's PDF name
+    QString fileName;   // the PDF's file name
+    QString page;       // full paths
+    QString pdf;
+    QString keyword;    // a keyword name's: the keyword it was made from, or the name when typed by hand
     int nameIndex = -1; // the final filename list's item used, or -1
 };
-// The names of the article at index: the final filename list is used in turn, from the first item again when it
-// is used up, by the article's place (a retry's article keeps the name it had).
-BulkNames bulkNamesFor(const PdfJobRequest& request, int index);
+// The bulk PDF of the article at index: named after the article, or from the final filename list in turn, from the
+// first item again when it is used up, by the article's place (a retry's article keeps the name it had).
+PlannedPdf bulkPdf(const PdfJobRequest& request, int index);
+// Every PDF of the run: the single PDF, or each article's in order.
+QList<PlannedPdf> plannedPdfs(const PdfJobRequest& request);
+
+// The PDF names that several PDFs of the run share, as the output folder's file system compares names, each with
+// the articles (full paths) that share it, in the order the run makes them; and how many PDFs the run leaves.
+struct SharedNames {
+    QList<std::pair<QString, QStringList>> names;
+    int kept = 0;
+};
+SharedNames sharedNames(const PdfJobRequest& request, const QList<PlannedPdf>& pdfs);
 
 // The single PDF's name as the user sees it afterwards: blanks turned into "-".
 QString singlePdfBaseName(const QString& typedName);

@@ -25,6 +25,20 @@ QChar separator()
     return QDir::separator();
 }
 
+Qt::CaseSensitivity fileNameCase()
+{
+#if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
+    return Qt::CaseInsensitive;
+#else
+    return Qt::CaseSensitive;
+#endif
+}
+
+QString fileNameKey(const QString& name)
+{
+    return fileNameCase() == Qt::CaseInsensitive ? name.toCaseFolded() : name;
+}
+
 QString lineEnding()
 {
 #ifdef Q_OS_WIN

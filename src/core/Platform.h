@@ -8,6 +8,12 @@ namespace Platform {
 // The folder separator of paths shown to and typed by the user: "\" on Windows, "/" elsewhere.
 QChar separator();
 
+// How the file systems of the system compare file names: without regard to letter case on Windows and macOS,
+// exactly elsewhere, where "Notes.pdf" and "notes.pdf" are two files.
+Qt::CaseSensitivity fileNameCase();
+// A file name or path in the form that compares equal exactly when the file system takes it for the same file.
+QString fileNameKey(const QString& name);
+
 // The line ending of text files the program writes, so that the system's editors show their lines: CR LF on
 // Windows, LF elsewhere.
 QString lineEnding();

@@ -35,6 +35,8 @@ inline const TextSetting FinalList{"create/finalList", {}};
 inline const TextSetting PdfName{"create/pdfName", {}};
 // 0: automatic, defaultConverterLimit().
 inline const NumberSetting Converters{"create/converters", 0, 0, 64};
+// What Create does with PDFs the output folder already holds: 0 asks, 1 replaces them, 2 skips them.
+inline const NumberSetting ExistingPdfs{"create/existingPdfs", 0, 0, 2};
 inline const BytesSetting WindowGeometry{"window/geometry"};
 inline const TextSetting PageSize{"pdf/pageSize", "A4"};
 inline const NumberSetting Landscape{"pdf/landscape", 0, 0, 1};

@@ -16,9 +16,13 @@ void SinglePdfJob::begin()
         stop(name.error());
         return done();
     }
-    const QString name = PdfNames::singlePdfBaseName(request().singlePdfName);
-    m_pagePath = request().folders.pageFile(PdfNames::singlePageName(name));
-    m_pdfPath = request().folders.pdfFile(name + ".pdf");
+    const PdfNames::PlannedPdf planned = PdfNames::plannedPdfs(request()).constFirst();
+    if (request().skipped.contains(planned.place)) {
+        recordSkipped(0, planned.name, planned.pdf);
+        return done();
+    }
+    m_pagePath = planned.page;
+    m_pdfPath = planned.pdf;
     Result<> written = m_page.open(m_pagePath);
     if (written)
         written = m_page.write(pageHead());

@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -117,6 +118,7 @@ MainWindow::MainWindow(const AppFolders& folders, const QString& startFolder, co
     connect(m_create, &CreateFlow::articleStarted, this, &MainWindow::onArticleStarted);
     connect(m_create, &CreateFlow::pdfMade, this, [this] { onPdfDone(true); });
     connect(m_create, &CreateFlow::pdfFailed, this, [this] { onPdfDone(false); });
+    connect(m_create, &CreateFlow::pdfSkipped, this, [this] { onPdfDone(true); });
     connect(m_create, &CreateFlow::finished, this, &MainWindow::onCreateFinished);
     QFont controls = font();
     controls.setPointSizeF(8.25);
@@ -546,6 +548,8 @@ void MainWindow::createPdfs()
 {
     if (m_create->isRunning())
         return;
+    // The final list in force is the one on show, as if Enter had been pressed in it.
+    applyFinalList();
     PdfJobRequest request;
     request.folders = m_folders;
     request.articles = itemsOf(m_selectedArticles);
@@ -553,10 +557,13 @@ void MainWindow::createPdfs()
     request.mode = m_modeButtons[0]->isChecked() ? CreationMode::Single : CreationMode::Bulk;
     request.naming = m_keywordNames->isChecked() ? PdfNaming::Keywords : PdfNaming::Original;
     request.finalNames = itemsOf(m_finalList);
+    request.finalKeywords =
+        KeywordCombinations::keywordsOf(request.finalNames, itemsOf(m_combinations), m_keywordText->toPlainText());
     request.singlePdfName = m_pdfName->text();
     request.options = m_pdfOptions;
-    request.keywords = itemsOf(m_keywords);
     request.converterLimit = m_converters->value();
+    if (!confirmNames(request))
+        return;
 
     const Result<QString, Message> started = m_create->start(request);
     if (!runStarted(started))
@@ -564,6 +571,36 @@ void MainWindow::createPdfs()
     if (request.mode == CreationMode::Single)
         m_pdfName->setText(*started);
     saveSettings();
+}
+
+bool MainWindow::confirmNames(PdfJobRequest& request)
+{
+    // The entries' own messages come first.
+    if (!CreateFlow::check(request))
+        return true;
+    if (const Result<void, Message> shared = CreateFlow::checkSharedNames(request); !shared) {
+        if (!MessageBox::question(this, shared.error().text + "\n\n" + tr("Make them anyway?"), shared.error().title,
+                                  MessageBox::No))
+            return false;
+        request.allowSameName = true;
+    }
+    const QList<std::pair<int, QString>> existing = CreateFlow::existingPdfs(request);
+    if (existing.isEmpty())
+        return true;
+    int choice = m_settings.value(Remembered::ExistingPdfs);
+    if (choice == 0) {
+        bool dontAskAgain = false;
+        const MessageBox::Answer answer = MessageBox::askExisting(
+            this, CreateFlow::existingText(existing) + "\n\n" + tr("Replace them, or skip their articles?"),
+            tr("PDFs Already Made"), &dontAskAgain);
+        if (answer == MessageBox::Cancel)
+            return false;
+        choice = answer == MessageBox::Skip ? 2 : 1;
+        if (dontAskAgain)
+            m_settings.setValue(Remembered::ExistingPdfs, choice);
+    }
+    request.existing = choice == 2 ? ExistingPdfs::Skip : ExistingPdfs::Replace;
+    return true;
 }
 
 void MainWindow::retryFailed()
@@ -623,6 +660,8 @@ void MainWindow::onArticleStarted(int index, int count, int nameIndex)
 void MainWindow::onCreateFinished(const PdfJobReport& report, const ClosingBox& box)
 {
     setBusy(false);
+    if (m_quitQuestion)
+        m_quitQuestion->reject();
     if (m_closeWhenStopped) {
         // Queued, so that the Create flow is done with its signal before the window goes.
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
@@ -693,11 +732,19 @@ void MainWindow::closeEvent(QCloseEvent* event)
         return QWidget::closeEvent(event);
     }
     event->ignore();
-    if (MessageBox::question(this, tr("PDFs are still being made. Stop making them and close Leafrunner?"),
-                             tr("Please Confirm"))) {
-        m_closeWhenStopped = true;
-        m_create->cancel();
-    }
+    if (m_quitQuestion)
+        return;
+    // Not modal to the event loop: a run that ends meanwhile takes the question away.
+    m_quitQuestion =
+        MessageBox::ask(this, tr("PDFs are still being made. Stop making them and close Leafrunner?"),
+                        tr("Please Confirm"), [this](bool yes) {
+                            if (!yes)
+                                return;
+                            if (!m_create->isRunning())
+                                return void(close());
+                            m_closeWhenStopped = true;
+                            m_create->cancel();
+                        });
 }
 
 QString MainWindow::articleFolder() const

@@ -7,6 +7,7 @@
 #include "gui/RememberedControls.h"
 
 #include <QPixmap>
+#include <QPointer>
 #include <QWidget>
 
 class FolderList;
@@ -17,6 +18,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMessageBox;
 class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
@@ -80,6 +82,9 @@ protected:
 private:
     // Reads the entries into a request and starts the Create flow with it.
     void createPdfs();
+    // Asks about PDF names several articles share and about PDFs the output folder already holds, and puts the
+    // answers into the request; false when the user chose not to make the PDFs.
+    bool confirmNames(PdfJobRequest& request);
     void retryFailed();
     // Shows the message of a run that did not start, or the progress of one that did.
     bool runStarted(const Result<QString, Message>& started);
@@ -183,4 +188,5 @@ private:
     CreateFlow* m_create;
     bool m_bulkRun = false;
     bool m_closeWhenStopped = false;
+    QPointer<QMessageBox> m_quitQuestion; // while closing during a run asks first
 };

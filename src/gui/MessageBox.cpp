@@ -1,5 +1,6 @@
 #include "gui/MessageBox.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -8,6 +9,7 @@
 namespace {
 bool testMode = false;
 QQueue<MessageBox::Answer> nextAnswers;
+bool dontAskAgainChecked = false;
 QList<MessageBox::Shown> shownBoxes;
 } // namespace
 
@@ -56,9 +58,60 @@ MessageBox::Answer MessageBox::show(QWidget* parent, const QString& text, const 
     return answer == QMessageBox::No ? No : Yes;
 }
 
+MessageBox::Answer MessageBox::askExisting(QWidget* parent, const QString& text, const QString& title,
+                                           bool* dontAskAgain)
+{
+    if (testMode) {
+        shownBoxes.append({text, title, Question, ReplaceSkipCancel, Replace, false});
+        *dontAskAgain = dontAskAgainChecked;
+        return nextAnswers.isEmpty() ? Replace : nextAnswers.dequeue();
+    }
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
+    QPushButton* replace = box.addButton(QCoreApplication::translate("MessageBox", "&Replace"), QMessageBox::AcceptRole);
+    const QPushButton* skip =
+        box.addButton(QCoreApplication::translate("MessageBox", "&Skip Existing"), QMessageBox::AcceptRole);
+    box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(replace);
+    auto* check = new QCheckBox(QCoreApplication::translate("MessageBox", "&Don't ask again"), &box);
+    box.setCheckBox(check);
+    box.exec();
+    *dontAskAgain = check->isChecked();
+    if (box.clickedButton() == replace)
+        return Replace;
+    return box.clickedButton() == skip ? Skip : Cancel;
+}
+
+QMessageBox* MessageBox::ask(QWidget* parent, const QString& text, const QString& title,
+                             const std::function<void(bool)>& answered)
+{
+    auto* box = new QMessageBox(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(box, &QMessageBox::finished, box, [box, answered](int button) {
+        box->deleteLater();
+        answered(button == QMessageBox::Yes);
+    });
+    if (!testMode) {
+        box->open();
+        return box;
+    }
+    shownBoxes.append({text, title, Question, YesNo, Yes, false, true});
+    if (!nextAnswers.isEmpty()) {
+        const bool yes = nextAnswers.dequeue() == Yes;
+        QMetaObject::invokeMethod(box, [box, yes] { box->done(yes ? QMessageBox::Yes : QMessageBox::No); },
+                                  Qt::QueuedConnection);
+    }
+    return box;
+}
+
+void MessageBox::setDontAskAgain(bool checked)
+{
+    dontAskAgainChecked = checked;
+}
+
 void MessageBox::setTestMode(bool on)
 {
     testMode = on;
+    dontAskAgainChecked = false;
     nextAnswers.clear();
     shownBoxes.clear();
 }

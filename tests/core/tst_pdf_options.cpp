@@ -69,7 +69,7 @@ private slots:
         request.singlePdfName = "Grüße Привет";
         request.naming = naming == "keywords" ? PdfNaming::Keywords : PdfNaming::Original;
         request.finalNames = {"best red tomatoes"};
-        request.keywords = {"red", "red tomatoes", "blue"};
+        request.finalKeywords = {"red tomatoes"};
         request.options.author = "Jane Gardener";
         request.options.page = options;
         const PdfJobReport report = run(request);

@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScrollArea>
@@ -339,6 +340,7 @@ private slots:
 
         MessageBox::setNextAnswer(MessageBox::No);
         d->window->findChild<QAction*>("mnuExitTXT")->trigger();
+        QTRY_VERIFY(!d->window->findChild<QMessageBox*>());
         QVERIFY(d->window->isVisible() && !d->child("cmdCreate")->isEnabled());
         MessageBox::setNextAnswer(MessageBox::Yes);
         d->window->close();

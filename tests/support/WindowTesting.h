@@ -116,7 +116,10 @@ struct MainWindowDriver {
     {
         MessageBox::clearShown();
         click("cmdCreate");
-        QTRY_COMPARE_WITH_TIMEOUT(MessageBox::shown().size(), 1, 60000);
+        // The question about PDFs already made, which Replace answers, comes before the run.
+        QTRY_VERIFY_WITH_TIMEOUT(!MessageBox::shown().isEmpty() &&
+                                     MessageBox::last().buttons != MessageBox::ReplaceSkipCancel,
+                                 60000);
     }
 
     // Opens the Random Content Generator from the Options menu.
