@@ -200,6 +200,7 @@ private slots:
             << make({"--keywords", "{app}/none", "{articles}"}) << 2 << "none could";
         QTest::newRow("keyword file empty")
             << make({"--keywords", "{app}/empty/keywords", "{articles}"}) << 2 << "--keywords gave no keywords.";
+        QTest::newRow("names shared") << make({"{articles}/a.txt", "{articles}/a.txt"}) << 2 << "--allow-same-name";
         QTest::newRow("every name refused") << make({"{app}/odd/.hidden.txt"}) << 2 << "named after the article";
         QTest::newRow("app folder a file")
             << make({"--app-folder", "{articles}/a.txt", "{articles}"}) << 2 << "a.txt is a file, not a folder.";
