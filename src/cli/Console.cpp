@@ -6,6 +6,8 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <cstdio>
 
@@ -34,9 +36,11 @@ void error(const QString& text)
     progress(text + '\n');
 }
 
-int refuse(const QString& text)
+int refuse(const QString& text, bool json)
 {
     error(text);
+    if (json)
+        output(QJsonDocument(QJsonObject{{"error", text}, {"exitCode", BadUsage}}).toJson());
     return BadUsage;
 }
 
@@ -49,6 +53,13 @@ void output(const QByteArray& bytes)
 {
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
     std::fflush(stdout);
+}
+
+QString unusable(const QString& what, const QString& path, const QString& wanted)
+{
+    const QString kind = Platform::entryKind(path);
+    return kind.isEmpty() ? tr("%1 %2 does not exist.").arg(what, path)
+                          : tr("%1 %2 is %3, not %4.").arg(what, path, kind, wanted);
 }
 
 QCommandLineOption appFolderOption()
@@ -65,7 +76,7 @@ Result<AppFolders> appFolders(const QCommandLineParser& parser)
         return AppFolders::current();
     const QString folder = ArticleFolder::displayPath(parser.value("app-folder"));
     if (!QFileInfo(folder).isDir())
-        return Error{tr("The application folder %1 does not exist.").arg(folder)};
+        return Error{unusable(tr("The application folder"), folder, tr("a folder"))};
     return AppFolders::detect(folder, Platform::separator());
 }
 

@@ -95,7 +95,7 @@ Result<QStringList> articlePaths(const QStringList& arguments)
             continue;
         }
         if (!info.isDir())
-            return Error{tr("The article %1 does not exist.").arg(path)};
+            return Error{unusable(tr("The article"), path, tr("a text file"))};
         const std::optional<QStringList> names = ArticleFolder::articleFileNames(path);
         if (!names)
             return Error{tr("The folder %1 cannot be read.").arg(path)};
@@ -130,14 +130,16 @@ Result<> useKeywordNames(const QCommandLineParser& parser, bool quiet, PdfJobReq
     if (!text)
         return Error{text.error()};
     QStringList patterns = folders.keywordPatterns();
+    QString patternFile = QStringLiteral("lstcombinations.txt");
     if (parser.isSet("patterns")) {
+        patternFile = parser.value("patterns");
         const Result<QStringList> lines = TextFile::loadList(parser.value("patterns"));
         if (!lines)
             return Error{tr("The pattern file %1 could not be read: %2").arg(parser.value("patterns"), lines.error())};
         patterns = *lines;
     }
     const Result<KeywordCombinations::Combined, Message> combined =
-        KeywordCombinations::combineKeywords(patterns, *text);
+        KeywordCombinations::combineKeywords(patterns, *text, FrontEnd::CommandLine, patternFile);
     if (!combined)
         return Error{combined.error().text};
     if (combined->note && !quiet)
@@ -148,16 +150,20 @@ Result<> useKeywordNames(const QCommandLineParser& parser, bool quiet, PdfJobReq
     return Result<>::ok();
 }
 
-// A whole number of at least 1 from the option, if it was given.
-Result<std::optional<int>> positiveNumber(const QCommandLineParser& parser, const QString& option)
+// A whole number of at least 1 from the option, if it was given; above most it is most, which the message says.
+Result<std::optional<qint64>> positiveNumber(const QCommandLineParser& parser, const QString& option, qint64 most,
+                                             const QString& message)
 {
     if (!parser.isSet(option))
-        return std::optional<int>();
+        return std::optional<qint64>();
     bool ok = false;
-    const int value = parser.value(option).toInt(&ok);
+    const qint64 value = parser.value(option).toLongLong(&ok);
     if (!ok || value < 1)
         return Error{tr("--%1 takes a whole number of at least 1, not \"%2\".").arg(option, parser.value(option))};
-    return std::optional<int>(value);
+    if (value <= most)
+        return std::optional<qint64>(value);
+    error(message.arg(option).arg(value).arg(most));
+    return std::optional<qint64>(most);
 }
 
 // The page options, checked by the same rule as the window's PDF Options; a margin that is not a number is kept as
@@ -196,8 +202,13 @@ Result<PdfJobRequest> requestFrom(const QCommandLineParser& parser)
         return Error{tr("--keywords names the PDFs of bulk creation; it cannot go with --single.")};
     if (parser.isSet("patterns") && !parser.isSet("keywords"))
         return Error{tr("--patterns goes with --keywords.")};
-    const Result<std::optional<int>> jobs = positiveNumber(parser, "jobs");
-    const Result<std::optional<int>> timeout = positiveNumber(parser, "timeout");
+    const Result<std::optional<qint64>> jobs =
+        positiveNumber(parser, "jobs", converterCeiling(),
+                       tr("--%1 %2 is more converters than this machine holds (about 70 MB each, in a quarter of the "
+                          "free memory): %3 run at once."));
+    const Result<std::optional<qint64>> timeout =
+        positiveNumber(parser, "timeout", std::chrono::seconds(MaxConverterTimeLimit).count(),
+                       tr("--%1 %2 is longer than 24 hours: each converter run may take %3 seconds."));
     for (const auto* checked : {&jobs, &timeout}) {
         if (!*checked)
             return Error{checked->error()};
@@ -219,6 +230,7 @@ Result<PdfJobRequest> requestFrom(const QCommandLineParser& parser)
     request.mode = parser.isSet("single") ? CreationMode::Single : CreationMode::Bulk;
     request.singlePdfName = parser.value("single");
     request.options = *options;
+    request.frontEnd = FrontEnd::CommandLine;
     if (parser.isSet("keywords")) {
         if (const Result<> named = useKeywordNames(parser, parser.isSet("quiet"), request); !named)
             return Error{named.error()};
@@ -232,57 +244,62 @@ Result<PdfJobRequest> requestFrom(const QCommandLineParser& parser)
     else if (existing != u"replace")
         return Error{tr("--existing takes replace, skip or fail, not \"%1\".").arg(existing)};
     if (*jobs)
-        request.converterLimit = **jobs;
+        request.converterLimit = int(**jobs);
     if (*timeout)
         request.converterTimeLimit = std::chrono::seconds(**timeout);
     return request;
 }
 
-int exitCode(const PdfJobReport& report, bool interrupted)
+int exitCode(const PdfJobReport& report, std::optional<StopSignals::Cause> stoppedBy)
 {
-    if (interrupted)
-        return Interrupted;
+    if (stoppedBy)
+        return *stoppedBy == StopSignals::Cause::HangUp ? HungUp : Interrupted;
     if (report.allMade())
         return Success;
-    // Stopped before its first PDF: the application folder or an article cannot be used.
-    if (report.count(PdfOutcome::NotStarted) == report.outcomes.size() && !report.stopMessage.isEmpty())
-        return BadUsage;
-    return SomeFailed;
+    return report.converted ? SomeFailed : BadUsage;
 }
 
-QByteArray reportJson(const PdfJobRequest& request, const PdfJobReport& report, int code)
+// One PDF of the report as JSON.
+QJsonObject pdfJson(const PdfJobRequest& request, const PdfOutcome& outcome)
 {
     static const char* const states[] = {"made", "failed", "replaced", "skipped", "not started"};
+    const bool made = outcome.state == PdfOutcome::Made || outcome.state == PdfOutcome::Replaced;
+    QJsonObject pdf{{"name", outcome.name},
+                    {"pdf", outcome.pdf},
+                    {"made", outcome.made()},
+                    {"state", states[outcome.state]},
+                    {"reason", outcome.reason},
+                    {"converterError", made ? QString() : outcome.converterLine},
+                    {"warning", made ? outcome.converterLine : QString()}};
+    if (outcome.state == PdfOutcome::Replaced)
+        pdf.insert("replacedBy", outcome.replacedBy);
+    if (request.mode == CreationMode::Single)
+        pdf.insert("articles", QJsonArray::fromStringList(request.articles));
+    else
+        pdf.insert("article", request.articleAt(outcome.index));
+    return pdf;
+}
+
+// The whole report as JSON; a run that could not start holds the message as "error", as a refusal does.
+QByteArray reportJson(const PdfJobRequest& request, const PdfJobReport& report, int code, const QString& text)
+{
     QJsonArray pdfs;
-    for (const PdfOutcome& outcome : report.outcomes) {
-        const bool made = outcome.state == PdfOutcome::Made || outcome.state == PdfOutcome::Replaced;
-        QJsonObject pdf{{"name", outcome.name},
-                        {"pdf", outcome.pdf},
-                        {"made", outcome.made()},
-                        {"state", states[outcome.state]},
-                        {"reason", outcome.reason},
-                        {"converterError", made ? QString() : outcome.converterLine},
-                        {"warning", made ? outcome.converterLine : QString()}};
-        if (outcome.state == PdfOutcome::Replaced)
-            pdf.insert("replacedBy", outcome.replacedBy);
-        if (request.mode == CreationMode::Single)
-            pdf.insert("articles", QJsonArray::fromStringList(request.articles));
-        else
-            pdf.insert("article", request.articleAt(outcome.index));
-        pdfs.append(pdf);
-    }
+    for (const PdfOutcome& outcome : report.outcomes)
+        pdfs.append(pdfJson(request, outcome));
     const int made = report.madeCount();
-    const QJsonObject root{{"pdfs", pdfs},
-                           {"planned", report.planned},
-                           {"made", made},
-                           {"failed", report.count(PdfOutcome::Failed) + report.count(PdfOutcome::NotStarted)},
-                           {"replaced", report.count(PdfOutcome::Replaced)},
-                           {"skipped", report.count(PdfOutcome::Skipped)},
-                           {"stopMessage", report.stopMessage},
-                           {"converterFallback", report.converterFallback},
-                           {"cancelled", report.cancelled},
-                           {"outputFolder", request.folders.output()},
-                           {"exitCode", code}};
+    QJsonObject root{{"pdfs", pdfs},
+                     {"planned", report.planned},
+                     {"made", made},
+                     {"failed", report.count(PdfOutcome::Failed) + report.count(PdfOutcome::NotStarted)},
+                     {"replaced", report.count(PdfOutcome::Replaced)},
+                     {"skipped", report.count(PdfOutcome::Skipped)},
+                     {"stopMessage", report.stopMessage},
+                     {"converterFallback", report.converterFallback},
+                     {"cancelled", report.cancelled},
+                     {"outputFolder", request.folders.output()},
+                     {"exitCode", code}};
+    if (code == BadUsage)
+        root.insert("error", text);
     return QJsonDocument(root).toJson();
 }
 
@@ -324,11 +341,16 @@ void describe(QCommandLineParser& parser)
             "or fail without making any PDF."),
          "replace|skip|fail", "replace"},
         {"jobs",
-         tr("How many converters run at once (default: %1, or %2 with --allow-scripts).")
+         tr("How many converters run at once (default: %1, or %2 with --allow-scripts; at most %3, what the free "
+            "memory holds).")
              .arg(defaultConverterLimit(false))
-             .arg(defaultConverterLimit(true)),
+             .arg(defaultConverterLimit(true))
+             .arg(converterCeiling()),
          "N"},
-        {"timeout", tr("How long one converter run may take (default: scaled with the size of its page)."), "SECONDS"},
+        {"timeout",
+         tr("How long one converter run may take, at most 86400 (24 hours) (default: scaled with the size of "
+            "its page)."),
+         "SECONDS"},
         {"quiet", tr("Show no progress and, when every PDF was made, no report.")},
         {"json", tr("Write the report as JSON on standard output: each PDF with its article(s), name, path, made, "
                     "reason, converterError and warning, then the totals.")},
@@ -342,15 +364,17 @@ void describe(QCommandLineParser& parser)
 
 int run(const QCommandLineParser& parser)
 {
+    const bool json = parser.isSet("json");
     const Result<PdfJobRequest> built = requestFrom(parser);
     if (!built)
-        return refuse(built.error());
+        return refuse(built.error(), json);
     const PdfJobRequest& request = *built;
     const bool quiet = parser.isSet("quiet");
     if (CreateFlow::check(request) && !request.allowSameName) {
         if (const Result<void, Message> shared = CreateFlow::checkSharedNames(request); !shared)
             return refuse(shared.error().text + "\n\n" +
-                          tr("No PDF was made. Give --allow-same-name to make them anyway."));
+                              tr("No PDF was made. Give --allow-same-name to make them anyway."),
+                          json);
     }
 
     CreateFlow flow;
@@ -360,28 +384,31 @@ int run(const QCommandLineParser& parser)
     QObject::connect(&flow, &CreateFlow::pdfFailed, &flow,
                      [&](const QString& pdf, const QString& reason) { progress.failed(pdf, reason); });
     QObject::connect(&flow, &CreateFlow::pdfSkipped, &flow, [&](const QString& pdf) { progress.skipped(pdf); });
-    bool interrupted = false;
-    QObject::connect(&stopSignals, &StopSignals::received, &flow, [&] {
-        interrupted = true;
+    std::optional<StopSignals::Cause> stoppedBy;
+    QObject::connect(&stopSignals, &StopSignals::received, &flow, [&](StopSignals::Cause cause) {
+        if (!stoppedBy)
+            stoppedBy = cause;
         flow.cancel();
     });
 
     QEventLoop loop;
     QObject::connect(&flow, &CreateFlow::finished, &loop, [&](const PdfJobReport& report) {
         progress.finish();
-        const int code = exitCode(report, interrupted);
-        if (interrupted)
-            error(tr("Interrupted: the running converters were ended and their partial PDFs removed."));
+        const int code = exitCode(report, stoppedBy);
+        if (stoppedBy)
+            error(tr("%1: the running converters were ended and their partial PDFs removed.")
+                      .arg(code == HungUp ? tr("The terminal was closed") : tr("Interrupted")));
+        const QString text = reportText(report, int(report.outcomes.size()));
         if (code != Success || !quiet)
-            error(reportText(report, int(report.outcomes.size())));
+            error(text);
         if (report.madeCount() > 0 && !quiet)
             error(tr("The PDFs are in %1").arg(request.folders.output()));
-        if (parser.isSet("json"))
-            output(reportJson(request, report, code));
+        if (json)
+            output(reportJson(request, report, code, text));
         loop.exit(code);
     });
     if (const Result<QString, Message> started = flow.start(request); !started)
-        return refuse(started.error().text);
+        return refuse(started.error().text, json);
     return loop.exec();
 }
 

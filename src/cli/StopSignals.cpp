@@ -5,6 +5,7 @@
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
+#include <algorithm>
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
@@ -17,16 +18,17 @@ StopSignals* instance = nullptr;
 // Called on a thread of its own, so the event loop is only told.
 BOOL WINAPI onConsoleEvent(DWORD)
 {
-    QMetaObject::invokeMethod(instance, &StopSignals::received, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        instance, [] { emit instance->received(StopSignals::Cause::Interrupt); }, Qt::QueuedConnection);
     return TRUE;
 }
 #else
-// A signal handler may do next to nothing; it writes one byte into a pipe that the event loop watches.
+// A signal handler may do next to nothing; it writes the signal's number into a pipe that the event loop watches.
 int pipeEnds[2] = {-1, -1};
 
-void onSignal(int)
+void onSignal(int signal)
 {
-    const char byte = 1;
+    const char byte = char(signal);
     [[maybe_unused]] const ssize_t written = ::write(pipeEnds[1], &byte, 1);
 }
 
@@ -36,7 +38,7 @@ void setHandler(void (*handler)(int))
     action.sa_handler = handler;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (const int signal : {SIGINT, SIGTERM})
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
         ::sigaction(signal, &action, nullptr);
 }
 #endif
@@ -59,9 +61,12 @@ StopSignals::StopSignals(QObject* parent)
     m_notifier = new QSocketNotifier(pipeEnds[0], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, [this] {
         char bytes[16];
-        while (::read(pipeEnds[0], bytes, sizeof bytes) > 0) {
+        Cause cause = Cause::Interrupt;
+        for (ssize_t count; (count = ::read(pipeEnds[0], bytes, sizeof bytes)) > 0;) {
+            if (std::find(bytes, bytes + count, char(SIGHUP)) != bytes + count)
+                cause = Cause::HangUp;
         }
-        emit received();
+        emit received(cause);
     });
     setHandler(onSignal);
 #endif

@@ -42,13 +42,35 @@ QString helpText()
                      "                 with \"-\".\n"
                      "\n"
                      "Exit codes:\n"
-                     "  0    Every PDF was made (generate: the text was written).\n"
-                     "  1    Some PDFs were not made; the others are kept.\n"
-                     "  2    Bad usage, or nothing was made: a Create check failed, an article, folder or file\n"
-                     "       cannot be used, or the application folder cannot be (no converter, an output folder\n"
-                     "       that takes no files, ...). The message says which.\n"
+                     "  0    Every PDF was made, skipped ones aside (generate: the text was written).\n"
+                     "  1    Conversions ran and some PDFs were not made (a single PDF whose conversion failed,\n"
+                     "       too); the others are kept.\n"
+                     "  2    A fault found before the first conversion started, so nothing was made: bad usage, a\n"
+                     "       Create check failed, an article, folder or file cannot be used, no PDF name can be\n"
+                     "       used, articles share PDF names without --allow-same-name, PDFs are already there\n"
+                     "       with --existing fail, or the application folder cannot be (no converter, a converter\n"
+                     "       that cannot be started, an output folder that takes no files, ...). The message says\n"
+                     "       which; with --json it is the document's \"error\".\n"
+                     "  129  Stopped by SIGHUP (the terminal was closed), as by SIGTERM.\n"
                      "  130  Stopped by Ctrl+C or SIGTERM: the running converters were ended and no half-written\n"
                      "       PDF is left.\n");
+}
+
+int version()
+{
+    output((Product::label() + ' ' + Product::version() + '\n').toLocal8Bit());
+    return Success;
+}
+
+// An unknown option that looks like a file's name ("-dash.txt") is an article meant to go after "--".
+QString usageHint(const QCommandLineParser& parser)
+{
+    for (const QString& name : parser.unknownOptionNames()) {
+        if (name.contains(u'.') || name.contains(u'/'))
+            return tr("An article or folder whose name starts with \"-\" goes after \"--\": make [options] -- -%1")
+                .arg(name);
+    }
+    return tr("leafrunner-cli --help tells more.");
 }
 
 } // namespace
@@ -65,10 +87,10 @@ int main(int argc, char* argv[])
         output(helpText().toLocal8Bit());
         return Success;
     }
-    if (command == u"-v" || command == u"--version") {
-        output((Product::label() + ' ' + Product::version() + '\n').toLocal8Bit());
-        return Success;
-    }
+    // Before "--" only: after it "--json" is an article's name.
+    const bool json = command == Make && arguments.mid(0, arguments.indexOf("--")).contains("--json");
+    if (command == u"-v" || command == u"--version")
+        return version();
     if (command != Make && command != Generate)
         return refuse((command.isEmpty() ? tr("Name a command: make or generate.")
                                          : tr("Unknown command \"%1\": make or generate.").arg(command)) +
@@ -77,13 +99,18 @@ int main(int argc, char* argv[])
     QCommandLineParser parser;
     describe(command, parser);
     const QCommandLineOption help({"h", "help"}, {});
-    parser.addOption(help);
+    const QCommandLineOption versionOption({"v", "version"}, {});
+    parser.addOptions({help, versionOption});
+    // "-dash.txt" is one unknown option, not seven.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     arguments.removeAt(1);
     if (!parser.parse(arguments))
-        return refuse(parser.errorText() + '\n' + tr("leafrunner-cli --help tells more."));
+        return refuse(parser.errorText() + '\n' + usageHint(parser), json);
     if (parser.isSet(help)) {
         output(helpText().toLocal8Bit());
         return Success;
     }
+    if (parser.isSet(versionOption))
+        return version();
     return command == Make ? MakeCommand::run(parser) : GenerateCommand::run(parser);
 }

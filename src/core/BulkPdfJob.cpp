@@ -59,16 +59,18 @@ void BulkPdfJob::startNext()
     if (request().skipped.contains(planned.place))
         recordSkipped(index, planned.name, planned.pdf);
     else if (const Result<> name = FileNames::check(planned.fileName); !name)
-        recordFailure(index, planned.name, planned.pdf, name.error());
-    else if (const Result<> written = writePage(index, planned.page); !written)
+        recordFailure(index, planned.name, planned.pdf,
+                      tr("%1 (named after the article %2)").arg(name.error(), request().articles.at(index)));
+    else if (const Result<QString> written = writePage(index, planned.page); !written)
         recordFailure(index, planned.name, planned.pdf, written.error());
     else
         runConverter(index, planned.name, planned.page, planned.pdf,
-                     properties(planned.nameIndex >= 0 ? planned.name : planned.fileName.chopped(4), planned.keyword));
+                     properties(planned.nameIndex >= 0 ? planned.name : planned.fileName.chopped(4), planned.keyword),
+                     *written);
     schedule();
 }
 
-Result<> BulkPdfJob::writePage(int index, const QString& page) const
+Result<QString> BulkPdfJob::writePage(int index, const QString& page) const
 {
     const QString& article = request().articles.at(index);
     const Result<QString> text = TextFile::load(article);
@@ -77,5 +79,5 @@ Result<> BulkPdfJob::writePage(int index, const QString& page) const
     const Result<> written = PageBuilder::writePage(page, pageHead(), PageBuilder::articleToHtml(*text), scriptTail());
     if (!written)
         return Error{tr("The page could not be written: %1 (%2)").arg(page, written.error())};
-    return Result<>::ok();
+    return textWarning(article, *text);
 }

@@ -21,8 +21,8 @@ private:
     // One article per turn of the event loop keeps the window responsive however many can start.
     void schedule();
     void startNext();
-    // Reads the article and writes its page.
-    Result<> writePage(int index, const QString& page) const;
+    // Reads the article and writes its page; the result is the article's textWarning().
+    Result<QString> writePage(int index, const QString& page) const;
 
     int m_next = 0;
     bool m_scheduled = false;

@@ -1,5 +1,7 @@
 #include "core/ConverterProcess.h"
 
+#include "core/Platform.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -68,7 +70,10 @@ ConverterResult judge(const QString& part, const QString& pdf, const ConverterEn
     if (end.how == ConverterEnd::Crashed)
         return {ConverterResult::Failed, tr("The converter stopped unexpectedly."), cause};
 
-    switch (ConverterProcess::checkPdf(part)) {
+    const PdfCheck check = ConverterProcess::checkPdf(part);
+    if (check != PdfCheck::Pdf && check != PdfCheck::NotPdf && Platform::diskFull(part))
+        return {ConverterResult::Failed, tr("The disk is full: the converter could not write the whole PDF."), cause};
+    switch (check) {
     case PdfCheck::Pdf:
         break;
     case PdfCheck::Missing:

@@ -12,6 +12,12 @@
 #include <algorithm>
 
 namespace {
+// How a message asks for the Create command once more.
+QString again(FrontEnd frontEnd)
+{
+    return frontEnd == FrontEnd::Window ? CreateFlow::tr("press Create again") : CreateFlow::tr("run it again");
+}
+
 // A box that lists more names than this would be taller than the screen.
 constexpr int listedNames = 10;
 } // namespace
@@ -66,6 +72,7 @@ PdfJobReport withRetry(const PdfJobReport& report, const PdfJobReport& retry, co
     markReplaced(order, request);
     PdfJobReport merged = retry;
     merged.planned = report.planned;
+    merged.converted = report.converted || retry.converted;
     merged.outcomes = order;
     std::stable_sort(merged.outcomes.begin(), merged.outcomes.end(),
                      [](const PdfOutcome& a, const PdfOutcome& b) { return a.index < b.index; });
@@ -90,13 +97,26 @@ Result<void, Message> CreateFlow::check(const PdfJobRequest& request)
     if (request.articles.isEmpty())
         return Error{Message{title, tr("Please select one or more articles first.")}};
     const PageBuilder::AdBlock& ad = request.ad;
-    if (ad.title.isEmpty() || ad.ctaText.isEmpty() || ad.ctaUrl.isEmpty())
-        return Error{Message{title, tr("Please enter your Ad details.")}};
+    const bool window = request.frontEnd == FrontEnd::Window;
+    if (ad.title.isEmpty() || ad.ctaText.isEmpty() || ad.ctaUrl.isEmpty()) {
+        if (window)
+            return Error{Message{title, tr("Please enter your Ad details.")}};
+        QStringList missing;
+        for (const auto& [text, option] :
+             {std::pair{&ad.title, "--title"}, {&ad.ctaText, "--cta-text"}, {&ad.ctaUrl, "--cta-url"}}) {
+            if (text->isEmpty())
+                missing << option;
+        }
+        return Error{Message{
+            title,
+            tr("The ad block needs --title, --cta-text and --cta-url; give %1.").arg(missing.join(tr(" and ")))}};
+    }
     if (request.mode == CreationMode::Bulk) {
         if (request.naming == PdfNaming::Original)
             return Result<void, Message>::ok();
         if (request.finalNames.isEmpty())
-            return Error{Message{title, tr("Please enter one or more keywords first.")}};
+            return Error{Message{title, window ? tr("Please enter one or more keywords first.")
+                                               : tr("--keywords gave no keywords.")}};
         // Every name is checked before any page is written, rather than failing PDF by PDF at the converter.
         for (const QString& name : request.finalNames) {
             if (const Result<> checked = FileNames::check(PdfNames::keywordPdfName(name)); !checked)
@@ -105,7 +125,8 @@ Result<void, Message> CreateFlow::check(const PdfJobRequest& request)
         return Result<void, Message>::ok();
     }
     if (request.singlePdfName.isEmpty())
-        return Error{Message{title, tr("Please enter a filename for your PDF file.")}};
+        return Error{Message{title, window ? tr("Please enter a filename for your PDF file.")
+                                           : tr("--single needs the PDF's name.")}};
     if (const Result<> checked = PdfNames::checkSinglePdfName(request.singlePdfName); !checked)
         return Error{Message{tr("Error"), checked.error()}};
     return Result<void, Message>::ok();
@@ -200,8 +221,9 @@ Result<QString, Message> CreateFlow::retry()
 
 Result<QString, Message> CreateFlow::launch(const PdfJobRequest& request)
 {
-    const Message busy{tr("Busy"), tr("Another Leafrunner is making PDFs from this application folder. Please press "
-                                      "Create again when it has finished.")};
+    const Message busy{tr("Busy"), tr("Another Leafrunner is making PDFs from this application folder. Please %1 "
+                                      "when it has finished.")
+                                       .arg(again(request.frontEnd))};
     if (isRunning())
         return Error{busy};
     if (const Result<void, Message> checked = check(request); !checked)
@@ -229,7 +251,8 @@ Result<QString, Message> CreateFlow::launch(const PdfJobRequest& request)
         m_lock.reset();
         return Error{Message{tr("Error"),
                              tr("These pages of an earlier run could not be deleted, so no PDF was made. Close the "
-                                "programs that use them and press Create again.") +
+                                "programs that use them and %1.")
+                                     .arg(again(request.frontEnd)) +
                                  "\n\n" + stale.join('\n'),
                              true}};
     }

@@ -44,18 +44,21 @@ QStringList keywordsOf(const QStringList& names, const QStringList& patterns, co
     return keywords;
 }
 
-Result<Combined, Message> combineKeywords(const QStringList& patterns, const QString& keywordText)
+Result<Combined, Message> combineKeywords(const QStringList& patterns, const QString& keywordText, FrontEnd frontEnd,
+                                          const QString& patternFile)
 {
     const QString title = QCoreApplication::translate("KeywordCombinations", "Missing Info");
     if (keywordText.isEmpty())
         return Error{
-            Message{title, QCoreApplication::translate("KeywordCombinations", "Please enter some keywords first.")}};
+            Message{title, frontEnd == FrontEnd::Window
+                               ? QCoreApplication::translate("KeywordCombinations", "Please enter some keywords first.")
+                               : QCoreApplication::translate("KeywordCombinations", "--keywords gave no keywords.")}};
     Combined combined{lines(keywordText), {}, std::nullopt};
     combined.finalList = combine(patterns, combined.keywords);
     if (patterns.isEmpty())
-        combined.note =
-            Message{title, QCoreApplication::translate("KeywordCombinations",
-                                                       "No combination patterns were found in lstcombinations.txt.")};
+        combined.note = Message{
+            title, QCoreApplication::translate("KeywordCombinations", "No combination patterns were found in %1.")
+                       .arg(patternFile)};
     return combined;
 }
 

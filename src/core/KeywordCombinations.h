@@ -27,14 +27,16 @@ QString combine(const QStringList& patterns, const QStringList& keywords);
 QStringList keywordsOf(const QStringList& names, const QStringList& patterns, const QString& keywordText);
 
 // What "Combine Keywords" makes of the keyword box's text and the combination patterns: the keywords (the text's
-// lines), the final list's text, and a note to show when there is no pattern; or the message to show when no
-// keyword was entered. Every front end combines through here.
+// lines), the final list's text, and a note naming patternFile to show when there is no pattern; or the message to
+// show when no keyword was entered. Every front end combines through here.
 struct Combined {
     QStringList keywords;
     QString finalList;
     std::optional<Message> note;
 };
-Result<Combined, Message> combineKeywords(const QStringList& patterns, const QString& keywordText);
+Result<Combined, Message> combineKeywords(const QStringList& patterns, const QString& keywordText,
+                                          FrontEnd frontEnd = FrontEnd::Window,
+                                          const QString& patternFile = QStringLiteral("lstcombinations.txt"));
 
 // "Articles to Create: 12  - Filenames: 6"
 QString summaryLine(qsizetype articles, qsizetype filenames);

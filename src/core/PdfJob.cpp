@@ -15,6 +15,14 @@
 
 #include <algorithm>
 
+namespace {
+// Two warnings of one PDF in one line; either may be empty.
+QString joined(const QString& first, const QString& second)
+{
+    return first.isEmpty() || second.isEmpty() ? first + second : first + "; " + second;
+}
+} // namespace
+
 PdfJob::PdfJob(const PdfJobRequest& request, int plannedPdfs, QObject* parent)
     : QObject(parent)
     , m_request(request)
@@ -98,12 +106,13 @@ PdfMetadata::Properties PdfJob::properties(const QString& title, const QString& 
 }
 
 void PdfJob::runConverter(int index, const QString& name, const QString& page, const QString& pdf,
-                          const PdfMetadata::Properties& properties)
+                          const PdfMetadata::Properties& properties, const QString& warning)
 {
     using namespace std::chrono_literals;
-    const auto limit = m_request.converterTimeLimit > 0ms ? m_request.converterTimeLimit
-                                                          : ConverterProcess::timeLimit(QFileInfo(page).size());
-    m_converting.insert(index, {name, page, pdf, properties});
+    const auto limit = m_request.converterTimeLimit > 0ms
+                           ? std::min<std::chrono::milliseconds>(m_request.converterTimeLimit, MaxConverterTimeLimit)
+                           : ConverterProcess::timeLimit(QFileInfo(page).size());
+    m_converting.insert(index, {name, page, pdf, properties, warning});
     ++m_runningConverters;
     m_converters->convert(index, page, pdf, limit);
 }
@@ -115,13 +124,19 @@ void PdfJob::writeProperties(int index, const ConverterResult& result)
         watcher->deleteLater();
         ConverterResult written = result;
         if (const Result<> properties = watcher->result(); !properties)
-            written.converterLine =
-                result.converterLine.isEmpty() ? properties.error() : result.converterLine + "; " + properties.error();
+            written.converterLine = joined(result.converterLine, properties.error());
         converterEnded(index, written);
     });
     const Converting& converting = m_converting[index];
     watcher->setFuture(QtConcurrent::run(
         [pdf = converting.pdf, properties = converting.properties] { return PdfMetadata::write(pdf, properties); }));
+}
+
+QString PdfJob::textWarning(const QString& article, const QString& text)
+{
+    if (!text.contains(QChar(0)))
+        return {};
+    return tr("The article %1 does not look like text: it holds NUL bytes.").arg(article);
 }
 
 bool PdfJob::isInUse(const QString& page, const QString& pdf) const
@@ -136,9 +151,12 @@ void PdfJob::converterEnded(int index, const ConverterResult& result)
 {
     const Converting converting = m_converting.take(index);
     const int place = m_request.placeOf(index);
+    if (result.status != ConverterResult::NotStarted)
+        m_report.converted = true;
     if (result.status == ConverterResult::Made) {
-        m_report.outcomes.append({place, converting.name, converting.pdf, PdfOutcome::Made, {}, result.converterLine});
-        emit pdfMade(converting.pdf, result.converterLine);
+        const QString warnings = joined(converting.warning, result.converterLine);
+        m_report.outcomes.append({place, converting.name, converting.pdf, PdfOutcome::Made, {}, warnings});
+        emit pdfMade(converting.pdf, warnings);
     } else {
         m_report.outcomes.append(
             {place, converting.name, converting.pdf, PdfOutcome::Failed, result.reason, result.converterLine});

@@ -53,8 +53,12 @@ protected:
     // PDF's name as the user gave it. A PDF whose properties could not be written still counts as made, with the
     // reason among its warnings. The bulk job's pages go to converters kept running (ConverterPool), as many as the
     // request's converter limit; the single job's one page to a converter process of its own.
+    // warning goes with the PDF if it is made.
     void runConverter(int index, const QString& name, const QString& page, const QString& pdf,
-                      const PdfMetadata::Properties& properties);
+                      const PdfMetadata::Properties& properties, const QString& warning = {});
+    // The warning for an article whose text holds NUL bytes, which a text file does not: its PDF is made all the
+    // same, but is likely garbage. Empty for text.
+    static QString textWarning(const QString& article, const QString& text);
     // Pages with a converter at work; a PDF whose properties are still being written no longer holds one.
     int runningConverters() const { return m_runningConverters; }
     // The request's number of converters at once, the automatic one worked out when the job was made.
@@ -91,6 +95,7 @@ private:
         QString page;
         QString pdf;
         PdfMetadata::Properties properties;
+        QString warning;
     };
 
     const PdfJobRequest m_request;

@@ -16,10 +16,16 @@ int defaultConverterLimit(bool scriptsAllowed)
     // (bench_window_run), so two per core. With the scripts a converter waits 200 ms a page for them and computes
     // about 30 ms: 8, 12 and 16 took 3.3, 2.6 and 2.3 s, so eight per core, up to 16. Each converter holds about
     // 70 MB, so together they may take a quarter of the memory free.
-    qint64 count = (scriptsAllowed ? 8 : 2) * QThread::idealThreadCount();
-    if (const qint64 memory = Platform::availableMemory(); memory > 0)
-        count = std::min(count, memory / 4 / (70 * 1024 * 1024));
-    return int(std::clamp<qint64>(count, 1, 16));
+    const int count = (scriptsAllowed ? 8 : 2) * QThread::idealThreadCount();
+    return std::clamp(std::min(count, converterCeiling()), 1, 16);
+}
+
+int converterCeiling()
+{
+    const qint64 memory = Platform::availableMemory();
+    if (memory <= 0)
+        return 64;
+    return int(std::clamp<qint64>(memory / 4 / (70 * 1024 * 1024), 1, 64));
 }
 
 int PdfJobReport::count(PdfOutcome::State state) const

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <chrono>
 
 // What a PDF job is given when Create is pressed, and what it reports when it ends. The request is a copy of the
@@ -24,6 +25,11 @@ enum class ExistingPdfs { Replace, Skip, Refuse };
 // How many converters a bulk job keeps running unless its request says otherwise (the window's and the command line's
 // "automatic"): from the cores, whether the pages' scripts run (their converters mostly wait) and the free memory.
 int defaultConverterLimit(bool scriptsAllowed);
+// The most converters the machine holds at once: a quarter of the free memory at about 70 MB a converter, at least
+// one; 64 when the free memory is not known. A larger number asked for runs this many.
+int converterCeiling();
+// The longest limit of one converter run that may be asked for; a timer holds no more than about 24 days.
+inline constexpr std::chrono::hours MaxConverterTimeLimit{24};
 
 // The PDF options the user chooses: the converter's page layout and what a page may load, and the PDFs' author.
 struct PdfOptions {
@@ -57,6 +63,7 @@ struct PdfJobRequest {
     // A retry's articles are those of an earlier run that were not made: each one's place in that run, which names
     // its PDF from the final filename list and is its outcome's index. Empty for a run of its own.
     QList<int> places;
+    FrontEnd frontEnd = FrontEnd::Window; // whose words the messages use
 
     int placeOf(int index) const { return places.isEmpty() ? index : places.at(index); }
     // The article at that place of the run; for the single PDF the first.
@@ -66,7 +73,8 @@ struct PdfJobRequest {
     }
     int converters() const
     {
-        return converterLimit > 0 ? converterLimit : defaultConverterLimit(options.page.allowScripts);
+        return converterLimit > 0 ? std::min(converterLimit, converterCeiling())
+                                  : defaultConverterLimit(options.page.allowScripts);
     }
 };
 
@@ -98,6 +106,9 @@ struct PdfJobReport {
     // Set when the job stopped early (page template unreadable, converter missing, ...): the message says why.
     QString stopMessage;
     bool cancelled = false;
+    // Set once a converter started on a page. A run that ends unmade before that was stopped by a fault found
+    // before any conversion (an article, a name, the converter or a folder that cannot be used).
+    bool converted = false;
     // Set when the converters could not be kept running from one page to the next: the message says why.
     QString converterFallback;
 

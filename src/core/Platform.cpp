@@ -1,7 +1,10 @@
 #include "core/Platform.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStorageInfo>
 
 #include <algorithm>
 
@@ -10,6 +13,9 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+#else
+#include <sys/resource.h>
+#include <sys/stat.h>
 #endif
 
 namespace Platform {
@@ -68,6 +74,44 @@ bool converterLineCarries(const QString& text)
     Q_UNUSED(text);
     return true;
 #endif
+}
+
+QString entryKind(const QString& path)
+{
+    const auto tr = [](const char* text) { return QCoreApplication::translate("Platform", text); };
+    const QFileInfo info(path);
+    if (info.isFile())
+        return tr("a file");
+    if (info.isDir())
+        return tr("a folder");
+    if (!info.exists())
+        return {};
+#ifndef Q_OS_WIN
+    struct stat status = {};
+    if (::stat(QFile::encodeName(path).constData(), &status) == 0) {
+        if (S_ISFIFO(status.st_mode))
+            return tr("a named pipe (FIFO)");
+        if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode))
+            return tr("a device");
+        if (S_ISSOCK(status.st_mode))
+            return tr("a socket");
+    }
+#endif
+    return tr("not a file nor a folder");
+}
+
+bool diskFull(const QString& path)
+{
+    const QFileInfo file(path);
+    if (const QStorageInfo volume(file.absolutePath()); volume.isValid() && volume.bytesAvailable() < 1024 * 1024)
+        return true;
+#ifndef Q_OS_WIN
+    rlimit limit = {};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+        file.size() >= qint64(limit.rlim_cur))
+        return true;
+#endif
+    return false;
 }
 
 qint64 availableMemory()

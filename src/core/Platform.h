@@ -27,6 +27,14 @@ QString imageToolFileName();
 // page it reads them in is not known, so only ASCII, and a page with other letters keeps its own command line.
 bool converterLineCarries(const QString& text);
 
+// What is at path, for a message about a path that is not what was asked for: "a file", "a folder", "a named pipe
+// (FIFO)", "a device", "a socket" or "not a file nor a folder"; empty when nothing is there.
+QString entryKind(const QString& path);
+
+// Whether a write to the file at path most likely failed for want of room: its volume has next to nothing free, or
+// the file has reached the largest size this process (and the converters it starts) may write.
+bool diskFull(const QString& path);
+
 // The memory the system can give without swapping, in bytes; 0 when unknown.
 qint64 availableMemory();
 

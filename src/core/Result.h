@@ -16,6 +16,10 @@ struct Message {
     bool warning = false;
 };
 
+// The program that shows the core's messages, so that they name its own entries and commands: the window's fields
+// and Create button, or the command line's options and the command run again.
+enum class FrontEnd { Window, CommandLine };
+
 // A failure on its way into any Result of that error type: return Error{text};
 template <class E = QString> struct Error {
     E error;

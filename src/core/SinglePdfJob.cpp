@@ -42,6 +42,8 @@ void SinglePdfJob::writeNextArticle()
         const Result<QString> text = TextFile::load(articles[index]);
         if (!text)
             return abandonPage(tr("The article could not be read:\n%1\n%2").arg(articles[index], text.error()));
+        if (const QString warning = textWarning(articles[index], *text); !warning.isEmpty())
+            m_warning += (m_warning.isEmpty() ? "" : " ") + warning;
         if (const Result<> written = m_page.write(PageBuilder::singleBodyPiece(PageBuilder::articleToHtml(*text)));
             !written)
             return abandonUnwrittenPage(written.error());
@@ -53,7 +55,7 @@ void SinglePdfJob::writeNextArticle()
         written = m_page.close();
     if (!written)
         return abandonUnwrittenPage(written.error());
-    runConverter(0, request().singlePdfName, m_pagePath, m_pdfPath, properties(request().singlePdfName));
+    runConverter(0, request().singlePdfName, m_pagePath, m_pdfPath, properties(request().singlePdfName), m_warning);
     done();
 }
 

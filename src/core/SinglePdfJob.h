@@ -26,4 +26,5 @@ private:
     QString m_pagePath;
     QString m_pdfPath;
     int m_next = 0;
+    QString m_warning; // the articles' textWarning()s
 };

@@ -1,5 +1,8 @@
 #include "TextFile.h"
 
+#include "core/Platform.h"
+
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -113,6 +116,13 @@ Result<> save(const QString& text, const QString& path)
     return Result<>::ok();
 }
 
+QString Writer::writeError() const
+{
+    if (Platform::diskFull(m_file->fileName()))
+        return QCoreApplication::translate("TextFile", "the disk is full: %1").arg(m_file->errorString());
+    return m_file->errorString();
+}
+
 Writer::Writer() = default;
 Writer::~Writer() = default;
 
@@ -123,7 +133,8 @@ Result<> Writer::open(const QString& path)
     if (QFileInfo(path).isFile() && !existing.remove())
         return Error{existing.errorString()};
     auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::WriteOnly | QIODevice::Append))
+    // Unbuffered: every write goes out at once anyway, and a buffer's flush cut short gives no reason.
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return Error{file->errorString()};
     m_file = std::move(file);
     return Result<>::ok();
@@ -134,10 +145,15 @@ Result<> Writer::write(const QString& text)
     if (!m_file)
         return Error{"the file is not open"};
     const QByteArray bytes = text.toUtf8();
-    if (bytes.isEmpty())
-        return Result<>::ok();
-    if (m_file->write(bytes) != bytes.size() || !m_file->flush())
-        return Error{m_file->errorString()};
+    // A write cut short says nothing; the write of the rest meets the reason.
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 written = m_file->write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return Error{writeError()};
+        done += written;
+    }
+    if (!m_file->flush())
+        return Error{writeError()};
     return Result<>::ok();
 }
 
@@ -148,7 +164,7 @@ Result<> Writer::close()
     const bool flushed = m_file->flush();
     m_file->close();
     const bool failed = !flushed || m_file->error() != QFileDevice::NoError;
-    const QString error = m_file->errorString();
+    const QString error = writeError();
     m_file.reset();
     if (failed)
         return Error{error};

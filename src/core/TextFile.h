@@ -48,6 +48,9 @@ public:
     Result<> close();
 
 private:
+    // The file's error, saying so when the disk is full.
+    QString writeError() const;
+
     std::unique_ptr<QFile> m_file;
 };
 

@@ -337,8 +337,12 @@ void MainWindow::buildCreatePage(QGroupBox* page)
     label(page, "lblConverters", tr("PDFs made at once:"), 1035, 6930, 3030, 420)
         ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_converters = place(new QSpinBox(page), "spnConverters", 4185, 6930, 1200, 420);
-    m_converters->setRange(Remembered::Converters.minimum, Remembered::Converters.maximum);
+    const int ceiling = std::min(Remembered::Converters.maximum, converterCeiling());
+    m_converters->setRange(Remembered::Converters.minimum, ceiling);
     m_converters->setSpecialValueText(tr("Auto"));
+    m_converters->setToolTip(tr("Auto: chosen for this machine. At most %1 here: each converter takes about 70 MB, "
+                                "and together they may take a quarter of the free memory.")
+                                 .arg(ceiling));
     m_remembered.bind(m_converters, Remembered::Converters);
 
     // Between the naming frame and the buttons, and beside them; shown only while PDFs are being made, except

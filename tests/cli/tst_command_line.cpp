@@ -9,7 +9,9 @@
 #include <QJsonObject>
 #include <QPlainTextEdit>
 
+#include <csignal>
 #include <optional>
+#include <sys/stat.h>
 
 using namespace PdfJobTesting;
 
@@ -136,13 +138,18 @@ private slots:
         }
     }
 
+    // Numbers beyond what the machine or a timer holds are capped, and said so; an article of NUL bytes is made with
+    // a warning.
     void someFailedOthersKept()
     {
         setUp(R"(case "$1" in *B-two.html) echo "Error: the page broke" >&2; exit 1;; esac; )" + standInConverter);
-        const Run run = cli(make({"{articles}"}));
+        d->writeArticle("c.txt", QByteArray("binary\0", 7));
+        const Run run = cli(make({"--jobs", "100000", "--timeout", "2147483647", "{articles}"}));
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(pdfs().keys(), QStringList({"a.pdf", "c.pdf"}));
-        QVERIFY2(run.err.contains("Not made:\nB-two.pdf: ") && run.err.contains("(Error: the page broke)"),
+        QVERIFY2(run.err.contains("Not made:\nB-two.pdf: ") && run.err.contains("(Error: the page broke)") &&
+                     run.err.contains("than this machine holds") && run.err.contains("may take 86400 seconds") &&
+                     run.err.contains("c.txt does not look like text: it holds NUL bytes."),
                  qPrintable(run.err));
     }
 
@@ -166,62 +173,105 @@ private slots:
             QCOMPARE(field(second, pdf, "state"), QString("skipped"));
     }
 
+    void terminatedMidRun_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<int>("code");
+        QTest::newRow("SIGTERM") << SIGTERM << 130;
+        QTest::newRow("SIGHUP, the terminal closed") << SIGHUP << 129;
+    }
+
     void terminatedMidRun()
     {
+        QFETCH(int, signal);
+        QFETCH(int, code);
         setUp(R"(echo $$ > "$1.pid"; exec sleep 60)");
         QProcess process;
         start(process, make({"--jobs", "2", "{articles}"}));
         const QStringList pidFiles{d->app.folders().pageFile("a.html.pid"),
                                    d->app.folders().pageFile("B-two.html.pid")};
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(pidFiles[0]).size() > 0 && QFileInfo(pidFiles[1]).size() > 0, 20000);
-        process.terminate();
+        ::kill(pid_t(process.processId()), signal);
         QVERIFY(process.waitForFinished(30000));
         QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(process.exitCode(), 130);
+        QCOMPARE(process.exitCode(), code);
         for (const QString& pidFile : pidFiles)
             QVERIFY(!processAlive(TestAppFolder::readFile(pidFile).trimmed().toLongLong()));
         QVERIFY(pdfs().isEmpty());
     }
 
-    // Refused with a message and exit code 2, nothing written.
-    void badUsage_data()
+    // A fault found before the first conversion: exit code 2, the message, with --json as the document's "error";
+    // a conversion that ran and failed: 1. No PDF is written either way.
+    void exitCodes_data()
     {
         QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("code");
         QTest::addColumn<QString>("message");
-        QTest::newRow("no command") << QStringList() << "Name a command";
-        QTest::newRow("unknown option") << make({"--bogus", "{articles}"}) << "Unknown option 'bogus'.";
-        QTest::newRow("no such article") << make({"{articles}/a.txt", "{articles}/gone.txt"}) << "gone.txt does not";
-        QTest::newRow("no articles in folder") << make({"{app}/empty"}) << "holds no *.txt articles";
-        QTest::newRow("keyword file unreadable") << make({"--keywords", "{app}/none", "{articles}"}) << "none could";
-        QTest::newRow("no converter") << make({"--app-folder", "{articles}", "{articles}"})
+        QTest::newRow("no command") << QStringList() << 2 << "Name a command";
+        QTest::newRow("unknown option") << make({"--bogus", "{articles}"}) << 2 << "Unknown option 'bogus'.";
+        QTest::newRow("article named -...")
+            << make({"-dash.txt"}) << 2 << R"(goes after "--": make [options] -- -dash)";
+        QTest::newRow("no ad text") << QStringList{"make", "--app-folder", "{app}", "--title",
+                                                   "T",    "--cta-url",    "u",     "{articles}"}
+                                    << 2 << "the ad block needs --title, --cta-text and --cta-url; give --cta-text.";
+        QTest::newRow("no such article") << make({"{articles}/a.txt", "{articles}/gone.txt"}) << 2
+                                         << "gone.txt does not";
+        QTest::newRow("article a FIFO") << make({"{app}/odd/fifo.txt"}) << 2 << "is a named pipe (FIFO), not a text";
+        QTest::newRow("no articles in folder") << make({"{app}/empty"}) << 2 << "holds no *.txt articles";
+        QTest::newRow("keyword file unreadable")
+            << make({"--keywords", "{app}/none", "{articles}"}) << 2 << "none could";
+        QTest::newRow("keyword file empty")
+            << make({"--keywords", "{app}/empty/keywords", "{articles}"}) << 2 << "--keywords gave no keywords.";
+        QTest::newRow("names shared") << make({"{articles}/a.txt", "{articles}/a.txt"}) << 2 << "--allow-same-name";
+        QTest::newRow("every name refused") << make({"{app}/odd/.hidden.txt"}) << 2 << "named after the article";
+        QTest::newRow("app folder a file")
+            << make({"--app-folder", "{articles}/a.txt", "{articles}"}) << 2 << "a.txt is a file, not a folder.";
+        QTest::newRow("no converter") << make({"--app-folder", "{articles}", "{articles}"}) << 2
                                       << "The converter was not found.";
-        QTest::newRow("output takes no files") << make({"{articles}"}) << "No file can be written into the output";
-        QTest::newRow("names shared") << make({"--keywords", "{app}/one/keyword", "--patterns", "{app}/one/pattern",
-                                               "{articles}"})
-                                      << "1 PDFs would be kept of 3 articles.\n\ntea.pdf: ";
-        QTest::newRow("PDF already made") << make({"--existing", "fail", "{articles}"}) << "already holds 1 of";
-        QTest::newRow("pages not a number") << QStringList{"generate", "--pages", "ten"} << "a whole number from";
+        QTest::newRow("converter not executable") << make({"{articles}"}) << 2 << "could not be started";
+        QTest::newRow("run lock held") << make({"{articles}"}) << 2 << "Please run it again when it has finished.";
+        QTest::newRow("output takes no files") << make({"{articles}"}) << 2 << "No file can be written into the output";
+        QTest::newRow("PDF already made") << make({"--existing", "fail", "{articles}"}) << 2 << "already holds 1 of";
+        QTest::newRow("single conversion failed")
+            << make({"--single", "x", "{articles}"}) << 1 << "The PDF was not made.";
+        QTest::newRow("pages not a number") << QStringList{"generate", "--pages", "ten"} << 2 << "a whole number from";
         QTest::newRow("device name") << QStringList{"generate",           "--pages", "1",
                                                     "--app-folder",       "{app}",   "--out",
                                                     "{app}/empty/aux.txt"}
-                                     << "reserves it for a device";
+                                     << 2 << "reserves it for a device";
     }
 
-    void badUsage()
+    void exitCodes()
     {
         QFETCH(QStringList, arguments);
+        QFETCH(int, code);
         QFETCH(QString, message);
-        setUp();
+        const QString tag = QTest::currentDataTag();
+        setUp(tag == "single conversion failed" ? "exit 1" : tag == "converter not executable" ? standInConverter : "");
+        d->app.writeFile("odd/.hidden.txt", "x");
+        QVERIFY(::mkfifo(QFile::encodeName(d->app.path() + "/odd/fifo.txt").constData(), 0600) == 0);
+        if (tag == "converter not executable")
+            QFile::setPermissions(d->app.folders().converter(), QFile::ReadOwner);
+        QLockFile lock(d->app.folders().pageFile("leafrunner.lock"));
+        QVERIFY(tag != "run lock held" || lock.tryLock());
         std::optional<ImmutablePath> readOnly;
-        if (QTest::currentDataTag() == QLatin1String("output takes no files") &&
+        if (tag == "output takes no files" &&
             !(QDir().mkpath(d->app.folders().output()) && readOnly.emplace(d->app.folders().output()).isSet()))
             QSKIP("The immutable flag cannot be set here.");
         d->app.writeFile("bin/output/B-two.pdf", "B");
+        if (arguments.value(0) == "make")
+            arguments.insert(1, "--json");
         const FolderSnapshot before({d->app.path()});
         const Run run = cli(arguments);
-        QCOMPARE(run.exitCode, 2);
-        QVERIFY2(run.err.contains(message), qPrintable(run.err));
-        QCOMPARE(before.changesOutside({}), QStringList());
+        QCOMPARE(run.exitCode, code);
+        QVERIFY2(run.err.contains(message, Qt::CaseInsensitive), qPrintable(run.err));
+        QStringList pages; // the pages of the rows whose conversions were tried
+        for (const char* page : {"x.html", "a.html", "B-two.html", "c.html"})
+            pages << d->app.folders().pageFile(page);
+        QCOMPARE(before.changesOutside(pages), QStringList());
+        const QJsonObject json = QJsonDocument::fromJson(run.out).object();
+        QCOMPARE(json["exitCode"].toInt(-1), arguments.value(0) == "make" ? code : -1);
+        QCOMPARE(json["error"].toString().contains(message, Qt::CaseInsensitive), code == 2 && !json.isEmpty());
     }
 
     void generate()
@@ -236,6 +286,7 @@ private slots:
         const QString saved = d->app.writeFile("articles/a.txt", "replaced");
         QCOMPARE(cli({"generate", "--pages", "0", "--app-folder", "{app}", "--out", saved}).exitCode, 0);
         QCOMPARE(QString::fromUtf8(TestAppFolder::readFile(saved)).count(paragraphEnd), 4);
+        QCOMPARE(cli({"make", "--title", "T", "--version"}).out, cli({"--version"}).out);
     }
 };
 

@@ -88,6 +88,7 @@ private slots:
         QTest::newRow("empty file")              << ConverterRow{R"(: > "$2")", "an empty file", ""};
         QTest::newRow("not a PDF")               << ConverterRow{R"(echo '<html>%%EOF' > "$2")", "not a PDF", ""};
         QTest::newRow("cut-off, exits 1")        << ConverterRow{cutOff + "exit 1", "incomplete PDF", ""};
+        QTest::newRow("disk full")               << ConverterRow{R"({ printf '%%PDF-1.4\n'; head -c 99999 /dev/zero; } 2>/dev/null > "$2")", "The disk is full", ""};
         QTest::newRow("crashes")                 << ConverterRow{cutOff + "kill -SEGV $$", "stopped unexpectedly", ""};
         QTest::newRow("hangs")                   << ConverterRow{cutOff + hang, "did not finish within 2 s", ""};
         QTest::newRow("cancelled")               << ConverterRow{cutOff + hang, "cancelled", ""};
@@ -108,6 +109,9 @@ private slots:
 
         PdfJobEngine engine;
         QSignalSpy finished(&engine, &PdfJobEngine::finished);
+        std::optional<FullDisk> fullDisk;
+        if (tag == "disk full")
+            fullDisk.emplace(50000);
         QVERIFY(engine.start(request));
         const QString pids = app.folders().pageFile("my-report.html.pids");
         if (tag == "cancelled") {
@@ -115,6 +119,7 @@ private slots:
             engine.cancel();
         }
         QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 20000);
+        fullDisk.reset();
         const auto report = finished.first().first().value<PdfJobReport>();
         const PdfOutcome outcome = report.outcomes.value(0);
         QCOMPARE(outcome.made(), row.reason.isEmpty());
