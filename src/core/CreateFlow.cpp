@@ -95,40 +95,49 @@ Result<void, Message> CreateFlow::check(const PdfJobRequest& request)
 {
     const QString title = tr("Missing Info");
     if (request.articles.isEmpty())
-        return Error{Message{title, tr("Please select one or more articles first.")}};
+        return Error{Message{title, tr("Please select one or more articles first."), false, Entry::Articles}};
     const PageBuilder::AdBlock& ad = request.ad;
     const bool window = request.frontEnd == FrontEnd::Window;
-    if (ad.title.isEmpty() || ad.ctaText.isEmpty() || ad.ctaUrl.isEmpty()) {
-        if (window)
-            return Error{Message{title, tr("Please enter your Ad details.")}};
-        QStringList missing;
-        for (const auto& [text, option] :
-             {std::pair{&ad.title, "--title"}, {&ad.ctaText, "--cta-text"}, {&ad.ctaUrl, "--cta-url"}}) {
-            if (text->isEmpty())
-                missing << option;
+    const std::pair<const QString*, const char*> adEntries[] = {
+        {&ad.title, "--title"}, {&ad.ctaText, "--cta-text"}, {&ad.ctaUrl, "--cta-url"}};
+    const Entry adEntry[] = {Entry::AdTitle, Entry::CtaText, Entry::CtaUrl};
+    QStringList missing;
+    Entry firstMissing = Entry::None;
+    for (int i = 0; i < 3; ++i) {
+        if (adEntries[i].first->isEmpty()) {
+            missing << adEntries[i].second;
+            if (firstMissing == Entry::None)
+                firstMissing = adEntry[i];
         }
-        return Error{Message{
-            title,
-            tr("The ad block needs --title, --cta-text and --cta-url; give %1.").arg(missing.join(tr(" and ")))}};
+    }
+    if (!missing.isEmpty()) {
+        const QString text =
+            window ? tr("Please enter your Ad details.")
+                   : tr("The ad block needs --title, --cta-text and --cta-url; give %1.").arg(missing.join(tr(" and ")));
+        return Error{Message{title, text, false, firstMissing}};
     }
     if (request.mode == CreationMode::Bulk) {
         if (request.naming == PdfNaming::Original)
             return Result<void, Message>::ok();
         if (request.finalNames.isEmpty())
-            return Error{Message{title, window ? tr("Please enter one or more keywords first.")
-                                               : tr("--keywords gave no keywords.")}};
+            return Error{Message{title,
+                                 window ? tr("Please enter one or more keywords first.")
+                                        : tr("--keywords gave no keywords."),
+                                 false, Entry::Keywords}};
         // Every name is checked before any page is written, rather than failing PDF by PDF at the converter.
         for (const QString& name : request.finalNames) {
             if (const Result<> checked = FileNames::check(PdfNames::keywordPdfName(name)); !checked)
-                return Error{Message{tr("Error"), checked.error()}};
+                return Error{Message{tr("Error"), checked.error(), false, Entry::FinalList}};
         }
         return Result<void, Message>::ok();
     }
     if (request.singlePdfName.isEmpty())
-        return Error{Message{title, window ? tr("Please enter a filename for your PDF file.")
-                                           : tr("--single needs the PDF's name.")}};
+        return Error{Message{title,
+                             window ? tr("Please enter a filename for your PDF file.")
+                                    : tr("--single needs the PDF's name."),
+                             false, Entry::SinglePdfName}};
     if (const Result<> checked = PdfNames::checkSinglePdfName(request.singlePdfName); !checked)
-        return Error{Message{tr("Error"), checked.error()}};
+        return Error{Message{tr("Error"), checked.error(), false, Entry::SinglePdfName}};
     return Result<void, Message>::ok();
 }
 

@@ -9,11 +9,15 @@
 // converts to true exactly when it holds the value. The error is a text the user may be shown, or a Message where
 // the text goes into a box with a title.
 
+// The entry a message is about, so that a front end can take the user to it.
+enum class Entry { None, Articles, AdTitle, CtaText, CtaUrl, Keywords, FinalList, SinglePdfName };
+
 struct Message {
     QString title;
     QString text;
     // Shown with the warning icon rather than the information icon.
     bool warning = false;
+    Entry entry = Entry::None;
 };
 
 // The program that shows the core's messages, so that they name its own entries and commands: the window's fields

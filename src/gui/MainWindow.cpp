@@ -126,6 +126,8 @@ MainWindow::MainWindow(const AppFolders& folders, const QString& startFolder, co
     m_scroll = new QScrollArea(this);
     m_scroll->setObjectName(QStringLiteral("scrollPages"));
     m_scroll->setFrameShape(QFrame::NoFrame);
+    // Tab goes from control to control; the area scrolls to the one focused.
+    m_scroll->setFocusPolicy(Qt::NoFocus);
     m_canvas = new QWidget;
     m_scroll->setWidget(m_canvas);
     resize(startSize(this));
@@ -174,8 +176,8 @@ void MainWindow::buildHeader()
 
 void MainWindow::buildTabs()
 {
-    static const char* const captions[] = {QT_TR_NOOP("PDF Content"), QT_TR_NOOP("Monetization"),
-                                           QT_TR_NOOP("Create!")};
+    static const char* const captions[] = {QT_TR_NOOP("&PDF Content"), QT_TR_NOOP("&Monetization"),
+                                           QT_TR_NOOP("&Create!")};
     static const double lefts[] = {315, 2610, 5130};
     static const double widths[] = {2175, 2400, 2130};
     for (int i = 0; i < 3; ++i) {
@@ -183,8 +185,19 @@ void MainWindow::buildTabs()
         place(tab, arrayName("vButton", i), lefts[i], 990, widths[i], 690);
         tab->label()->setObjectName(arrayName("lblButton", i));
         tab->label()->setFont(verdana(8.25, true));
-        connect(tab, &PageTab::clicked, this, &MainWindow::showPage);
+        connect(tab, &PageTab::clicked, this, &MainWindow::showPageFromKeyboard);
+        connect(tab, &PageTab::stepped, this, [this](int from, int step) { m_tabs[(from + step + 3) % 3]->setFocus(); });
         m_tabs[i] = tab;
+    }
+    // Pages in turn from anywhere in the window, as a tab widget does.
+    const std::pair<QKeySequence, int> steps[] = {{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+                                                  {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
+                                                  {QKeySequence(Qt::CTRL | Qt::Key_Backtab), -1},
+                                                  {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+                                                  {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}};
+    for (const auto& [keys, step] : steps) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this,
+                [this, step = step] { showPageFromKeyboard((currentPage() + step + 3) % 3); });
     }
 }
 
@@ -192,7 +205,8 @@ void MainWindow::buildContentPage(QGroupBox* page)
 {
     label(page, "Label3", tr("Select a Folder with .TXT Articles"), 360, 450);
     m_driveList = place(new DriveList(page), "Drive1", 360, 855, 2850, 315);
-    auto* optionsButton = button(page, "cmdArticlesTools", tr("Options"), 3375, 810, 1050, 375);
+    m_optionsButton = button(page, "cmdArticlesTools", tr("&Options"), 3375, 810, 1050, 375);
+    m_optionsButton->installEventFilter(this);
     m_folderList = place(new FolderList(page), "Dir1", 360, 1305, 4065, 2340);
     m_fileList = place(new ArticleFileList(page), "File1", 360, 3735, 4065, 1845);
 
@@ -206,7 +220,7 @@ void MainWindow::buildContentPage(QGroupBox* page)
     label(page, "Label4", tr("Files Found:"), 360, 7425);
     m_filesFound = label(page, "lblFilesFound", tr("0"), 1530, 7425, 2895, 255);
 
-    static const char* const modes[] = {QT_TR_NOOP("Single PDF Creation"), QT_TR_NOOP("Bulk PDF Creation")};
+    static const char* const modes[] = {QT_TR_NOOP("S&ingle PDF Creation"), QT_TR_NOOP("&Bulk PDF Creation")};
     static const double modeLefts[] = {4860, 6930};
     for (int i = 0; i < 2; ++i) {
         m_modeButtons[i] =
@@ -222,8 +236,8 @@ void MainWindow::buildContentPage(QGroupBox* page)
         label(m_selectionFrame, "lblPDFContentHeadline",
               tr("The Software Will Create 1 PDF From Each One of these Articles:"), 3915, 720, 7755, 285);
     static const char* const commands[] = {
-        QT_TR_NOOP("Add All the Articles >>"), QT_TR_NOOP("<< Remove All the Articles"),
-        QT_TR_NOOP("Add Selected Article >"), QT_TR_NOOP("< Remove Selected Article")};
+        QT_TR_NOOP("&Add All the Articles >>"), QT_TR_NOOP("<< Remo&ve All the Articles"),
+        QT_TR_NOOP("Add &Selected Article >"), QT_TR_NOOP("< R&emove Selected Article")};
     for (int i = 0; i < 4; ++i) {
         QPushButton* command =
             button(m_selectionFrame, arrayName("cmdSingleMenu", i), tr(commands[i]), 450, 720 + 675 * i, 3165, 600);
@@ -242,7 +256,12 @@ void MainWindow::buildContentPage(QGroupBox* page)
     connect(m_fileList, &ArticleFileList::changed, this, &MainWindow::updateFilesFound);
     connect(m_fileList, &QListWidget::itemDoubleClicked, this, [this] { runArticleCommand(2); });
     connect(m_selectedArticles, &QListWidget::itemDoubleClicked, this, [this] { runArticleCommand(3); });
-    connect(optionsButton, &QPushButton::clicked, this, [this] { m_optionsMenu->popup(QCursor::pos()); });
+    // A click opens the menu at the pointer; a key opens it below the button.
+    connect(m_optionsButton, &QPushButton::clicked, this, [this] {
+        m_optionsMenu->popup(m_menuAtPointer ? QCursor::pos()
+                                             : m_optionsButton->mapToGlobal(m_optionsButton->rect().bottomLeft()));
+        m_menuAtPointer = false;
+    });
 }
 
 void MainWindow::buildMonetizationPage(QGroupBox* page)
@@ -256,14 +275,17 @@ void MainWindow::buildMonetizationPage(QGroupBox* page)
     label(frame, "Label15", tr("Ad Details"), heading, 315, 270, 4695, 330);
     label(frame, "Label16", tr("The Following Ad will be added at the beginning of the PDF:"), verdana(9), 315, 675,
           11715, 330);
-    label(frame, "Label8", tr("Title:"), heading, 270, 1305, 840, 330);
+    QLabel* titleLabel = label(frame, "Label8", tr("&Title:"), heading, 270, 1305, 840, 330);
     m_adTitle = place(new QLineEdit(frame), "txtAdTitle", 1125, 1215, 5550, 465);
+    titleLabel->setBuddy(m_adTitle);
     m_remembered.bind(m_adTitle, Remembered::AdTitle);
-    label(frame, "Label9", tr("Call to Action Button Text:"), heading, 315, 2025, 2820, 330);
+    QLabel* textLabel = label(frame, "Label9", tr("Call to Action Button Te&xt:"), heading, 315, 2025, 2820, 330);
     m_ctaText = place(new QLineEdit(frame), "txtCTAText", 3150, 1890, 3525, 465);
+    textLabel->setBuddy(m_ctaText);
     m_remembered.bind(m_ctaText, Remembered::CtaText);
-    label(frame, "Label14", tr("Call to Action Button Url:"), heading, 315, 2655, 2820, 330);
+    QLabel* urlLabel = label(frame, "Label14", tr("Call to Action Button &Url:"), heading, 315, 2655, 2820, 330);
     m_ctaUrl = place(new QLineEdit(frame), "txtCTAURL", 3150, 2565, 3525, 465);
+    urlLabel->setBuddy(m_ctaUrl);
     m_remembered.bind(m_ctaUrl, Remembered::CtaUrl);
     label(frame, "Label17", tr("Tip: You can send your visitors to any url (affiliate offer, squeeze page, etc)."),
           verdana(9, false, true), 45, 3645, 7080, 330);
@@ -289,9 +311,10 @@ void MainWindow::buildMonetizationPage(QGroupBox* page)
 void MainWindow::buildCreatePage(QGroupBox* page)
 {
     m_namingFrames[0] = place(new QGroupBox(tr(" Filename  "), page), "frFilename_0", 585, 540, 15045, 1590);
-    label(m_namingFrames[0], "Label2", tr("Filename:"), boldFont(font()), 765, 675, 1230, 465)
-        ->setAlignment(Qt::AlignTop);
+    QLabel* nameLabel = label(m_namingFrames[0], "Label2", tr("File&name:"), boldFont(font()), 765, 675, 1230, 465);
+    nameLabel->setAlignment(Qt::AlignTop);
     m_pdfName = place(new QLineEdit(m_namingFrames[0]), "txtPDFFilename", 1845, 585, 2715, 510);
+    nameLabel->setBuddy(m_pdfName);
     m_remembered.bind(m_pdfName, Remembered::PdfName);
     label(m_namingFrames[0], "Label19", tr(".pdf"), boldFont(font()), 4770, 675, 1230, 465)->setAlignment(Qt::AlignTop);
 
@@ -306,14 +329,16 @@ void MainWindow::buildCreatePage(QGroupBox* page)
     m_remembered.bind({originalNames, m_keywordNames}, Remembered::Naming);
     label(names, "Label20", tr("Combinations:"), 945, 1305);
     m_combinations = place(new QListWidget(names), "lstKeywordCombinations", 945, 1665, 4290, 2985);
-    label(names, "Label21", tr("Your Keywords:"), 5445, 1350);
+    QLabel* keywordsLabel = label(names, "Label21", tr("Your &Keywords:"), 5445, 1350);
     m_keywordText = place(new TextBox(names), "txtPDFKeywords", 5400, 1665, 4155, 1905);
+    keywordsLabel->setBuddy(m_keywordText);
     m_remembered.bind(m_keywordText, Remembered::Keywords);
-    auto* combineButton = button(names, "cmdCreateList", tr("Combine Keywords"), 5400, 3645, 4155, 870);
-    label(names, "Label22", tr("Final List:"), 9810, 1350);
+    auto* combineButton = button(names, "cmdCreateList", tr("Com&bine Keywords"), 5400, 3645, 4155, 870);
+    QLabel* finalLabel = label(names, "Label22", tr("Final L&ist:"), 9810, 1350);
     m_finalListText = place(new TextBox(names), "txtFinalList", 9765, 1665, 4785, 2445);
+    finalLabel->setBuddy(m_finalListText);
     m_remembered.bind(m_finalListText, Remembered::FinalList);
-    auto* clearListButton = button(names, "cmdClearList", tr("Clear List"), 13275, 1215, 1275, 330);
+    auto* clearListButton = button(names, "cmdClearList", tr("Clear Lis&t"), 13275, 1215, 1275, 330);
     QLabel* hint = label(names, "Label23", tr("If you modify this list, please press \"Enter\" to apply the changes."),
                          9765, 4275, 4785, 420);
     hint->setWordWrap(true);
@@ -332,8 +357,8 @@ void MainWindow::buildCreatePage(QGroupBox* page)
     m_finalList->setObjectName(QStringLiteral("lstFinalList"));
     m_finalList->hide();
 
-    m_createButton = button(page, "cmdCreate", tr("Create"), 5895, 6750, 3795, 780);
-    m_outputButton = button(page, "cmdOutput", tr("Open Output Folder"), 9855, 6750, 3795, 780);
+    m_createButton = button(page, "cmdCreate", tr("C&reate"), 5895, 6750, 3795, 780);
+    m_outputButton = button(page, "cmdOutput", tr("Open &Output Folder"), 9855, 6750, 3795, 780);
     label(page, "lblConverters", tr("PDFs made at once:"), 1035, 6930, 3030, 420)
         ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_converters = place(new QSpinBox(page), "spnConverters", 4185, 6930, 1200, 420);
@@ -349,8 +374,8 @@ void MainWindow::buildCreatePage(QGroupBox* page)
     // Retry Failed, which shows after a run that left PDFs unmade until the next Create.
     m_progress = place(new QProgressBar(page), "progressCreate", 5895, 5940, 7755, 330);
     m_createCounts = label(page, "lblCreateCounts", QString(), 5895, 6330, 7755, 330);
-    m_stopButton = button(page, "cmdStop", tr("Stop"), 13815, 6750, 1815, 780);
-    m_retryButton = button(page, "cmdRetryFailed", tr("Retry Failed"), 13815, 6750, 1815, 780);
+    m_stopButton = button(page, "cmdStop", tr("&Stop"), 13815, 6750, 1815, 780);
+    m_retryButton = button(page, "cmdRetryFailed", tr("Retry &Failed"), 13815, 6750, 1815, 780);
     for (QWidget* control : std::initializer_list<QWidget*>{m_progress, m_createCounts, m_stopButton, m_retryButton})
         control->hide();
     m_stopShortcut = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -373,17 +398,17 @@ void MainWindow::buildOptionsMenu()
 {
     m_optionsMenu = new QMenu(QStringLiteral("FileOptions"), this);
     m_optionsMenu->setObjectName(QStringLiteral("mnuFileOptions"));
-    QAction* openItem = m_optionsMenu->addAction(tr("Open Folder"));
+    QAction* openItem = m_optionsMenu->addAction(tr("Open &Folder"));
     openItem->setObjectName(QStringLiteral("mnuOpenFolderTXT"));
-    QAction* generatorItem = m_optionsMenu->addAction(tr("Open Random Content Creator"));
+    QAction* generatorItem = m_optionsMenu->addAction(tr("Open &Random Content Creator"));
     generatorItem->setObjectName(QStringLiteral("mnuDummy"));
-    QAction* pdfOptionsItem = m_optionsMenu->addAction(tr("PDF Options..."));
+    QAction* pdfOptionsItem = m_optionsMenu->addAction(tr("&PDF Options..."));
     pdfOptionsItem->setObjectName(QStringLiteral("mnuPdfOptions"));
-    QAction* templateItem = m_optionsMenu->addAction(tr("Edit Page Template"));
+    QAction* templateItem = m_optionsMenu->addAction(tr("&Edit Page Template"));
     templateItem->setObjectName(QStringLiteral("mnuEditTemplate"));
-    QAction* resetItem = m_optionsMenu->addAction(tr("Reset Settings"));
+    QAction* resetItem = m_optionsMenu->addAction(tr("Re&set Settings"));
     resetItem->setObjectName(QStringLiteral("mnuResetSettings"));
-    QAction* exitItem = m_optionsMenu->addAction(tr("Exit"));
+    QAction* exitItem = m_optionsMenu->addAction(tr("E&xit"));
     exitItem->setObjectName(QStringLiteral("mnuExitTXT"));
 
     connect(openItem, &QAction::triggered, this, [this] { openFolder(articleFolder()); });
@@ -487,6 +512,38 @@ void MainWindow::applyLayout()
     setLeftAndWidth(m_pleaseWait, m_layout.pleaseWaitLeft, m_layout.pleaseWaitWidth);
     for (int i = 0; i < 2; ++i)
         setLeftAndWidth(m_namingFrames[i], m_layout.filenameLeft[i], m_layout.filenameWidth[i]);
+}
+
+int MainWindow::currentPage() const
+{
+    for (int i = 0; i < 3; ++i) {
+        if (!m_tabs[i]->isSelectable())
+            return i;
+    }
+    return 0;
+}
+
+void MainWindow::showPageFromKeyboard(int index)
+{
+    showPage(index);
+    // Focus left on a page now hidden goes to the tab of the page shown.
+    if (!focusWidget() || !focusWidget()->isVisible() || qobject_cast<PageTab*>(focusWidget()))
+        m_tabs[index]->setFocus();
+}
+
+void MainWindow::showEntry(Entry entry)
+{
+    QWidget* const boxes[] = {nullptr,      m_fileList,      m_adTitle, m_ctaText,
+                              m_ctaUrl,     m_keywordText,   m_finalListText, m_pdfName};
+    QWidget* box = boxes[int(entry)];
+    if (!box)
+        return;
+    for (int i = 0; i < 3; ++i) {
+        if (m_pages[i]->isAncestorOf(box))
+            showPage(i);
+    }
+    box->setFocus(Qt::OtherFocusReason);
+    m_scroll->ensureWidgetVisible(box);
 }
 
 void MainWindow::showPage(int index)
@@ -617,6 +674,7 @@ bool MainWindow::runStarted(const Result<QString, Message>& started)
             MessageBox::warning(this, message.text, message.title);
         else
             MessageBox::information(this, message.text, message.title);
+        showEntry(message.entry);
         return false;
     }
     const PdfJobRequest& run = m_create->runRequest();
@@ -864,6 +922,8 @@ void MainWindow::updateKeywordsInfo()
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_optionsButton && event->type() == QEvent::MouseButtonRelease)
+        m_menuAtPointer = true;
     if (watched == m_selectedArticles->viewport()) {
         if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
             auto* drag = static_cast<QDragMoveEvent*>(event);

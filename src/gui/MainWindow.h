@@ -59,6 +59,8 @@ public:
 
     // Shows page 0, 1 or 2 and marks its tab as the current one; other indices change nothing.
     void showPage(int index);
+    // The page shown: 0, 1 or 2.
+    int currentPage() const;
     // Opens the Random Content Generator, window-modal; each opening starts afresh.
     void openGenerator();
     // Opens the PDF Options dialog, window-modal, on the options in force; OK puts its options in force.
@@ -88,6 +90,10 @@ private:
     void retryFailed();
     // Shows the message of a run that did not start, or the progress of one that did.
     bool runStarted(const Result<QString, Message>& started);
+    // Shows a page from the keyboard: the focus follows it.
+    void showPageFromKeyboard(int index);
+    // Shows the page of the entry a message was about, and puts the focus in it.
+    void showEntry(Entry entry);
     void onPdfDone(bool made);
     void showCounts();
     void buildHeader();
@@ -184,6 +190,9 @@ private:
     int m_failed = 0;
 
     QMenu* m_optionsMenu = nullptr;
+    QPushButton* m_optionsButton = nullptr;
+    // The Options button was last pressed with the pointer.
+    bool m_menuAtPointer = false;
     PdfOptions m_pdfOptions;
     CreateFlow* m_create;
     bool m_bulkRun = false;

@@ -5,7 +5,8 @@
 class QLabel;
 
 // A clickable frame used as a page tab: an icon and a caption. The tab of the page shown is not selectable and
-// looks pressed; the others look raised and answer clicks.
+// looks pressed; the others look raised and answer clicks. The tabs take focus: Space or Enter selects the tab
+// focused, the arrow keys move between the tabs, and the caption's mnemonic (Alt and its letter) selects it too.
 class PageTab : public QFrame
 {
     Q_OBJECT
@@ -21,12 +22,19 @@ public:
 
 signals:
     void clicked(int index);
+    // An arrow key asks for the tab before (-1) or after (+1) this one.
+    void stepped(int index, int step);
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void showFocus(bool focused);
+
     int m_index;
     bool m_selectable = true;
     QLabel* m_label;

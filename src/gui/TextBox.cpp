@@ -3,6 +3,12 @@
 #include <QMimeData>
 #include <QToolTip>
 
+TextBox::TextBox(QWidget* parent)
+    : QPlainTextEdit(parent)
+{
+    setTabChangesFocus(true);
+}
+
 void TextBox::insertFromMimeData(const QMimeData* source)
 {
     const QString text = source->text();

@@ -4,7 +4,7 @@
 
 // A plain-text box that takes a paste or a drop of any size without freezing. Laying out pasted text takes about
 // a millisecond per thousand characters, so of a larger one only the first MaximumInsert characters are taken,
-// up to their last line break, and a tooltip says so.
+// up to their last line break, and a tooltip says so. Its lines hold no tabs: Tab moves the focus on.
 class TextBox : public QPlainTextEdit
 {
     Q_OBJECT
@@ -12,7 +12,7 @@ class TextBox : public QPlainTextEdit
 public:
     static constexpr qsizetype MaximumInsert = 100000;
 
-    using QPlainTextEdit::QPlainTextEdit;
+    explicit TextBox(QWidget* parent = nullptr);
 
 protected:
     void insertFromMimeData(const QMimeData* source) override;

@@ -72,6 +72,49 @@ private slots:
         }
     }
 
+    // From each page, which key reaches which page and control. A missing entry's message leads to its box.
+    void keyboard_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("from"); // the control focused first; empty: the page's tab
+        QTest::addColumn<QKeyCombination>("key");
+        QTest::addColumn<int>("shown");
+        QTest::addColumn<QString>("focused");
+        QTest::newRow("next page") << 0 << "" << (Qt::CTRL | Qt::Key_Tab) << 1 << "txtAdTitle";
+        QTest::newRow("next wraps") << 2 << "" << (Qt::CTRL | Qt::Key_PageDown) << 0 << "vButton_0";
+        QTest::newRow("previous wraps") << 0 << "File1" << (Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab) << 2 << "vButton_2";
+        QTest::newRow("previous") << 2 << "" << (Qt::CTRL | Qt::Key_PageUp) << 1 << "txtAdTitle";
+        QTest::newRow("mnemonic") << 0 << "File1" << (Qt::ALT | Qt::Key_C) << 2 << "vButton_2";
+        QTest::newRow("arrow") << 0 << "" << QKeyCombination(Qt::Key_Right) << 0 << "vButton_1";
+        QTest::newRow("space") << 0 << "vButton_2" << QKeyCombination(Qt::Key_Space) << 2 << "vButton_2";
+        QTest::newRow("tab leaves keywords") << 2 << "txtPDFKeywords" << QKeyCombination(Qt::Key_Tab) << 2
+                                             << "cmdCreateList";
+        QTest::newRow("button mnemonic") << 1 << "txtAdTitle" << (Qt::ALT | Qt::Key_U) << 1 << "txtCTAURL";
+        QTest::newRow("missing ad text") << 2 << "" << (Qt::ALT | Qt::Key_R) << 1 << "txtCTAText";
+    }
+    void keyboard()
+    {
+        QFETCH(int, page);
+        QFETCH(QString, from);
+        QFETCH(QKeyCombination, key);
+        start();
+        d->click("optCreationMode_1");
+        d->click("optFilename_1");
+        d->child<QLineEdit>("txtCTAText")->clear();
+        d->click("cmdSingleMenu_0");
+        d->window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(d->window.get()));
+        d->window->showPage(page);
+        QWidget* start = d->child(from.isEmpty() ? QString("vButton_%1").arg(page) : from);
+        start->setFocus();
+        QTest::keyClick(start, key.key(), key.keyboardModifiers());
+        QFETCH(int, shown);
+        QTRY_VERIFY(d->child(QString("frPage_%1").arg(shown))->isVisible());
+        QFETCH(QString, focused);
+        QTRY_COMPARE(QApplication::focusWidget(), d->child(focused));
+        QCOMPARE(d->child<QPlainTextEdit>("txtPDFKeywords")->toPlainText().contains('\t'), false);
+    }
+
     // The pages follow the window down to their minimum size; below it they scroll, so Create stays in reach.
     void resizingAndScrolling()
     {
