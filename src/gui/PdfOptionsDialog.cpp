@@ -3,6 +3,8 @@
 #include "gui/MessageBox.h"
 #include "ui_PdfOptionsDialog.h"
 
+#include <QDoubleValidator>
+#include <QToolTip>
 #include <QtNumeric>
 
 PdfOptionsDialog::PdfOptionsDialog(const PdfOptions& options, QWidget* parent)
@@ -15,7 +17,13 @@ PdfOptionsDialog::PdfOptionsDialog(const PdfOptions& options, QWidget* parent)
         qMax(0, m_ui->cboPageSize->findText(options.page.pageSize, Qt::MatchFixedString)));
     const bool landscape = options.page.orientation == ConverterOptions::Orientation::Landscape;
     (landscape ? m_ui->optOrientation_1 : m_ui->optOrientation_0)->setChecked(true);
+    // Only numbers as the user's locale writes them can be typed ("1,5" where the decimal point is a comma); the
+    // core's check sets the range.
+    auto* number = new QDoubleValidator(this);
+    number->setNotation(QDoubleValidator::StandardNotation);
+    number->setLocale(locale());
     for (const auto& [field, margin] : marginFields()) {
+        field->setValidator(number);
         if (const std::optional<double>& value = options.page.*margin)
             field->setText(locale().toString(*value));
     }
@@ -57,7 +65,19 @@ PdfOptions PdfOptionsDialog::options() const
 
 void PdfOptionsDialog::accept()
 {
-    if (const Result<> checked = options().page.check(); !checked) {
+    const PdfOptions chosen = options();
+    if (const Result<> checked = chosen.page.check(); !checked) {
+        // A margin refused is told beside its field, which takes the focus; other refusals in a message.
+        for (const auto& [field, margin] : marginFields()) {
+            ConverterOptions alone;
+            alone.*margin = chosen.page.*margin;
+            if (const Result<> marginChecked = alone.check(); !marginChecked) {
+                field->setFocus();
+                field->selectAll();
+                QToolTip::showText(field->mapToGlobal(QPoint(field->width(), 0)), marginChecked.error(), field);
+                return;
+            }
+        }
         MessageBox::warning(this, checked.error(), tr("Error"));
         return;
     }
