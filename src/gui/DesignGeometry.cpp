@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QtMath>
 
 namespace Twips {
@@ -72,6 +73,14 @@ QStringList itemsOf(const QListWidget* list)
     for (int i = 0; i < list->count(); ++i)
         items.append(list->item(i)->text());
     return items;
+}
+
+QSize fittedSize(const QWidget* window, QSize wanted)
+{
+    constexpr int frameAllowance = 40;
+    if (const QScreen* screen = window->screen())
+        wanted = wanted.boundedTo(screen->availableGeometry().size() - QSize(frameAllowance, frameAllowance));
+    return wanted;
 }
 
 } // namespace DesignGeometry

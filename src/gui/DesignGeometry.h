@@ -43,4 +43,8 @@ QFont verdana(double points, bool bold = false, bool italic = false);
 
 QStringList itemsOf(const QListWidget* list);
 
+// A window's size bounded by its screen's available room, leaving space for the frame and title bar, which are
+// not known before the window is first shown.
+QSize fittedSize(const QWidget* window, QSize wanted);
+
 } // namespace DesignGeometry

@@ -9,8 +9,10 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QListWidget>
+#include <QScrollArea>
 #include <QTextCursor>
 #include <QTimer>
+#include <QVBoxLayout>
 
 using namespace DesignGeometry;
 
@@ -40,6 +42,25 @@ GeneratorDialog::GeneratorDialog(const AppFolders& folders, std::function<QStrin
     , m_refreshArticleFiles(std::move(refreshArticleFiles))
 {
     m_ui->setupUi(this);
+    // The controls keep their design places on a canvas of the design size, which scrolls in a smaller window.
+    const QSize design = size();
+    auto* canvas = new QWidget;
+    canvas->setFixedSize(design);
+    for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const QRect place = control->geometry();
+        control->setParent(canvas);
+        control->setGeometry(place);
+    }
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName("scrollGenerator");
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    scroll->setWidget(canvas);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll);
+    setMaximumSize(design);
+    resize(fittedSize(this, design));
 
     m_keywordPool = hiddenList(this, "lstRandomKeywords");
     for (int i = 0; i < RandomText::WordListCount; ++i)

@@ -48,11 +48,9 @@ namespace {
 // it opens as large as the screen allows.
 constexpr int StartWidth = 1220;
 constexpr int StartHeight = 760;
-// Room for a window frame and title bar, which are not known before the window is first shown.
-constexpr int FrameAllowance = 40;
-// Below this size the pages stop shrinking and scroll instead: the design width, and the outer height at which the
-// PDF Content page shows its lowest control whole.
-constexpr double MinimumOuterWidth = 17220;
+// Below this size the pages stop shrinking and scroll instead: the width at which the Monetization page shows its
+// widest frame whole, and the outer height at which the PDF Content page shows its lowest control whole.
+constexpr double MinimumOuterWidth = 18200;
 constexpr double MinimumOuterHeight = 11400;
 // The preview follows typing once the keys have rested this long.
 constexpr int PreviewDelayMs = 400;
@@ -65,10 +63,7 @@ QFont boldFont(QFont font)
 
 QSize startSize(const QWidget* window)
 {
-    QSize start(StartWidth, StartHeight);
-    if (const QScreen* screen = window->screen())
-        start = start.boundedTo(screen->availableGeometry().size() - QSize(FrameAllowance, FrameAllowance));
-    return start;
+    return fittedSize(window, QSize(StartWidth, StartHeight));
 }
 
 QString arrayName(const char* name, int index)
