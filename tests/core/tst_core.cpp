@@ -86,6 +86,8 @@ private slots:
         QTest::newRow("exits 0 without writing") << ConverterRow{"exit 0", "exit code 0 and wrote no PDF", ""};
         QTest::newRow("empty file")              << ConverterRow{R"(: > "$2")", "an empty file", ""};
         QTest::newRow("not a PDF")               << ConverterRow{R"(echo '<html>%%EOF' > "$2")", "not a PDF", ""};
+        QTest::newRow("damaged")                 << ConverterRow{R"(printf '%%PDF-1.4\n\001 nothing readable \n%%%%EOF\n' > "$2")",
+                                                                 "The converter wrote a damaged PDF: can't find startxref", ""};
         QTest::newRow("cut-off, exits 1")        << ConverterRow{cutOff + "exit 1", "incomplete PDF", ""};
         QTest::newRow("crashes")                 << ConverterRow{cutOff + "kill -SEGV $$", "stopped unexpectedly", ""};
         QTest::newRow("hangs")                   << ConverterRow{cutOff + hang, "did not finish within 2 s", ""};
