@@ -140,7 +140,7 @@ Result<> useKeywordNames(const QCommandLineParser& parser, bool quiet, PdfJobReq
         error(combined->note->text);
     request.naming = PdfNaming::Keywords;
     request.finalNames = KeywordCombinations::lines(combined->finalList);
-    request.keywords = KeywordCombinations::lines(*text);
+    request.keywords = combined->keywords;
     return Result<>::ok();
 }
 

@@ -11,6 +11,16 @@ QStringList lines(const QString& text)
     return TextFile::splitLines(text, TextFile::EmptyLines::Skip);
 }
 
+QStringList keywords(const QString& text)
+{
+    QStringList trimmed;
+    for (const QString& line : lines(text)) {
+        if (const QString keyword = line.trimmed(); !keyword.isEmpty())
+            trimmed << keyword;
+    }
+    return trimmed;
+}
+
 QString combine(const QStringList& patterns, const QStringList& keywords)
 {
     QString result;
@@ -24,10 +34,10 @@ QString combine(const QStringList& patterns, const QStringList& keywords)
 Result<Combined, Message> combineKeywords(const QStringList& patterns, const QString& keywordText)
 {
     const QString title = QCoreApplication::translate("KeywordCombinations", "Missing Info");
-    if (keywordText.isEmpty())
+    Combined combined{keywords(keywordText), {}, std::nullopt};
+    if (combined.keywords.isEmpty())
         return Error{
             Message{title, QCoreApplication::translate("KeywordCombinations", "Please enter some keywords first.")}};
-    Combined combined{lines(keywordText), {}, std::nullopt};
     combined.finalList = combine(patterns, combined.keywords);
     if (patterns.isEmpty())
         combined.note =

@@ -3,6 +3,7 @@
 #include "core/CreateFlow.h"
 #include "core/FileNames.h"
 #include "core/GeneratedArticle.h"
+#include "core/KeywordCombinations.h"
 #include "core/PdfMetadata.h"
 #include "core/PdfNames.h"
 #include "core/Platform.h"
@@ -305,7 +306,8 @@ private slots:
         }
     }
 
-    // The names a run writes under, from what the user gave: an article's path, a final list item, a single name.
+    // The names a run writes under, from what the user gave: an article's path, the keywords, a final list item, a
+    // single name.
     void outputNames_data()
     {
         QTest::addColumn<QString>("kind");
@@ -321,6 +323,8 @@ private slots:
         QTest::newRow("keyword blanks")         << "keyword" << "red widget" << "red-widget.pdf";
         QTest::newRow("one pass on --")         << "keyword" << "big - sale" << "big--sale.pdf";
         QTest::newRow("two blanks")             << "keyword" << "a  b" << "a-b.pdf";
+        QTest::newRow("keyword lines trimmed")  << "keywords" << " \n delta \n\t\r\nnext" << "delta tips\nnext tips\n";
+        QTest::newRow("keyword lines of blanks") << "keywords" << "  \r\n\t" << "Please enter some keywords first.";
         QTest::newRow("single page")            << "single" << "my report " << "my-report-.html";
         QTest::newRow("single page template")   << "single" << "TEMPLATE" << "eTEMPLATE.html";
         QTest::newRow("single page templates")  << "single" << "templates" << "templates.html";
@@ -339,7 +343,10 @@ private slots:
             QCOMPARE(articleOutputName(given, u'\\'), name);
         else if (kind == "keyword")
             QCOMPARE(keywordPdfName(given), name);
-        else if (kind == "single")
+        else if (kind == "keywords") {
+            const auto combined = KeywordCombinations::combineKeywords({"#KEYWORD# tips"}, given);
+            QCOMPARE(combined ? combined->finalList : combined.error().text, name);
+        } else if (kind == "single")
             QCOMPARE(singlePageName(singlePdfBaseName(given)), name);
         else
             QCOMPARE(bulkPageName(articleOutputName(given, u'\\')), name);
