@@ -295,8 +295,8 @@ void ConverterProcess::onFinished(int exitCode, QProcess::ExitStatus exitStatus)
 {
     m_timer.stop();
     readErrors();
-    report(finishPartialPdf(
-        m_part, ConverterEnd::ofProcess(m_cancelled, m_timedOut, m_timeLimit, exitCode, exitStatus), m_errors));
+    report(finishPartialPdf(m_part, ConverterEnd::ofProcess(m_cancelled, m_timedOut, m_timeLimit, exitCode, exitStatus),
+                            m_errors));
 }
 
 void ConverterProcess::readErrors()

@@ -50,8 +50,9 @@ protected:
     PdfMetadata::Properties properties(const QString& title, const QString& keywords = {}) const;
     // Converts one page, then appends the PDF's properties and puts it in place; the outcome is recorded when all
     // has ended. name is the PDF's name as the user gave it. A PDF whose properties could not be written still
-    // counts as made, with the reason among its warnings, unless qpdf cannot open it. The bulk job's pages go to converters kept running (ConverterPool), as many as the
-    // request's converter limit; the single job's one page to a converter process of its own.
+    // counts as made, with the reason among its warnings, unless qpdf cannot open it. The bulk job's pages go to
+    // converters kept running (ConverterPool), as many as the request's converter limit; the single job's one page to a
+    // converter process of its own.
     void runConverter(int index, const QString& name, const QString& page, const QString& pdf,
                       const PdfMetadata::Properties& properties);
     // Pages with a converter at work; a PDF still getting its properties no longer holds one.

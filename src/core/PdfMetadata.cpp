@@ -28,8 +28,9 @@ std::string qpdfFileName(const QString& path)
 
 Error<WriteFailure> failed(const QString& reason)
 {
-    return {{false,
-             QCoreApplication::translate("PdfMetadata", "The document properties could not be written: %1").arg(reason)}};
+    return {
+        {false,
+         QCoreApplication::translate("PdfMetadata", "The document properties could not be written: %1").arg(reason)}};
 }
 
 // What qpdf says went wrong: for a fault of the file, the detail without the file's name, which the outcome names
@@ -53,8 +54,7 @@ std::optional<qint64> lastXrefOffset(QFile& file)
 
 // The update that gives the PDF its new document information: the information dictionary as an object of its own,
 // a cross-reference section for that object alone, and a trailer that leads back to the PDF's own.
-Result<QByteArray> informationUpdate(QPDF& document, qint64 fileSize, qint64 previousXref,
-                                     const Properties& properties)
+Result<QByteArray> informationUpdate(QPDF& document, qint64 fileSize, qint64 previousXref, const Properties& properties)
 try {
     QPDFObjectHandle trailer = document.getTrailer();
     // Its strings would have to be encrypted too.
