@@ -212,6 +212,8 @@ Result<PdfJobRequest> requestFrom(const QCommandLineParser& parser)
     request.folders = *folders;
     request.articles = *articles;
     request.ad = {parser.value("title"), parser.value("cta-text"), parser.value("cta-url")};
+    if (const QString note = PageBuilder::linkNote(request.ad.ctaUrl); !note.isEmpty() && !parser.isSet("quiet"))
+        error("--cta-url: " + note);
     request.mode = parser.isSet("single") ? CreationMode::Single : CreationMode::Bulk;
     request.singlePdfName = parser.value("single");
     request.options = *options;

@@ -77,6 +77,8 @@ Result<void, Message> CreateFlow::check(const PdfJobRequest& request)
     const PageBuilder::AdBlock& ad = request.ad;
     if (ad.title.isEmpty() || ad.ctaText.isEmpty() || ad.ctaUrl.isEmpty())
         return Error{Message{title, tr("Please enter your Ad details.")}};
+    if (const Result<> address = PageBuilder::checkCtaUrl(ad.ctaUrl); !address)
+        return Error{Message{tr("Error"), address.error()}};
     if (request.mode == CreationMode::Bulk) {
         if (request.naming == PdfNaming::Original)
             return Result<void, Message>::ok();

@@ -352,6 +352,43 @@ private slots:
             QCOMPARE(bulkPageName(articleOutputName(given, u'\\')), name);
     }
 
+    // What the button links to, at Create and in the page: an address without a scheme gets https://, and what
+    // would end the attribute or the link is percent-encoded. Addresses that open files, run scripts or carry data
+    // are refused.
+    void ctaAddresses_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("link"); // empty: refused
+        // clang-format off
+        QTest::newRow("no scheme")         << "www.example.com/offer" << "https://www.example.com/offer";
+        QTest::newRow("host and port")     << "localhost:8080/a" << "https://localhost:8080/a";
+        QTest::newRow("no scheme, //host") << "//cdn.example.com/x" << "https://cdn.example.com/x";
+        QTest::newRow("quote marks")       << "https://e.com/?q=\"x\"" << "https://e.com/?q=%22x%22";
+        QTest::newRow("blanks, controls")  << " HTTP://e.com/a b<c>\t\001d\u00a0é\u00a0\n" << "HTTP://e.com/a%20b%3Cc%3E%09%01d%C2%A0é";
+        QTest::newRow("other scheme")      << "mailto:a@example.com" << "mailto:a@example.com";
+        QTest::newRow("file")              << "file:///home/me/offer.html" << "";
+        QTest::newRow("javascript")        << "\t JavaScript:alert(1)" << "";
+        QTest::newRow("data")              << "data:text/html,<b>x" << "";
+        // clang-format on
+    }
+
+    void ctaAddresses()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, link);
+        const PdfJobRequest request{.articles = {"a.txt"}, .ad = {"Title", "Buy", typed}, .mode = CreationMode::Bulk};
+        const Result<void, Message> checked = CreateFlow::check(request);
+        QCOMPARE(checked ? QString() : checked.error().text.section(':', 0, 0),
+                 link.isEmpty()
+                     ? "The call-to-action address cannot start with \"" + typed.trimmed().section(':', 0, 0).toLower()
+                     : "");
+        // The window and the command line show the link when it is not the address typed.
+        QCOMPARE(PageBuilder::linkNote(typed).section(' ', -1), link == typed ? QString() : link);
+        if (checked)
+            QCOMPARE(PageBuilder::fillTemplate("<a href=\"#CTAURL#\">#CTATEXT#</a>", request.ad),
+                     "<a href=\"" + link + "\">Buy</a>");
+    }
+
     // Joins keep one separator at a drive root; the output folder is made only in a bin folder, since without one
     // the program is not installed there.
     void applicationFolder()
