@@ -279,13 +279,13 @@ void describe(QCommandLineParser& parser)
     parser.addOptions({
         {"title", tr("The ad's title."), "TEXT"},
         {"cta-text", tr("The text of the ad's call-to-action button."), "TEXT"},
-        {"cta-url", tr("The address the button leads to."), "URL"},
+        {"cta-url", tr("The address the button leads to (https:// is added to one without a scheme)."), "URL"},
         {"single",
          tr("Make one PDF of all the articles, named NAME.pdf (blanks become \"-\"), instead of one PDF "
             "per article named after the article."),
          "NAME"},
         {"keywords",
-         tr("Name the PDFs after each keyword (one per line; \"-\" reads them from standard input) put "
+         tr("Name the PDFs after each keyword (one per line, trimmed; \"-\" reads them from standard input) put "
             "into each combination pattern, used in turn, as the window's \"Combine Keywords\" does."),
          "FILE"},
         {"patterns",
