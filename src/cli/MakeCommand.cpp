@@ -227,6 +227,8 @@ Result<PdfJobRequest> requestFrom(const QCommandLineParser& parser)
     request.folders = *folders;
     request.articles = *articles;
     request.ad = {parser.value("title"), parser.value("cta-text"), parser.value("cta-url")};
+    if (const QString note = PageBuilder::linkNote(request.ad.ctaUrl); !note.isEmpty() && !parser.isSet("quiet"))
+        error("--cta-url: " + note);
     request.mode = parser.isSet("single") ? CreationMode::Single : CreationMode::Bulk;
     request.singlePdfName = parser.value("single");
     request.options = *options;
@@ -312,13 +314,13 @@ void describe(QCommandLineParser& parser)
     parser.addOptions({
         {"title", tr("The ad's title."), "TEXT"},
         {"cta-text", tr("The text of the ad's call-to-action button."), "TEXT"},
-        {"cta-url", tr("The address the button leads to."), "URL"},
+        {"cta-url", tr("The address the button leads to (https:// is added to one without a scheme)."), "URL"},
         {"single",
          tr("Make one PDF of all the articles, named NAME.pdf (blanks become \"-\"), instead of one PDF "
             "per article named after the article."),
          "NAME"},
         {"keywords",
-         tr("Name the PDFs after each keyword (one per line; \"-\" reads them from standard input) put "
+         tr("Name the PDFs after each keyword (one per line, trimmed; \"-\" reads them from standard input) put "
             "into each combination pattern, used in turn, as the window's \"Combine Keywords\" does."),
          "FILE"},
         {"patterns",

@@ -91,7 +91,7 @@ void ConverterPool::documentEnded(ConverterWorker* worker, const ConverterEnd& e
         return runAlone(document.id, document.page, document.pdf, document.timeLimit,
                         cause.isEmpty() ? tr("exit code %1").arg(end.exitCode) : cause);
     }
-    emit finished(document.id, ConverterProcess::finishPartialPdf(document.part, document.pdf, end, errors));
+    emit finished(document.id, ConverterProcess::finishPartialPdf(document.part, end, errors));
 }
 
 void ConverterPool::giveUpWorkers(const QString& cause)

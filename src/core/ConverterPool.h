@@ -18,8 +18,8 @@ struct ConverterResult;
 // when no worker is free, when its paths cannot be written on the converter's line (converterArgumentsLine), or once
 // the workers have been given up: when a worker could not be started, or ended before any had finished a page, and
 // the page was then made by a converter process of its own, so that the converter cannot take its pages line by
-// line. Either way the PDF is judged by ConverterProcess::finishPartialPdf. Every converter ends with the pool at
-// the latest.
+// line. Either way the PDF is judged by ConverterProcess::finishPartialPdf, and one made is left at its partial path
+// for ConverterProcess::placePartialPdf. Every converter ends with the pool at the latest.
 class ConverterPool : public QObject
 {
     Q_OBJECT

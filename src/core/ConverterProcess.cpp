@@ -56,7 +56,7 @@ Result<> putInPlace(const QString& part, const QString& pdf)
                      .arg(pdf, QString::fromLocal8Bit(error.message()))};
 }
 
-ConverterResult judge(const QString& part, const QString& pdf, const ConverterEnd& end, const QByteArray& errors)
+ConverterResult judge(const QString& part, const ConverterEnd& end, const QByteArray& errors)
 {
     const auto tr = [](const char* text) { return ConverterProcess::tr(text); };
     if (end.how == ConverterEnd::Cancelled)
@@ -88,8 +88,6 @@ ConverterResult judge(const QString& part, const QString& pdf, const ConverterEn
     case PdfCheck::Incomplete:
         return {ConverterResult::Failed, tr("The converter wrote an incomplete PDF."), cause};
     }
-    if (const Result<> placed = putInPlace(part, pdf); !placed)
-        return {ConverterResult::Failed, placed.error(), {}};
     // A converter kept running has no exit code per page; an error line on the page is what gives the exit code 1.
     const bool warned = end.how == ConverterEnd::Reported ? errors.contains("Error:") : end.exitCode != 0;
     return {ConverterResult::Made,
@@ -173,13 +171,33 @@ std::chrono::milliseconds ConverterProcess::timeLimit(qint64 pageBytes)
     return std::chrono::seconds(120 + pageBytes * 30 / (1024 * 1024));
 }
 
-ConverterResult ConverterProcess::finishPartialPdf(const QString& part, const QString& pdf, const ConverterEnd& end,
+ConverterResult ConverterProcess::finishPartialPdf(const QString& part, const ConverterEnd& end,
                                                    const QByteArray& errors)
 {
-    const ConverterResult result = judge(part, pdf, end, errors);
+    const ConverterResult result = judge(part, end, errors);
     if (result.status != ConverterResult::Made)
         QFile::remove(part);
     return result;
+}
+
+ConverterResult ConverterProcess::placePartialPdf(const QString& part, const QString& pdf, const ConverterResult& made,
+                                                  const PdfMetadata::Properties& properties)
+{
+    ConverterResult placed = made;
+    if (const Result<void, PdfMetadata::WriteFailure> written = PdfMetadata::write(part, properties); !written) {
+        if (written.error().damaged) {
+            QFile::remove(part);
+            return {ConverterResult::Failed, tr("The converter wrote a damaged PDF: %1").arg(written.error().reason),
+                    made.converterLine};
+        }
+        placed.converterLine =
+            made.converterLine.isEmpty() ? written.error().reason : made.converterLine + "; " + written.error().reason;
+    }
+    if (const Result<> renamed = putInPlace(part, pdf); !renamed) {
+        QFile::remove(part);
+        return {ConverterResult::Failed, renamed.error(), {}};
+    }
+    return placed;
 }
 
 void ConverterProcess::leadOwnProcessGroup(QProcess& process)
@@ -282,8 +300,8 @@ void ConverterProcess::onFinished(int exitCode, QProcess::ExitStatus exitStatus)
 {
     m_timer.stop();
     readErrors();
-    report(finishPartialPdf(
-        m_part, m_pdf, ConverterEnd::ofProcess(m_cancelled, m_timedOut, m_timeLimit, exitCode, exitStatus), m_errors));
+    report(finishPartialPdf(m_part, ConverterEnd::ofProcess(m_cancelled, m_timedOut, m_timeLimit, exitCode, exitStatus),
+                            m_errors));
 }
 
 void ConverterProcess::readErrors()

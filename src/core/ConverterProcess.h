@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/PdfMetadata.h"
 #include "core/Result.h"
 
 #include <QByteArray>
@@ -62,8 +63,8 @@ public:
     static QString lastErrorLine(const QByteArray& errorOutput, ConverterLine use = ConverterLine::Cause);
     static PdfCheck checkPdf(const QString& path);
     // The converter writes beside the PDF under a hidden name unique to the job (token: 8 hex digits), and the PDF
-    // is renamed over the PDF's name only once it is whole; so a PDF of that name from before stays as it was
-    // until then.
+    // is renamed over the PDF's name only once it is whole and has its properties; so a PDF of that name from
+    // before stays as it was until then.
     static QString partialPdfPath(const QString& pdf, const QString& token);
     // Removes the partial PDFs of a folder, which only a program that ended during a run leaves behind.
     static void removePartialPdfs(const QString& folder);
@@ -71,12 +72,17 @@ public:
     static std::chrono::milliseconds timeLimit(qint64 pageBytes);
     // Judges what the converter left at the partial path once its work on the PDF has ended. Only a whole PDF counts
     // as made, whatever the exit code says: the converter exits with 1 when a script of the page cannot load
-    // although it wrote the PDF, and with 0 in cases where it wrote nothing. A PDF made is renamed over the PDF's
-    // path; on any failure the partial PDF is removed, so an older PDF of that name stays whole. errors: the
-    // converter's error output on this PDF, whose last error line goes with the result; for a PDF made, as its
-    // warning when the converter exited with an error, or reported one on the page.
-    static ConverterResult finishPartialPdf(const QString& part, const QString& pdf, const ConverterEnd& end,
-                                            const QByteArray& errors);
+    // although it wrote the PDF, and with 0 in cases where it wrote nothing. A PDF made stays at the partial path
+    // for placePartialPdf(); on any failure the partial PDF is removed, so an older PDF of that name stays whole.
+    // errors: the converter's error output on this PDF, whose last error line goes with the result; for a PDF
+    // made, as its warning when the converter exited with an error, or reported one on the page.
+    static ConverterResult finishPartialPdf(const QString& part, const ConverterEnd& end, const QByteArray& errors);
+    // Appends the properties to a partial PDF that finishPartialPdf() made, then renames it over the PDF's path.
+    // One qpdf cannot open is damaged and not made; properties not written for another reason join the PDF's
+    // warning. On a failure the partial PDF is removed, so an older PDF of that name stays whole. qpdf reads the
+    // whole cross-reference table, long for a PDF of thousands of pages, so this may run on any thread.
+    static ConverterResult placePartialPdf(const QString& part, const QString& pdf, const ConverterResult& made,
+                                           const PdfMetadata::Properties& properties);
     // The process leads a process group of its own, so that whatever it starts ends with it; on Linux it is also
     // killed when the program ends, however it ends, so that no converter outlives the program.
     static void leadOwnProcessGroup(QProcess& process);

@@ -116,6 +116,8 @@ Result<void, Message> CreateFlow::check(const PdfJobRequest& request)
                    : tr("The ad block needs --title, --cta-text and --cta-url; give %1.").arg(missing.join(tr(" and ")));
         return Error{Message{title, text, false, firstMissing}};
     }
+    if (const Result<> address = PageBuilder::checkCtaUrl(ad.ctaUrl); !address)
+        return Error{Message{tr("Error"), address.error()}};
     if (request.mode == CreationMode::Bulk) {
         if (request.naming == PdfNaming::Original)
             return Result<void, Message>::ok();

@@ -49,9 +49,9 @@ public:
 
     // The first gap in the entries the chosen mode needs, in a fixed order: articles, ad block, then the final
     // filename list (bulk mode with keyword names) or the PDF name (single mode). A text is missing only when empty;
-    // nothing is trimmed. These messages have the title "Missing Info". A name that no file may have (the single
-    // PDF's, or each final list item's as the PDF it names) is refused too, the first one named, with the title
-    // "Error".
+    // nothing is trimmed. These messages have the title "Missing Info". A call-to-action address that
+    // PageBuilder::checkCtaUrl refuses and a name that no file may have (the single PDF's, or each final list
+    // item's as the PDF it names) are refused too, the first one named, with the title "Error".
     static Result<void, Message> check(const PdfJobRequest& request);
 
     // Several articles of the run would get one PDF name: the message says how many PDFs would be kept of how many

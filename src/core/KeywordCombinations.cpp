@@ -12,6 +12,16 @@ QStringList lines(const QString& text)
     return TextFile::splitLines(text, TextFile::EmptyLines::Skip);
 }
 
+QStringList keywords(const QString& text)
+{
+    QStringList trimmed;
+    for (const QString& line : lines(text)) {
+        if (const QString keyword = line.trimmed(); !keyword.isEmpty())
+            trimmed << keyword;
+    }
+    return trimmed;
+}
+
 namespace {
 // Calls made(name, keyword) for each pattern and keyword, grouped by pattern in list order.
 template <typename Made> void forEachName(const QStringList& patterns, const QStringList& keywords, Made made)
@@ -33,7 +43,7 @@ QString combine(const QStringList& patterns, const QStringList& keywords)
 QStringList keywordsOf(const QStringList& names, const QStringList& patterns, const QString& keywordText)
 {
     QHash<QString, QString> made;
-    forEachName(patterns, lines(keywordText), [&](const QString& name, const QString& keyword) {
+    forEachName(patterns, keywords(keywordText), [&](const QString& name, const QString& keyword) {
         if (!made.contains(name))
             made.insert(name, keyword);
     });
@@ -48,12 +58,12 @@ Result<Combined, Message> combineKeywords(const QStringList& patterns, const QSt
                                           const QString& patternFile)
 {
     const QString title = QCoreApplication::translate("KeywordCombinations", "Missing Info");
-    if (keywordText.isEmpty())
+    Combined combined{keywords(keywordText), {}, std::nullopt};
+    if (combined.keywords.isEmpty())
         return Error{
             Message{title, frontEnd == FrontEnd::Window
                                ? QCoreApplication::translate("KeywordCombinations", "Please enter some keywords first.")
                                : QCoreApplication::translate("KeywordCombinations", "--keywords gave no keywords.")}};
-    Combined combined{lines(keywordText), {}, std::nullopt};
     combined.finalList = combine(patterns, combined.keywords);
     if (patterns.isEmpty())
         combined.note = Message{

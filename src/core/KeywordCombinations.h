@@ -17,6 +17,10 @@ inline const QString LineBreak = QStringLiteral("\n");
 // The lines of a text box's text, empty lines left out; a CR LF or CR pasted in counts as one line break.
 QStringList lines(const QString& text);
 
+// The keywords of the keyword box's text: its lines trimmed, blank ones left out, as a line of blanks or a blank at
+// a keyword's end would make a name of hyphens.
+QStringList keywords(const QString& text);
+
 // One name per pattern and keyword, grouped by pattern in list order; every name, the last included, is followed
 // by a line break. Nothing in a pattern or keyword is trimmed or changes letter case. With no pattern, each keyword
 // is its own name.
@@ -26,8 +30,8 @@ QString combine(const QStringList& patterns, const QStringList& keywords);
 // empty for a name that no keyword makes, such as one typed by hand.
 QStringList keywordsOf(const QStringList& names, const QStringList& patterns, const QString& keywordText);
 
-// What "Combine Keywords" makes of the keyword box's text and the combination patterns: the keywords (the text's
-// lines), the final list's text, and a note naming patternFile to show when there is no pattern; or the message to
+// What "Combine Keywords" makes of the keyword box's text and the combination patterns: the keywords
+// (keywords()), the final list's text, and a note naming patternFile to show when there is no pattern; or the message to
 // show when no keyword was entered. Every front end combines through here.
 struct Combined {
     QStringList keywords;

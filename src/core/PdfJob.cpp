@@ -36,8 +36,8 @@ PdfJob::PdfJob(const PdfJobRequest& request, int plannedPdfs, QObject* parent)
     connect(m_converters, &ConverterPool::finished, this, [this](int index, const ConverterResult& result) {
         --m_runningConverters;
         if (result.status == ConverterResult::Made) {
-            // The converter takes its next page while the properties are written.
-            writeProperties(index, result);
+            // The converter takes its next page while the PDF gets its properties and its place.
+            placePdf(index, result);
             proceed();
         } else {
             converterEnded(index, result);
@@ -117,19 +117,18 @@ void PdfJob::runConverter(int index, const QString& name, const QString& page, c
     m_converters->convert(index, page, pdf, limit);
 }
 
-void PdfJob::writeProperties(int index, const ConverterResult& result)
+void PdfJob::placePdf(int index, const ConverterResult& result)
 {
-    auto* watcher = new QFutureWatcher<Result<>>(this);
-    connect(watcher, &QFutureWatcher<Result<>>::finished, this, [this, watcher, index, result] {
+    auto* watcher = new QFutureWatcher<ConverterResult>(this);
+    connect(watcher, &QFutureWatcher<ConverterResult>::finished, this, [this, watcher, index] {
         watcher->deleteLater();
-        ConverterResult written = result;
-        if (const Result<> properties = watcher->result(); !properties)
-            written.converterLine = joined(result.converterLine, properties.error());
-        converterEnded(index, written);
+        converterEnded(index, watcher->result());
     });
     const Converting& converting = m_converting[index];
-    watcher->setFuture(QtConcurrent::run(
-        [pdf = converting.pdf, properties = converting.properties] { return PdfMetadata::write(pdf, properties); }));
+    watcher->setFuture(QtConcurrent::run([part = ConverterProcess::partialPdfPath(converting.pdf, m_token),
+                                          pdf = converting.pdf, properties = converting.properties, result] {
+        return ConverterProcess::placePartialPdf(part, pdf, result, properties);
+    }));
 }
 
 QString PdfJob::textWarning(const QString& article, const QString& text)

@@ -49,17 +49,17 @@ protected:
     // The properties of a PDF of that title: the ad title as its subject, the request's author, the program as its
     // creator.
     PdfMetadata::Properties properties(const QString& title, const QString& keywords = {}) const;
-    // Converts one page and writes the PDF's properties; the outcome is recorded when both have ended. name is the
-    // PDF's name as the user gave it. A PDF whose properties could not be written still counts as made, with the
-    // reason among its warnings. The bulk job's pages go to converters kept running (ConverterPool), as many as the
-    // request's converter limit; the single job's one page to a converter process of its own.
-    // warning goes with the PDF if it is made.
+    // Converts one page, then appends the PDF's properties and puts it in place; the outcome is recorded when all
+    // has ended. name is the PDF's name as the user gave it. A PDF whose properties could not be written still
+    // counts as made, with the reason among its warnings, unless qpdf cannot open it. The bulk job's pages go to
+    // converters kept running (ConverterPool), as many as the request's converter limit; the single job's one page to a
+    // converter process of its own. warning goes with the PDF if it is made.
     void runConverter(int index, const QString& name, const QString& page, const QString& pdf,
                       const PdfMetadata::Properties& properties, const QString& warning = {});
     // The warning for an article whose text holds NUL bytes, which a text file does not: its PDF is made all the
     // same, but is likely garbage. Empty for text.
     static QString textWarning(const QString& article, const QString& text);
-    // Pages with a converter at work; a PDF whose properties are still being written no longer holds one.
+    // Pages with a converter at work; a PDF still getting its properties no longer holds one.
     int runningConverters() const { return m_runningConverters; }
     // The request's number of converters at once, the automatic one worked out when the job was made.
     int converterLimit() const { return m_converterLimit; }
@@ -80,16 +80,14 @@ private:
     void prepare();
     // The converter, its options and the output folder are checked, the page head and the script tail made.
     Result<> loadPageParts();
-    // qpdf reads the PDF's whole cross-reference table first, long for a PDF of thousands of pages, so this is done
-    // away from the window's thread.
-    void writeProperties(int index, const ConverterResult& result);
+    // ConverterProcess::placePartialPdf, away from the window's thread.
+    void placePdf(int index, const ConverterResult& result);
     void converterEnded(int index, const ConverterResult& result);
     void finishWhenIdle();
     // Outcomes for the PDFs the job never came to, and the PDFs made that a later one of the same name replaced.
     void completeReport();
 
-    // A page given to a converter, until its PDF's properties are written, so that its PDF counts as in use until
-    // then.
+    // A page given to a converter, until its PDF is in place, so that its PDF counts as in use until then.
     struct Converting {
         QString name;
         QString page;

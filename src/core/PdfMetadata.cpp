@@ -26,9 +26,19 @@ std::string qpdfFileName(const QString& path)
 #endif
 }
 
-Error<QString> failed(const QString& reason)
+Error<WriteFailure> failed(const QString& reason)
 {
-    return {QCoreApplication::translate("PdfMetadata", "The document properties could not be written: %1").arg(reason)};
+    return {
+        {false,
+         QCoreApplication::translate("PdfMetadata", "The document properties could not be written: %1").arg(reason)}};
+}
+
+// What qpdf says went wrong: for a fault of the file, the detail without the file's name, which the outcome names
+// already.
+QString qpdfReason(const std::exception& e)
+{
+    const auto* fault = dynamic_cast<const QPDFExc*>(&e);
+    return QString::fromStdString(fault ? fault->getMessageDetail() : e.what());
 }
 
 // Where the PDF's last cross-reference section starts, as its last lines say.
@@ -44,14 +54,8 @@ std::optional<qint64> lastXrefOffset(QFile& file)
 
 // The update that gives the PDF its new document information: the information dictionary as an object of its own,
 // a cross-reference section for that object alone, and a trailer that leads back to the PDF's own.
-Result<QByteArray> informationUpdate(const QString& pdf, qint64 fileSize, qint64 previousXref,
-                                     const Properties& properties)
+Result<QByteArray> informationUpdate(QPDF& document, qint64 fileSize, qint64 previousXref, const Properties& properties)
 try {
-    QPDF document;
-    document.setSuppressWarnings(true);
-    // A repaired PDF could lose what the viewer's own repair would keep; a damaged one stays as it is.
-    document.setAttemptRecovery(false);
-    document.processFile(qpdfFileName(pdf).c_str());
     QPDFObjectHandle trailer = document.getTrailer();
     // Its strings would have to be encrypted too.
     if (trailer.hasKey("/Encrypt"))
@@ -93,25 +97,31 @@ try {
         update += " /ID " + trailer.getKey("/ID").unparse();
     update += " >>\nstartxref\n" + std::to_string(xrefOffset) + "\n%%EOF\n";
     return QByteArray::fromStdString(update);
-} catch (const QPDFExc& e) {
-    // The detail without the file's name, which the outcome names already.
-    return Error{QString::fromStdString(e.getMessageDetail())};
 } catch (const std::exception& e) {
-    return Error{QString::fromStdString(e.what())};
+    return Error{qpdfReason(e)};
 }
 } // namespace
 
-Result<> write(const QString& pdf, const Properties& properties)
+Result<void, WriteFailure> write(const QString& pdf, const Properties& properties)
 {
     QFile file(pdf);
     // Unbuffered, so that nothing of an update cut off is written again when the file is closed.
     if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
         return failed(file.errorString());
     const qint64 size = file.size();
+    QPDF document;
+    document.setSuppressWarnings(true);
+    // A PDF that opens only repaired is not whole, and a repair could lose what the viewer's own would keep.
+    document.setAttemptRecovery(false);
+    try {
+        document.processFile(qpdfFileName(pdf).c_str());
+    } catch (const std::exception& e) {
+        return Error{WriteFailure{true, qpdfReason(e)}};
+    }
     const std::optional<qint64> previousXref = lastXrefOffset(file);
     if (!previousXref)
         return failed(QCoreApplication::translate("PdfMetadata", "its end is not that of a PDF"));
-    const Result<QByteArray> update = informationUpdate(pdf, size, *previousXref, properties);
+    const Result<QByteArray> update = informationUpdate(document, size, *previousXref, properties);
     if (!update)
         return failed(update.error());
     // Appended, the update leaves the PDF before it as it was; one that could not be written whole is cut off again.
@@ -120,7 +130,7 @@ Result<> write(const QString& pdf, const Properties& properties)
         file.resize(size);
         return failed(error);
     }
-    return Result<>::ok();
+    return Result<void, WriteFailure>::ok();
 }
 
 } // namespace PdfMetadata

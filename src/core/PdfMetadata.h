@@ -17,10 +17,16 @@ struct Properties {
     QString creator;
 };
 
+// Why the properties were not written. A PDF that qpdf cannot open without repairing it is damaged, and reason is
+// qpdf's; otherwise reason says what failed.
+struct WriteFailure {
+    bool damaged = false;
+    QString reason;
+};
+
 // Writes the properties into the PDF's document information, keeping the fields it does not set. They go in an
 // update appended to the PDF, which leaves every byte before it as it was and costs the same for a PDF of any size;
-// an update that could not be written whole is cut off again, so a failure leaves the converter's PDF whole. A PDF
-// that can be read only by repairing it is left alone.
-Result<> write(const QString& pdf, const Properties& properties);
+// an update that could not be written whole is cut off again, so a failure leaves the PDF as it was.
+Result<void, WriteFailure> write(const QString& pdf, const Properties& properties);
 
 } // namespace PdfMetadata

@@ -282,6 +282,13 @@ void MainWindow::buildMonetizationPage(QGroupBox* page)
     m_ctaUrl = place(new QLineEdit(frame), "txtCTAURL", 3150, 2565, 3525, 465);
     urlLabel->setBuddy(m_ctaUrl);
     m_remembered.bind(m_ctaUrl, Remembered::CtaUrl);
+    // A long address is cut in the middle to fit the frame; its tooltip holds it whole.
+    QLabel* link = label(frame, "lblCtaLink", QString(), verdana(8), 315, 3030, 6900, 255);
+    connect(m_ctaUrl, &QLineEdit::textChanged, link, [link](const QString& address) {
+        const QString note = PageBuilder::linkNote(address);
+        link->setToolTip(note);
+        link->setText(link->fontMetrics().elidedText(note, Qt::ElideMiddle, link->width()));
+    });
     label(frame, "Label17", tr("Tip: You can send your visitors to any url (affiliate offer, squeeze page, etc)."),
           verdana(9, false, true), 45, 3645, 7080, 330);
     label(frame, "Label18", tr("Ad Example:"), heading, 7515, 0, 1950, 375);

@@ -9,8 +9,10 @@ using namespace PdfJobTesting;
 using namespace std::chrono_literals;
 
 namespace {
-// Converts each page into its PDF through the pool, the next page only once one has ended, at most atOnce at a
-// time, as the bulk job does; the results in page order.
+const QString token = "0123abcd";
+
+// Converts each page into its PDF through the pool and puts each PDF made in place, the next page only once one has
+// ended, at most atOnce at a time, as the bulk job does; the results in page order.
 QList<ConverterResult> convertAll(ConverterPool& pool, const QStringList& pages, const QStringList& pdfs, int atOnce,
                                   std::chrono::milliseconds timeLimit)
 {
@@ -22,7 +24,10 @@ QList<ConverterResult> convertAll(ConverterPool& pool, const QStringList& pages,
             pool.convert(int(next), pages[next], pdfs[next], timeLimit);
     };
     QObject::connect(&pool, &ConverterPool::finished, &pool, [&](int id, const ConverterResult& result) {
-        results[id] = result;
+        results[id] = result.status == ConverterResult::Made
+                          ? ConverterProcess::placePartialPdf(ConverterProcess::partialPdfPath(pdfs[id], token),
+                                                              pdfs[id], result, {})
+                          : result;
         ++ended;
         feed();
     });
@@ -87,7 +92,7 @@ esac)sh")
         }
         QDir().mkpath(app.folders().output());
 
-        ConverterPool pool(app.folders().converter(), {"--disable-javascript"}, 1, "0123abcd");
+        ConverterPool pool(app.folders().converter(), {"--disable-javascript"}, 1, token);
         const QList<ConverterResult> results = convertAll(pool, pages, pdfs, 1, 2s);
         for (int i = 0; i < 4; ++i) {
             QCOMPARE(results[i].reason, i == 1 ? reason : QString());
@@ -134,8 +139,7 @@ esac)sh")
         const QString pdf = app.folders().pdfFile(name + ".pdf");
         QCOMPARE(converterArgumentsLine({page, pdf}).has_value(), !name.contains('\n'));
 
-        ConverterPool pool(app.folders().converter(), ConverterOptions().arguments(app.folders().pages()), 1,
-                           "0123abcd");
+        ConverterPool pool(app.folders().converter(), ConverterOptions().arguments(app.folders().pages()), 1, token);
         QCOMPARE(convertAll(pool, {page}, {pdf}, 1, 60s).first().reason, QString());
         QCOMPARE(pool.fallbackReason(), QString());
         QVERIFY(pdfText(pdf).simplified().contains(("The page called -" + name + "-").simplified()));
@@ -160,7 +164,7 @@ esac)sh")
         QCOMPARE(report.converterFallback, QString());
 
         ConverterPool oneProcessPerPage(app.folders().converter(),
-                                        request.options.page.arguments(app.folders().pages()), 0, "0123abcd");
+                                        request.options.page.arguments(app.folders().pages()), 0, token);
         convertAll(oneProcessPerPage, pages, alone, 4, 60s);
         for (int i = 0; i < 20; ++i) {
             const QString text = pdfText(report.outcomes[i].pdf);

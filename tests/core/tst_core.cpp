@@ -87,6 +87,8 @@ private slots:
         QTest::newRow("exits 0 without writing") << ConverterRow{"exit 0", "exit code 0 and wrote no PDF", ""};
         QTest::newRow("empty file")              << ConverterRow{R"(: > "$2")", "an empty file", ""};
         QTest::newRow("not a PDF")               << ConverterRow{R"(echo '<html>%%EOF' > "$2")", "not a PDF", ""};
+        QTest::newRow("damaged")                 << ConverterRow{R"(printf '%%PDF-1.4\n\001 nothing readable \n%%%%EOF\n' > "$2")",
+                                                                 "The converter wrote a damaged PDF: can't find startxref", ""};
         QTest::newRow("cut-off, exits 1")        << ConverterRow{cutOff + "exit 1", "incomplete PDF", ""};
         QTest::newRow("disk full")               << ConverterRow{R"({ printf '%%PDF-1.4\n'; head -c 99999 /dev/zero; } 2>/dev/null > "$2")", "The disk is full", ""};
         QTest::newRow("crashes")                 << ConverterRow{cutOff + "kill -SEGV $$", "stopped unexpectedly", ""};
@@ -357,7 +359,8 @@ private slots:
         }
     }
 
-    // The names a run writes under, from what the user gave: an article's path, a final list item, a single name.
+    // The names a run writes under, from what the user gave: an article's path, the keywords, a final list item, a
+    // single name.
     void outputNames_data()
     {
         QTest::addColumn<QString>("kind");
@@ -372,6 +375,8 @@ private slots:
         QTest::newRow("other separator")        << "article" << "C:/Articles/x y.txt" << "C:/Articles/x-y.txt";
         QTest::newRow("keyword blanks")         << "keyword" << "red widget" << "red-widget.pdf";
         QTest::newRow("one pass on --")         << "keyword" << "big - sale" << "big--sale.pdf";
+        QTest::newRow("keyword lines trimmed")  << "keywords" << " \n delta \n\t\r\nnext" << "delta tips\nnext tips\n";
+        QTest::newRow("keyword lines of blanks") << "keywords" << "  \r\n\t" << "Please enter some keywords first.";
         QTest::newRow("single page")            << "single" << "my report " << "my-report-.html";
         QTest::newRow("single page template")   << "single" << "TEMPLATE" << "eTEMPLATE.html";
         QTest::newRow("bulk page")              << "bulk" << R"(C:\a\Best tips.txt)" << "Best-tips.html";
@@ -389,10 +394,50 @@ private slots:
             QCOMPARE(articleOutputName(given, u'\\'), name);
         else if (kind == "keyword")
             QCOMPARE(keywordPdfName(given), name);
-        else if (kind == "single")
+        else if (kind == "keywords") {
+            const auto combined = KeywordCombinations::combineKeywords({"#KEYWORD# tips"}, given);
+            QCOMPARE(combined ? combined->finalList : combined.error().text, name);
+        } else if (kind == "single")
             QCOMPARE(singlePageName(singlePdfBaseName(given)), name);
         else
             QCOMPARE(bulkPageName(articleOutputName(given, u'\\')), name);
+    }
+
+    // What the button links to, at Create and in the page: an address without a scheme gets https://, and what
+    // would end the attribute or the link is percent-encoded. Addresses that open files, run scripts or carry data
+    // are refused.
+    void ctaAddresses_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("link"); // empty: refused
+        // clang-format off
+        QTest::newRow("no scheme")         << "www.example.com/offer" << "https://www.example.com/offer";
+        QTest::newRow("host and port")     << "localhost:8080/a" << "https://localhost:8080/a";
+        QTest::newRow("no scheme, //host") << "//cdn.example.com/x" << "https://cdn.example.com/x";
+        QTest::newRow("quote marks")       << "https://e.com/?q=\"x\"" << "https://e.com/?q=%22x%22";
+        QTest::newRow("blanks, controls")  << " HTTP://e.com/a b<c>\t\001d\u00a0é\u00a0\n" << "HTTP://e.com/a%20b%3Cc%3E%09%01d%C2%A0é";
+        QTest::newRow("other scheme")      << "mailto:a@example.com" << "mailto:a@example.com";
+        QTest::newRow("file")              << "file:///home/me/offer.html" << "";
+        QTest::newRow("javascript")        << "\t JavaScript:alert(1)" << "";
+        QTest::newRow("data")              << "data:text/html,<b>x" << "";
+        // clang-format on
+    }
+
+    void ctaAddresses()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, link);
+        const PdfJobRequest request{.articles = {"a.txt"}, .ad = {"Title", "Buy", typed}, .mode = CreationMode::Bulk};
+        const Result<void, Message> checked = CreateFlow::check(request);
+        QCOMPARE(checked ? QString() : checked.error().text.section(':', 0, 0),
+                 link.isEmpty()
+                     ? "The call-to-action address cannot start with \"" + typed.trimmed().section(':', 0, 0).toLower()
+                     : "");
+        // The window and the command line show the link when it is not the address typed.
+        QCOMPARE(PageBuilder::linkNote(typed).section(' ', -1), link == typed ? QString() : link);
+        if (checked)
+            QCOMPARE(PageBuilder::fillTemplate("<a href=\"#CTAURL#\">#CTATEXT#</a>", request.ad),
+                     "<a href=\"" + link + "\">Buy</a>");
     }
 
     // Joins keep one separator at a drive root; the output folder is made only in a bin folder, since without one

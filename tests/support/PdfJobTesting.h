@@ -13,11 +13,14 @@
 // Runs PDF jobs through the engine in a temporary application folder and waits for them, with a bound.
 namespace PdfJobTesting {
 
-// A stand-in converter that writes a small whole PDF, one that takes document properties.
-inline const QString standInConverter =
-    R"(printf '%%PDF-1.4\n1 0 obj<</Type/Catalog/Pages 2 0 R>>endobj\n2 0 obj<</Type/Pages/Kids[]/Count 0>>endobj\n)"
+// A small whole PDF, one that takes document properties, as a format for printf; its cross-reference table starts
+// at byte 96.
+inline const QString wholePdf =
+    R"(%%PDF-1.4\n1 0 obj<</Type/Catalog/Pages 2 0 R>>endobj\n2 0 obj<</Type/Pages/Kids[]/Count 0>>endobj\n)"
     R"(xref\n0 3\n0000000000 65535 f \n0000000009 00000 n \n0000000052 00000 n \n)"
-    R"(trailer<</Size 3/Root 1 0 R>>\nstartxref\n96\n%%%%EOF\n' > "$2")";
+    R"(trailer<</Size 3/Root 1 0 R>>\nstartxref\n96\n%%%%EOF\n)";
+// A stand-in converter that writes that PDF.
+inline const QString standInConverter = "printf '" + wholePdf + R"(' > "$2")";
 
 inline PdfJobRequest request(const TestAppFolder& app, CreationMode mode, const QStringList& articles)
 {
