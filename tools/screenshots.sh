@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts Leafrunner in a virtual X display, browsing the sample articles, and saves a screenshot of each of its
-# three pages at the window's opening size: tools/screenshots.sh [folder] (default build/screenshots). The program
-# runs with settings of its own, as at a first start, and leaves the user's alone.
+# three pages at the window's opening size: tools/screenshots.sh [folder] (default build/screenshots). SCREEN sets the
+# display's size (default 1280x900) and QT_SCALE_FACTOR, as ever, the program's scale. The program runs with settings
+# of its own, as at a first start, and leaves the user's alone.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 out="$(realpath -m "${1:-$root/build/screenshots}")"
@@ -15,7 +16,7 @@ done
 
 config="$(mktemp -d)"
 display=:$((90 + RANDOM % 9))
-Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp &
+Xvfb "$display" -screen 0 "${SCREEN:-1280x900}x24" -nolisten tcp &
 xvfb=$!
 trap 'kill $app $xvfb 2>/dev/null || true; rm -rf "$config"' EXIT
 export DISPLAY="$display"
@@ -26,14 +27,9 @@ app=$!
 window=$(timeout 20 xdotool search --sync --onlyvisible --name "Leafrunner Pro" | head -n 1)
 sleep 1 # let the first paint finish
 
-# The tabs' centres, in pixels from the window's corner.
-pages=("content:0:0" "monetization:254:89" "create:413:89")
-for page in "${pages[@]}"; do
-    IFS=: read -r name x y <<<"$page"
-    if [ "$x" != 0 ]; then
-        xdotool mousemove --window "$window" "$x" "$y" click 1
-        sleep 0.5
-    fi
+# Ctrl+Tab shows the next page.
+for name in content monetization create; do
+    [ "$name" = content ] || { xdotool windowfocus --sync "$window" key ctrl+Tab; sleep 0.5; }
     import -window "$window" "$out/$name.png"
     echo "$out/$name.png"
 done
