@@ -8,7 +8,6 @@
 
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QListWidget>
 #include <QScrollArea>
 #include <QTextCursor>
 #include <QTimer>
@@ -22,14 +21,6 @@ namespace {
 // lets the window repaint, answer the user and animate its title. 200 pages take a few milliseconds in all; the
 // largest count, a text of some 28 million characters, fills the box over a second or so without freezing it.
 constexpr int sliceMilliseconds = 10;
-
-QListWidget* hiddenList(QWidget* parent, const QString& name)
-{
-    auto* list = new QListWidget(parent);
-    list->setObjectName(name);
-    list->hide();
-    return list;
-}
 
 } // namespace
 
@@ -62,9 +53,6 @@ GeneratorDialog::GeneratorDialog(const AppFolders& folders, std::function<QStrin
     setMaximumSize(design);
     resize(fittedSize(this, design));
 
-    m_keywordPool = hiddenList(this, "lstRandomKeywords");
-    for (int i = 0; i < RandomText::WordListCount; ++i)
-        m_wordLists[i] = hiddenList(this, QString("lstContent_%1").arg(i));
 
     m_titleTimer = new QTimer(this);
     m_titleTimer->setObjectName("tmrPleaseWait");
@@ -93,9 +81,7 @@ GeneratorDialog* GeneratorDialog::launch(const AppFolders& folders, std::functio
 
 void GeneratorDialog::loadWordLists()
 {
-    const RandomText::WordLists words = RandomText::loadWordLists(m_folders);
-    for (int i = 0; i < RandomText::WordListCount; ++i)
-        m_wordLists[i]->addItems(words[i]);
+    m_words = RandomText::loadWordLists(m_folders);
 
     for (int pages = 1; pages <= 200; ++pages)
         m_ui->cboParagraphs->addItem(QString::number(pages));
@@ -107,19 +93,11 @@ void GeneratorDialog::loadWordLists()
 
 bool GeneratorDialog::reportMissingWordFiles()
 {
-    const QString missing = RandomText::missingWords(wordLists(), m_folders);
+    const QString missing = RandomText::missingWords(m_words, m_folders);
     if (missing.isEmpty())
         return false;
     MessageBox::warning(this, missing, tr("Error"));
     return true;
-}
-
-RandomText::WordLists GeneratorDialog::wordLists() const
-{
-    RandomText::WordLists words;
-    for (int i = 0; i < RandomText::WordListCount; ++i)
-        words[i] = itemsOf(m_wordLists[i]);
-    return words;
 }
 
 void GeneratorDialog::setButtonsEnabled(bool enabled)
@@ -151,9 +129,9 @@ void GeneratorDialog::generate()
     m_ui->RichTextBox1->setReadOnly(true);
     m_ui->RichTextBox1->document()->setUndoRedoEnabled(false);
     m_titleTimer->start();
-    m_keywordPool->addItems(TextFile::splitLines(m_ui->txtKeywords->toPlainText(), TextFile::EmptyLines::Skip));
+    m_keywordPool.append(TextFile::splitLines(m_ui->txtKeywords->toPlainText(), TextFile::EmptyLines::Skip));
 
-    m_run.emplace(*lastPage, wordLists(), itemsOf(m_keywordPool), *QRandomGenerator::global());
+    m_run.emplace(*lastPage, m_words, m_keywordPool, *QRandomGenerator::global());
     m_slice->start();
 }
 

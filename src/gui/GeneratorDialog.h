@@ -10,7 +10,6 @@
 #include <memory>
 #include <optional>
 
-class QListWidget;
 class QTimer;
 
 namespace Ui {
@@ -53,16 +52,16 @@ private:
     void generateSlice();
     void stopGenerating();
     bool reportMissingWordFiles();
-    RandomText::WordLists wordLists() const;
 
     std::unique_ptr<Ui::GeneratorDialog> m_ui;
     AppFolders m_folders;
     std::function<QString()> m_articleFolder;
     std::function<void()> m_refreshArticleFiles;
 
-    // Lists the generator reads; never shown.
-    QListWidget* m_keywordPool;
-    std::array<QListWidget*, RandomText::WordListCount> m_wordLists;
+    // The words the generator draws from (lstContent_0..4) and the keywords it mixes in (lstRandomKeywords); a
+    // run adds the keywords typed to the pool.
+    RandomText::WordLists m_words;
+    QStringList m_keywordPool;
     QTimer* m_titleTimer;
     // The state of the title animation; it goes on from where the last run left it.
     QString m_titleDots;

@@ -351,13 +351,6 @@ void MainWindow::buildCreatePage(QGroupBox* page)
         text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_finalListText->installEventFilter(this);
 
-    // Lists that the Create command and the keyword combination read; never shown.
-    m_keywords = new QListWidget(page);
-    m_keywords->setObjectName(QStringLiteral("lstKeywords"));
-    m_keywords->hide();
-    m_finalList = new QListWidget(page);
-    m_finalList->setObjectName(QStringLiteral("lstFinalList"));
-    m_finalList->hide();
 
     m_createButton = button(page, "cmdCreate", tr("C&reate"), 5895, 6750, 3795, 780);
     m_outputButton = button(page, "cmdOutput", tr("Open &Output Folder"), 9855, 6750, 3795, 780);
@@ -615,7 +608,7 @@ void MainWindow::createPdfs()
     request.ad = {m_adTitle->text(), m_ctaText->text(), m_ctaUrl->text()};
     request.mode = m_modeButtons[0]->isChecked() ? CreationMode::Single : CreationMode::Bulk;
     request.naming = m_keywordNames->isChecked() ? PdfNaming::Keywords : PdfNaming::Original;
-    request.finalNames = itemsOf(m_finalList);
+    request.finalNames = m_finalNames;
     request.finalKeywords =
         KeywordCombinations::keywordsOf(request.finalNames, itemsOf(m_combinations), m_keywordText->toPlainText());
     request.singlePdfName = m_pdfName->text();
@@ -703,7 +696,7 @@ void MainWindow::showCounts()
     m_createCounts->setText(tr("%1 made, %2 failed").arg(m_made).arg(m_failed));
 }
 
-void MainWindow::onArticleStarted(int index, int count, int nameIndex)
+void MainWindow::onArticleStarted(int index, int count)
 {
     m_pleaseWait->setText(tr("Please Wait ... (Preparing File %1/%2)").arg(index + 1).arg(count));
     if (!m_bulkRun)
@@ -713,8 +706,6 @@ void MainWindow::onArticleStarted(int index, int count, int nameIndex)
     const int row = m_create->runRequest().placeOf(index);
     if (row < m_selectedArticles->count())
         m_selectedArticles->setCurrentRow(row);
-    if (nameIndex >= 0 && nameIndex < m_finalList->count())
-        m_finalList->setCurrentRow(nameIndex);
 }
 
 void MainWindow::onCreateFinished(const PdfJobReport& report, const ClosingBox& box)
@@ -896,22 +887,18 @@ void MainWindow::combineKeywords()
         MessageBox::information(this, combined.error().text, combined.error().title);
         return;
     }
-    m_keywords->clear();
-    m_keywords->addItems(combined->keywords);
     if (combined->note)
         MessageBox::information(this, combined->note->text, combined->note->title);
 
     m_finalListText->setPlainText(combined->finalList);
-    // The combination walks both lists; their last items stay selected.
+    // The combination walks the patterns; the last one stays selected.
     m_combinations->setCurrentRow(m_combinations->count() - 1);
-    m_keywords->setCurrentRow(m_keywords->count() - 1);
     applyFinalList();
 }
 
 void MainWindow::applyFinalList()
 {
-    m_finalList->clear();
-    m_finalList->addItems(KeywordCombinations::lines(m_finalListText->toPlainText()));
+    m_finalNames = KeywordCombinations::lines(m_finalListText->toPlainText());
     updateKeywordsInfo();
 }
 
@@ -919,7 +906,7 @@ void MainWindow::applyFinalList()
 // applyFinalList; both end here.
 void MainWindow::updateKeywordsInfo()
 {
-    m_keywordsInfo->setText(KeywordCombinations::summaryLine(m_selectedArticles->count(), m_finalList->count()));
+    m_keywordsInfo->setText(KeywordCombinations::summaryLine(m_selectedArticles->count(), int(m_finalNames.size())));
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)

@@ -74,6 +74,8 @@ public:
     // While a PDF job runs the please-wait label blinks, Create and "Open Output Folder" are disabled, the progress
     // and Stop show, and the ad preview waits.
     void setBusy(bool busy);
+    // The PDF names the next Create uses, the final list as last applied (lstFinalList).
+    const QStringList& finalNames() const { return m_finalNames; }
 
 protected:
     // Closing while PDFs are being made asks first; confirmed, the job is stopped and the window closes after it.
@@ -118,7 +120,7 @@ private:
     void updateKeywordsInfo();
     void openFolder(const QString& folder);
     void blinkPleaseWait();
-    void onArticleStarted(int index, int count, int nameIndex);
+    void onArticleStarted(int index, int count);
     void onCreateFinished(const PdfJobReport& report, const ClosingBox& box);
 
     // The folder remembered, or the start-up folder when it is gone or cannot be read.
@@ -174,9 +176,9 @@ private:
     QGroupBox* m_namingFrames[2] = {};
     QListWidget* m_combinations = nullptr;
     QPlainTextEdit* m_keywordText = nullptr;
-    QListWidget* m_keywords = nullptr;
     QPlainTextEdit* m_finalListText = nullptr;
-    QListWidget* m_finalList = nullptr;
+    // The names in force: the final list's lines as last applied.
+    QStringList m_finalNames;
     QLabel* m_keywordsInfo = nullptr;
     QPushButton* m_createButton = nullptr;
     QPushButton* m_outputButton = nullptr;

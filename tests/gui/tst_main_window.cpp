@@ -261,16 +261,15 @@ private slots:
                                                                        "lstcombinations.txt."
                                                                      : "Please enter some keywords first."));
         auto* finalText = d->child<QPlainTextEdit>("txtFinalList");
-        auto* finalList = d->child<QListWidget>("lstFinalList");
         QCOMPARE(finalText->toPlainText(), names.join('\n') + '\n');
-        QCOMPARE(itemsOf(finalList), names);
+        QCOMPARE(d->window->finalNames(), names);
 
         // The count follows the selected articles and the list in force, which typing changes only when Enter is
         // released in it, and Clear List at once.
         auto* info = d->child<QLabel>("lblKeywordsInfo");
         finalText->setPlainText("one\ntwo");
         QTest::keyRelease(finalText, Qt::Key_A);
-        QCOMPARE(itemsOf(finalList), names);
+        QCOMPARE(d->window->finalNames(), names);
         QTest::keyRelease(finalText, Qt::Key_Return);
         QCOMPARE(info->text(), QString("Articles to Create: 0  - Filenames: 2"));
         d->click("cmdSingleMenu_0");

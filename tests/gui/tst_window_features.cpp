@@ -99,7 +99,7 @@ private slots:
         QVERIFY(!d->child<QWidget>("frFilename_1")->isHidden());
         QVERIFY(d->child<QRadioButton>("optFilename_1")->isChecked());
         QCOMPARE(d->child<QPlainTextEdit>("txtPDFKeywords")->toPlainText(), QString("dog training\npuppy food"));
-        QCOMPARE(itemsOf(d->child<QListWidget>("lstFinalList")), QStringList({"best dog", "best puppy"}));
+        QCOMPARE(d->window->finalNames(), QStringList({"best dog", "best puppy"}));
         QCOMPARE(d->child<QSpinBox>("spnConverters")->value(), 3);
         QCOMPARE(d->window->articleFolder(), QDir::toNativeSeparators(d->app.path() + "/other"));
         QCOMPARE(d->window->size(), QSize(1000, 820));
