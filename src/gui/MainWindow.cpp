@@ -1,6 +1,5 @@
 #include "gui/MainWindow.h"
 
-#include "core/AdPreview.h"
 #include "core/ArticleFolder.h"
 #include "core/CreateFlow.h"
 #include "core/KeywordCombinations.h"
@@ -11,6 +10,7 @@
 #include "gui/FolderShortcuts.h"
 #include "gui/GeneratorDialog.h"
 #include "gui/MessageBox.h"
+#include "gui/MonetizationPage.h"
 #include "gui/PageTab.h"
 #include "gui/PdfOptionsDialog.h"
 #include "gui/TabIcons.h"
@@ -52,8 +52,6 @@ constexpr int StartHeight = 760;
 // widest frame whole, and the outer height at which the PDF Content page shows its lowest control whole.
 constexpr double MinimumOuterWidth = 18200;
 constexpr double MinimumOuterHeight = 11400;
-// The preview follows typing once the keys have rested this long.
-constexpr int PreviewDelayMs = 400;
 
 QFont boldFont(QFont font)
 {
@@ -137,7 +135,7 @@ MainWindow::MainWindow(const AppFolders& folders, const QString& startFolder, co
         m_pages[i]->setObjectName(arrayName("frPage", i));
     }
     buildContentPage(m_pages[0]);
-    buildMonetizationPage(m_pages[1]);
+    m_monetization = new MonetizationPage(m_folders, m_remembered, m_pages[1]);
     buildCreatePage(m_pages[2]);
     for (QGroupBox* page : m_pages)
         setCaptionFont(page, verdana(8.25, true));
@@ -257,57 +255,6 @@ void MainWindow::buildContentPage(QGroupBox* page)
                                              : m_optionsButton->mapToGlobal(m_optionsButton->rect().bottomLeft()));
         m_menuAtPointer = false;
     });
-}
-
-void MainWindow::buildMonetizationPage(QGroupBox* page)
-{
-    auto* frame = place(new QWidget(page), "frMonetization", 810, 990, 16485, 6270);
-    const QFont heading = verdana(9, true);
-
-    auto* adBox = place(new QFrame(frame), "Shape1", 45, 0, 7215, 3300);
-    adBox->setStyleSheet(
-        QStringLiteral("QFrame#Shape1 { background: rgb(224, 224, 224); border: 1px solid rgb(128, 128, 128); }"));
-    label(frame, "Label15", tr("Ad Details"), heading, 315, 270, 4695, 330);
-    label(frame, "Label16", tr("The Following Ad will be added at the beginning of the PDF:"), verdana(9), 315, 675,
-          11715, 330);
-    QLabel* titleLabel = label(frame, "Label8", tr("&Title:"), heading, 270, 1305, 840, 330);
-    m_adTitle = place(new QLineEdit(frame), "txtAdTitle", 1125, 1215, 5550, 465);
-    titleLabel->setBuddy(m_adTitle);
-    m_remembered.bind(m_adTitle, Remembered::AdTitle);
-    QLabel* textLabel = label(frame, "Label9", tr("Call to Action Button Te&xt:"), heading, 315, 2025, 2820, 330);
-    m_ctaText = place(new QLineEdit(frame), "txtCTAText", 3150, 1890, 3525, 465);
-    textLabel->setBuddy(m_ctaText);
-    m_remembered.bind(m_ctaText, Remembered::CtaText);
-    QLabel* urlLabel = label(frame, "Label14", tr("Call to Action Button &Url:"), heading, 315, 2655, 2820, 330);
-    m_ctaUrl = place(new QLineEdit(frame), "txtCTAURL", 3150, 2565, 3525, 465);
-    urlLabel->setBuddy(m_ctaUrl);
-    m_remembered.bind(m_ctaUrl, Remembered::CtaUrl);
-    // A long address is cut in the middle to fit the frame; its tooltip holds it whole.
-    QLabel* link = label(frame, "lblCtaLink", QString(), verdana(8), 315, 3030, 6900, 255);
-    connect(m_ctaUrl, &QLineEdit::textChanged, link, [link](const QString& address) {
-        const QString note = PageBuilder::linkNote(address);
-        link->setToolTip(note);
-        link->setText(link->fontMetrics().elidedText(note, Qt::ElideMiddle, link->width()));
-    });
-    label(frame, "Label17", tr("Tip: You can send your visitors to any url (affiliate offer, squeeze page, etc)."),
-          verdana(9, false, true), 45, 3645, 7080, 330);
-    label(frame, "Label18", tr("Ad Example:"), heading, 7515, 0, 1950, 375);
-    m_examplePicture = QPixmap(QStringLiteral(":/images/ad-example.png"));
-    m_adExample = label(frame, "Picture3", QString(), 7560, 495, 8745, 3975);
-    m_adExample->setPixmap(m_examplePicture);
-    m_adExample->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_previewNote = label(frame, "lblPreviewNote", QString(), 7560, 4560, 8745, 285);
-
-    m_preview = new AdPreview(m_folders, this);
-    m_previewTimer = new QTimer(this);
-    m_previewTimer->setObjectName(QStringLiteral("tmrPreview"));
-    m_previewTimer->setSingleShot(true);
-    m_previewTimer->setInterval(PreviewDelayMs);
-    for (QLineEdit* edit : {m_adTitle, m_ctaText, m_ctaUrl})
-        connect(edit, &QLineEdit::textChanged, m_previewTimer, qOverload<>(&QTimer::start));
-    connect(m_previewTimer, &QTimer::timeout, this, &MainWindow::refreshPreview);
-    connect(m_preview, &AdPreview::rendered, this, &MainWindow::showPreview);
-    connect(m_preview, &AdPreview::failed, this, &MainWindow::showExamplePicture);
 }
 
 void MainWindow::buildCreatePage(QGroupBox* page)
@@ -528,8 +475,14 @@ void MainWindow::showPageFromKeyboard(int index)
 
 void MainWindow::showEntry(Entry entry)
 {
-    QWidget* const boxes[] = {nullptr,      m_fileList,      m_adTitle, m_ctaText,
-                              m_ctaUrl,     m_keywordText,   m_finalListText, m_pdfName};
+    QWidget* const boxes[] = {nullptr,
+                              m_fileList,
+                              m_monetization->titleEntry(),
+                              m_monetization->ctaTextEntry(),
+                              m_monetization->ctaUrlEntry(),
+                              m_keywordText,
+                              m_finalListText,
+                              m_pdfName};
     QWidget* box = boxes[int(entry)];
     if (!box)
         return;
@@ -550,7 +503,7 @@ void MainWindow::showPage(int index)
     for (int i = 0; i < 3; ++i)
         m_pages[i]->setVisible(i == index);
     if (index == 1)
-        m_adTitle->setFocus();
+        m_monetization->titleEntry()->setFocus();
 }
 
 void MainWindow::setCreationMode(int index)
@@ -587,13 +540,7 @@ void MainWindow::setBusy(bool busy)
         control->setVisible(busy);
     m_stopShortcut->setEnabled(busy);
     m_retryButton->setVisible(!busy && m_create->canRetry());
-    // The converters have the processors to themselves.
-    if (busy && m_preview->isRunning()) {
-        m_preview->cancel();
-        m_previewDue = true;
-    }
-    if (!busy && m_previewDue)
-        m_previewTimer->start();
+    m_monetization->setBusy(busy);
 }
 
 void MainWindow::createPdfs()
@@ -605,7 +552,7 @@ void MainWindow::createPdfs()
     PdfJobRequest request;
     request.folders = m_folders;
     request.articles = itemsOf(m_selectedArticles);
-    request.ad = {m_adTitle->text(), m_ctaText->text(), m_ctaUrl->text()};
+    request.ad = m_monetization->ad();
     request.mode = m_modeButtons[0]->isChecked() ? CreationMode::Single : CreationMode::Bulk;
     request.naming = m_keywordNames->isChecked() ? PdfNaming::Keywords : PdfNaming::Original;
     request.finalNames = m_finalNames;
@@ -737,31 +684,6 @@ void MainWindow::onCreateFinished(const PdfJobReport& report, const ClosingBox& 
         retryFailed();
     else if (answer == MessageBox::Yes)
         openFolder(m_folders.output());
-}
-
-void MainWindow::refreshPreview()
-{
-    if (m_create->isRunning()) {
-        m_previewDue = true;
-        return;
-    }
-    m_previewDue = false;
-    m_preview->render({m_adTitle->text(), m_ctaText->text(), m_ctaUrl->text()}, m_adExample->size());
-}
-
-void MainWindow::showPreview(const QByteArray& png)
-{
-    QPixmap picture;
-    if (!picture.loadFromData(png, "PNG"))
-        return showExamplePicture(tr("No preview: the picture drawn could not be read."));
-    m_adExample->setPixmap(picture.scaled(m_adExample->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    m_previewNote->clear();
-}
-
-void MainWindow::showExamplePicture(const QString& why)
-{
-    m_adExample->setPixmap(m_examplePicture);
-    m_previewNote->setText(why);
 }
 
 void MainWindow::addDroppedArticles(const QList<QUrl>& urls)

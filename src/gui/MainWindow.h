@@ -6,14 +6,12 @@
 #include "gui/MainLayout.h"
 #include "gui/RememberedControls.h"
 
-#include <QPixmap>
 #include <QPointer>
 #include <QWidget>
 
 class FolderList;
 class DriveList;
 class ArticleFileList;
-class AdPreview;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -29,6 +27,7 @@ class QShortcut;
 class QSpinBox;
 class QTimer;
 class QUrl;
+class MonetizationPage;
 class PageTab;
 struct ClosingBox;
 struct PdfJobReport;
@@ -101,7 +100,6 @@ private:
     void buildHeader();
     void buildTabs();
     void buildContentPage(QGroupBox* page);
-    void buildMonetizationPage(QGroupBox* page);
     void buildCreatePage(QGroupBox* page);
     void buildOptionsMenu();
     void load();
@@ -127,10 +125,6 @@ private:
     void showArticleFolder(const QString& remembered);
     void saveSettings();
     void resetSettings();
-    void refreshPreview();
-    void showPreview(const QByteArray& png);
-    // The example picture, and why there is no preview.
-    void showExamplePicture(const QString& why);
     void addDroppedArticles(const QList<QUrl>& urls);
 
     AppFolders m_folders;
@@ -160,16 +154,7 @@ private:
     QListWidget* m_selectedArticles = nullptr;
     QLabel* m_dropNote = nullptr;
 
-    QLineEdit* m_adTitle = nullptr;
-    QLineEdit* m_ctaText = nullptr;
-    QLineEdit* m_ctaUrl = nullptr;
-    QLabel* m_adExample = nullptr;
-    QPixmap m_examplePicture;
-    QLabel* m_previewNote = nullptr;
-    AdPreview* m_preview = nullptr;
-    QTimer* m_previewTimer = nullptr;
-    // A preview asked for while PDFs were being made follows when they are.
-    bool m_previewDue = false;
+    MonetizationPage* m_monetization = nullptr;
     QLineEdit* m_pdfName = nullptr;
     QRadioButton* m_keywordNames = nullptr;
 
