@@ -1,11 +1,19 @@
+#include "core/Product.h"
 #include "core/Settings.h"
 #include "gui/MainWindow.h"
 
 #include <QApplication>
 #include <QDir>
 
+#include <cstdio>
+
 int main(int argc, char* argv[])
 {
+    // Answered before the window system is asked for, so that it needs no display.
+    if (argc == 2 && (qstrcmp(argv[1], "--version") == 0 || qstrcmp(argv[1], "-v") == 0)) {
+        std::fputs(Product::versionText().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
     QApplication app(argc, argv);
     // They name the folder and the file of the user's settings: see Settings::userFile().
     QCoreApplication::setOrganizationName(QStringLiteral("Leafrunner"));
