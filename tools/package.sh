@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package leafrunner_<version>_<architecture>.deb into the folder given (default: the current
 # folder), from a release build in the second folder given (default: build-package).
-# Further arguments go to the configure step. Install it with: sudo apt install ./leafrunner_*.deb
+# Further arguments go to the configure step (-DLEAF_MAINTAINER=..., -DLEAF_HOMEPAGE=...). The build takes Debian's
+# hardening flags from dpkg-buildflags (see CMakeLists.txt). Install it with: sudo apt install ./leafrunner_*.deb
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 out="$(mkdir -p "${1:-.}" && cd "${1:-.}" && pwd)"

@@ -8,7 +8,7 @@ packages=(
     wkhtmltopdf poppler-utils qpdf fonts-dejavu-core fonts-liberation
     xvfb xauth
     clang-14 libclang-rt-14-dev
-    dpkg-dev file desktop-file-utils appstream
+    dpkg-dev file desktop-file-utils appstream lintian
 )
 
 missing=()

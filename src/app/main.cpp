@@ -7,34 +7,22 @@
 #include <QIcon>
 
 #include <cstdio>
-#include <cstring>
-
-namespace {
-// Asked for help or the version, the program answers without a window, so without a display too: before the
-// application object, which needs one.
-bool answered(int argc, char* argv[])
-{
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--version") == 0 || std::strcmp(argv[i], "-v") == 0) {
-            std::printf("%s\n", qPrintable(Product::label() + ' ' + Product::version()));
-            return true;
-        }
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::printf("%s\n", qPrintable(QCoreApplication::translate(
-                                    "main", "Usage: leafrunner [--help | --version]\n"
-                                            "Opens the window that turns text articles into PDFs with your ad; "
-                                            "leafrunner-cli makes them without a window.")));
-            return true;
-        }
-    }
-    return false;
-}
-} // namespace
 
 int main(int argc, char* argv[])
 {
-    if (answered(argc, argv))
+    // Answered before the window system is asked for, so that it needs no display.
+    if (argc == 2 && (qstrcmp(argv[1], "--version") == 0 || qstrcmp(argv[1], "-v") == 0)) {
+        std::fputs(Product::versionText().toLocal8Bit().constData(), stdout);
         return 0;
+    }
+    if (argc == 2 && (qstrcmp(argv[1], "--help") == 0 || qstrcmp(argv[1], "-h") == 0)) {
+        std::fputs(qPrintable(QCoreApplication::translate(
+                       "main", "Usage: leafrunner [--help | --version]\n"
+                               "Opens the window that turns text articles into PDFs with your ad; leafrunner-cli "
+                               "makes them without a window.\n")),
+                   stdout);
+        return 0;
+    }
     QApplication app(argc, argv);
     // They name the folder and the file of the user's settings: see Settings::userFile().
     QCoreApplication::setOrganizationName(QStringLiteral("Leafrunner"));

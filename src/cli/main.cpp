@@ -37,7 +37,7 @@ QString helpText()
     }
     return text + tr("Other options:\n"
                      "  -h, --help     This help (after a command too).\n"
-                     "  -v, --version  The program's name and version.\n"
+                     "  -v, --version  The program's name, version and licence.\n"
                      "  --             Every argument after it is an article or folder, even one that starts\n"
                      "                 with \"-\".\n"
                      "\n"
@@ -58,7 +58,7 @@ QString helpText()
 
 int version()
 {
-    output((Product::label() + ' ' + Product::version() + '\n').toLocal8Bit());
+    output(Product::versionText().toLocal8Bit());
     return Success;
 }
 

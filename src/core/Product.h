@@ -15,5 +15,7 @@ QString byline();
 QString windowTitle();
 // product name and version, the creator named in every PDF's document properties: "Leafrunner 2.2"
 QString creator();
+// what --version prints: the product label and version, the copyright and the licence, one per line
+QString versionText();
 
 } // namespace Product

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Packs the Debian package of a build and checks it as an installed program meets it: unpacked into a read-only
 # tree, its command line run from a user's home (as root: by nobody, then by root, who may write the tree) makes the
-# PDFs in ~/Documents/Leafrunner and changes nothing in the tree; the menu entry and the AppStream file validate.
+# PDFs in ~/Documents/Leafrunner and changes nothing in the tree; the menu entry and the AppStream file validate;
+# lintian finds no error or warning that the package does not override with a reason; the programs are hardened.
 # Arguments: the source folder and the build folder.
 set -euo pipefail
 src="$1"
@@ -22,7 +23,18 @@ root="$work/root"
 dpkg-deb -x "$deb" "$root"
 desktop-file-validate "$root/usr/share/applications/leafrunner.desktop"
 appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml
-[ -s "$root/usr/share/man/man1/leafrunner-cli.1.gz" ] || fail "no manual page"
+
+report="$(lintian -EvIL +pedantic --fail-on none "$deb" 2>/dev/null)"
+! grep -E '^([EW]: |I: .* hardening-)' <<<"$report" || fail "lintian errors, warnings or missing hardening"
+# Every override says why, in the comment right above it.
+awk '/^#/ { reason = 1; next } /^[^[:space:]]/ && !reason { bad = 1; print } { reason = 0 } END { exit bad }' \
+    "$root/usr/share/lintian/overrides/leafrunner" || fail "a lintian override without a reason"
+# Relocations bound at start-up, so that all of them are read-only from then on; the licence named by both programs,
+# the window's without a display.
+for program in leafrunner leafrunner-cli; do
+    readelf -d "$root/usr/bin/$program" | grep -q BIND_NOW || fail "$program is not linked with -z now"
+    env -i "$root/usr/bin/$program" --version | grep -q GPL-3.0-or-later || fail "$program --version names no licence"
+done
 
 chmod 755 "$work"
 chmod -R a-w "$root"
