@@ -33,7 +33,7 @@ QList<ConverterResult> convertAll(ConverterPool& pool, const QStringList& pages,
     });
     feed();
     if (!QTest::qWaitFor([&] { return ended == pages.size(); }, 60000))
-        qWarning("the pool did not convert every page in time");
+        QTest::qFail("the pool did not convert every page in time", __FILE__, __LINE__);
     pool.disconnect();
     return results;
 }
