@@ -112,8 +112,9 @@ Result<void, Message> CreateFlow::check(const PdfJobRequest& request)
     }
     if (!missing.isEmpty()) {
         const QString text =
-            window ? tr("Please enter your Ad details.")
-                   : tr("The ad block needs --title, --cta-text and --cta-url; give %1.").arg(missing.join(tr(" and ")));
+            window
+                ? tr("Please enter your Ad details.")
+                : tr("The ad block needs --title, --cta-text and --cta-url; give %1.").arg(missing.join(tr(" and ")));
         return Error{Message{title, text, false, firstMissing}};
     }
     if (const Result<> address = PageBuilder::checkCtaUrl(ad.ctaUrl); !address)
@@ -122,10 +123,9 @@ Result<void, Message> CreateFlow::check(const PdfJobRequest& request)
         if (request.naming == PdfNaming::Original)
             return Result<void, Message>::ok();
         if (request.finalNames.isEmpty())
-            return Error{Message{title,
-                                 window ? tr("Please enter one or more keywords first.")
-                                        : tr("--keywords gave no keywords."),
-                                 false, Entry::Keywords}};
+            return Error{Message{
+                title, window ? tr("Please enter one or more keywords first.") : tr("--keywords gave no keywords."),
+                false, Entry::Keywords}};
         // Every name is checked before any page is written, rather than failing PDF by PDF at the converter.
         for (const QString& name : request.finalNames) {
             if (const Result<> checked = FileNames::check(PdfNames::keywordPdfName(name)); !checked)
@@ -134,10 +134,9 @@ Result<void, Message> CreateFlow::check(const PdfJobRequest& request)
         return Result<void, Message>::ok();
     }
     if (request.singlePdfName.isEmpty())
-        return Error{Message{title,
-                             window ? tr("Please enter a filename for your PDF file.")
-                                    : tr("--single needs the PDF's name."),
-                             false, Entry::SinglePdfName}};
+        return Error{Message{
+            title, window ? tr("Please enter a filename for your PDF file.") : tr("--single needs the PDF's name."),
+            false, Entry::SinglePdfName}};
     if (const Result<> checked = PdfNames::checkSinglePdfName(request.singlePdfName); !checked)
         return Error{Message{tr("Error"), checked.error(), false, Entry::SinglePdfName}};
     return Result<void, Message>::ok();

@@ -53,7 +53,6 @@ GeneratorDialog::GeneratorDialog(const AppFolders& folders, std::function<QStrin
     setMaximumSize(design);
     resize(fittedSize(this, design));
 
-
     m_titleTimer = new QTimer(this);
     m_titleTimer->setObjectName("tmrPleaseWait");
     m_titleTimer->setInterval(500);

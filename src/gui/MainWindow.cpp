@@ -178,8 +178,9 @@ void MainWindow::buildTabs()
         place(tab, arrayName("vButton", i), lefts[i], 990, widths[i], 690);
         tab->label()->setObjectName(arrayName("lblButton", i));
         tab->label()->setFont(verdana(8.25, true));
-        connect(tab, &PageTab::clicked, this, &MainWindow::showPageFromKeyboard);
-        connect(tab, &PageTab::stepped, this, [this](int from, int step) { m_tabs[(from + step + 3) % 3]->setFocus(); });
+        connect(tab, &PageTab::clicked, this, &MainWindow::selectPage);
+        connect(tab, &PageTab::stepped, this,
+                [this](int from, int step) { m_tabs[(from + step + 3) % 3]->setFocus(); });
         m_tabs[i] = tab;
     }
     // Pages in turn from anywhere in the window, as a tab widget does.
@@ -190,7 +191,7 @@ void MainWindow::buildTabs()
                                                   {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}};
     for (const auto& [keys, step] : steps) {
         connect(new QShortcut(keys, this), &QShortcut::activated, this,
-                [this, step = step] { showPageFromKeyboard((currentPage() + step + 3) % 3); });
+                [this, step = step] { selectPage((currentPage() + step + 3) % 3); });
     }
 }
 
@@ -297,7 +298,6 @@ void MainWindow::buildCreatePage(QGroupBox* page)
     for (QPlainTextEdit* text : {m_keywordText, m_finalListText})
         text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_finalListText->installEventFilter(this);
-
 
     m_createButton = button(page, "cmdCreate", tr("C&reate"), 5895, 6750, 3795, 780);
     m_outputButton = button(page, "cmdOutput", tr("Open &Output Folder"), 9855, 6750, 3795, 780);
@@ -465,7 +465,7 @@ int MainWindow::currentPage() const
     return 0;
 }
 
-void MainWindow::showPageFromKeyboard(int index)
+void MainWindow::selectPage(int index)
 {
     showPage(index);
     // Focus left on a page now hidden goes to the tab of the page shown.

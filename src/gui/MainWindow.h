@@ -91,8 +91,8 @@ private:
     void retryFailed();
     // Shows the message of a run that did not start, or the progress of one that did.
     bool runStarted(const Result<QString, Message>& started);
-    // Shows a page from the keyboard: the focus follows it.
-    void showPageFromKeyboard(int index);
+    // Shows a page as its tab or a key chooses it: the focus follows it.
+    void selectPage(int index);
     // Shows the page of the entry a message was about, and puts the focus in it.
     void showEntry(Entry entry);
     void onPdfDone(bool made);

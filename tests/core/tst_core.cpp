@@ -158,7 +158,8 @@ private slots:
         const QString entry = QString(R"(echo "%1 $(basename "$1") $(basename "$2") " >> '%2')").arg("%1", log);
         // Each conversion goes on once two have started, so that the first two overlap (for at most ten seconds).
         const QString bothStarted =
-            QString(R"sh(n=0; until [ "$(grep -c ^start '%1')" -ge 2 ] || [ $n -ge 200 ]; do sleep 0.05; n=$((n+1)); done)sh")
+            QString(
+                R"sh(n=0; until [ "$(grep -c ^start '%1')" -ge 2 ] || [ $n -ge 200 ]; do sleep 0.05; n=$((n+1)); done)sh")
                 .arg(log);
         app.setConverterScript(entry.arg("start") + "; " + bothStarted + "; " + standInConverter + "; " +
                                entry.arg("end"));

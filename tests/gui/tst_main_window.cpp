@@ -86,8 +86,8 @@ private slots:
         QTest::newRow("mnemonic") << 0 << "File1" << (Qt::ALT | Qt::Key_C) << 2 << "vButton_2";
         QTest::newRow("arrow") << 0 << "" << QKeyCombination(Qt::Key_Right) << 0 << "vButton_1";
         QTest::newRow("space") << 0 << "vButton_2" << QKeyCombination(Qt::Key_Space) << 2 << "vButton_2";
-        QTest::newRow("tab leaves keywords") << 2 << "txtPDFKeywords" << QKeyCombination(Qt::Key_Tab) << 2
-                                             << "cmdCreateList";
+        QTest::newRow("tab leaves keywords")
+            << 2 << "txtPDFKeywords" << QKeyCombination(Qt::Key_Tab) << 2 << "cmdCreateList";
         QTest::newRow("button mnemonic") << 1 << "txtAdTitle" << (Qt::ALT | Qt::Key_U) << 1 << "txtCTAURL";
         QTest::newRow("missing ad text") << 2 << "" << (Qt::ALT | Qt::Key_R) << 1 << "txtCTAText";
     }
