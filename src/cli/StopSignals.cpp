@@ -14,12 +14,23 @@
 namespace {
 #ifdef Q_OS_WIN
 StopSignals* instance = nullptr;
-
-// Called on a thread of its own, so the event loop is only told.
-BOOL WINAPI onConsoleEvent(DWORD)
+// Set when the object is deleted, the run having ended its converters and removed their partial PDFs.
+HANDLE stopped()
 {
-    QMetaObject::invokeMethod(
-        instance, [] { emit instance->received(StopSignals::Cause::Interrupt); }, Qt::QueuedConnection);
+    static const HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    return event;
+}
+
+// Called on a thread of its own, so the event loop is only told. Windows ends the program as soon as this returns
+// from the console's close, so then it waits for the run to stop, within the 5 s Windows gives.
+BOOL WINAPI onConsoleEvent(DWORD event)
+{
+    // The console's close is the terminal's hang-up.
+    const bool closed = event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT;
+    const auto cause = closed ? StopSignals::Cause::HangUp : StopSignals::Cause::Interrupt;
+    QMetaObject::invokeMethod(instance, [cause] { emit instance->received(cause); }, Qt::QueuedConnection);
+    if (closed)
+        WaitForSingleObject(stopped(), 4500);
     return TRUE;
 }
 #else
@@ -49,6 +60,7 @@ StopSignals::StopSignals(QObject* parent)
 {
 #ifdef Q_OS_WIN
     instance = this;
+    ResetEvent(stopped());
     SetConsoleCtrlHandler(onConsoleEvent, TRUE);
 #else
     if (::pipe(pipeEnds) != 0)
@@ -75,6 +87,7 @@ StopSignals::StopSignals(QObject* parent)
 StopSignals::~StopSignals()
 {
 #ifdef Q_OS_WIN
+    SetEvent(stopped());
     SetConsoleCtrlHandler(onConsoleEvent, FALSE);
     instance = nullptr;
 #else

@@ -11,23 +11,11 @@
 #include <filesystem>
 #include <system_error>
 
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <unistd.h>
-#endif
-#ifdef Q_OS_LINUX
-#include <sys/prctl.h>
-#endif
 
 namespace {
 // The end of the error output is all the last error line needs; the converter's progress bars make the rest long.
 constexpr qsizetype keptErrorBytes = 16 * 1024;
 constexpr qsizetype readableLength = 160;
-
-QString quoted(const QString& text)
-{
-    return '"' + text + '"';
-}
 
 // Progress bars ("[=====>    ] 50%"), phases ("Loading page (1/2)") and the closing "Done".
 bool isProgress(const QString& line)
@@ -106,14 +94,6 @@ ConverterEnd ConverterEnd::ofProcess(bool cancelled, bool timedOut, std::chrono:
     if (exitStatus == QProcess::CrashExit)
         return {Crashed};
     return {Exited, exitCode};
-}
-
-QString ConverterProcess::commandLine(const QString& converter, const QStringList& arguments)
-{
-    QStringList quotedArguments;
-    for (const QString& argument : arguments)
-        quotedArguments << quoted(argument);
-    return quoted(converter) + "  " + quotedArguments.join(u' ');
 }
 
 QString ConverterProcess::lastErrorLine(const QByteArray& errorOutput, ConverterLine use)
@@ -200,28 +180,6 @@ ConverterResult ConverterProcess::placePartialPdf(const QString& part, const QSt
     return placed;
 }
 
-void ConverterProcess::leadOwnProcessGroup(QProcess& process)
-{
-#ifdef Q_OS_UNIX
-    process.setChildProcessModifier([] {
-        ::setpgid(0, 0);
-#ifdef Q_OS_LINUX
-        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-#endif
-    });
-#else
-    Q_UNUSED(process);
-#endif
-}
-
-void ConverterProcess::killProcessGroup(QProcess& process)
-{
-#ifdef Q_OS_UNIX
-    if (const qint64 pid = process.processId(); pid > 0)
-        ::kill(-pid_t(pid), SIGKILL);
-#endif
-    process.kill();
-}
 
 ConverterProcess::ConverterProcess(const QString& converter, const QStringList& options, const QString& page,
                                    const QString& pdf, const QString& token, std::chrono::milliseconds timeLimit,
@@ -233,23 +191,18 @@ ConverterProcess::ConverterProcess(const QString& converter, const QStringList& 
     , m_part(partialPdfPath(pdf, token))
     , m_timeLimit(timeLimit)
 {
-    const QStringList arguments = options + QStringList{page, m_part};
+    // QProcess quotes the arguments for Windows' command line itself, quote marks and trailing backslashes too.
     m_process.setProgram(converter);
-    m_process.setArguments(arguments);
+    m_process.setArguments(options + QStringList{page, m_part});
     m_process.setStandardInputFile(QProcess::nullDevice());
     m_process.setStandardOutputFile(QProcess::nullDevice());
-#ifdef Q_OS_WIN
-    m_commandLine = commandLine(converter, arguments).toStdWString();
-    m_process.setCreateProcessArgumentsModifier(
-        [this](QProcess::CreateProcessArguments* args) { args->arguments = m_commandLine.data(); });
-#endif
-    leadOwnProcessGroup(m_process);
+    Platform::leadOwnProcessGroup(m_process);
 
     m_timer.setSingleShot(true);
     m_timer.setInterval(timeLimit);
     connect(&m_timer, &QTimer::timeout, this, [this] {
         m_timedOut = true;
-        killProcessGroup(m_process);
+        Platform::killProcessGroup(m_process);
     });
     connect(&m_process, &QProcess::errorOccurred, this, &ConverterProcess::onErrorOccurred);
     connect(&m_process, &QProcess::finished, this, &ConverterProcess::onFinished);
@@ -261,7 +214,7 @@ ConverterProcess::~ConverterProcess()
     // The process's own destructor waits for the end; by then nothing of this object may be called.
     m_process.disconnect(this);
     if (m_process.state() != QProcess::NotRunning)
-        killProcessGroup(m_process);
+        Platform::killProcessGroup(m_process);
 }
 
 void ConverterProcess::start()
@@ -273,7 +226,7 @@ void ConverterProcess::cancel()
 {
     m_cancelled = true;
     if (m_process.state() != QProcess::NotRunning)
-        killProcessGroup(m_process);
+        Platform::killProcessGroup(m_process);
 }
 
 void ConverterProcess::launch()

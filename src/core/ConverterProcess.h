@@ -11,7 +11,6 @@
 #include <QTimer>
 
 #include <chrono>
-#include <string>
 
 // What a line of the converter's error output is wanted for: why no PDF was made, or what went amiss in one made.
 enum class ConverterLine { Cause, Warning };
@@ -52,10 +51,6 @@ public:
                      const QString& token, std::chrono::milliseconds timeLimit, QObject* parent = nullptr);
     ~ConverterProcess() override;
 
-    // The converter's command line as Windows receives it: the quoted converter, two blanks, then the arguments
-    // (the options, the page and the PDF), each quoted and separated by one blank. The quote marks keep paths with
-    // blanks whole.
-    static QString commandLine(const QString& converter, const QStringList& arguments);
     // The line of the converter's error output that says best what went wrong: its last line starting with
     // "Error:", else its last line that is not progress; cut to a length a message box can show. A cause is never a
     // line that runs making a good PDF print too: warnings, a script or image of the page that did not load, and
@@ -83,11 +78,6 @@ public:
     // whole cross-reference table, long for a PDF of thousands of pages, so this may run on any thread.
     static ConverterResult placePartialPdf(const QString& part, const QString& pdf, const ConverterResult& made,
                                            const PdfMetadata::Properties& properties);
-    // The process leads a process group of its own, so that whatever it starts ends with it; on Linux it is also
-    // killed when the program ends, however it ends, so that no converter outlives the program.
-    static void leadOwnProcessGroup(QProcess& process);
-    // Kills the process and its process group.
-    static void killProcessGroup(QProcess& process);
 
     QString page() const { return m_page; }
     QString pdf() const { return m_pdf; }
@@ -118,7 +108,4 @@ private:
     bool m_timedOut = false;
     bool m_cancelled = false;
     bool m_reported = false;
-#ifdef Q_OS_WIN
-    std::wstring m_commandLine; // CreateProcess may write into the buffer it is given
-#endif
 };

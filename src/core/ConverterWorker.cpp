@@ -1,5 +1,7 @@
 #include "core/ConverterWorker.h"
 
+#include "core/Platform.h"
+
 #include <utility>
 
 namespace {
@@ -15,12 +17,12 @@ ConverterWorker::ConverterWorker(const QString& converter, const QStringList& op
     m_process.setProgram(converter);
     m_process.setArguments(options + QStringList{QStringLiteral("--read-args-from-stdin")});
     m_process.setStandardOutputFile(QProcess::nullDevice());
-    ConverterProcess::leadOwnProcessGroup(m_process);
+    Platform::leadOwnProcessGroup(m_process);
 
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, [this] {
         m_timedOut = true;
-        ConverterProcess::killProcessGroup(m_process);
+        Platform::killProcessGroup(m_process);
     });
     connect(&m_process, &QProcess::errorOccurred, this, &ConverterWorker::onErrorOccurred);
     connect(&m_process, &QProcess::finished, this, &ConverterWorker::onFinished);
@@ -33,7 +35,7 @@ ConverterWorker::~ConverterWorker()
     // destructor would wait for that end too, with a warning.
     m_process.disconnect(this);
     if (m_process.state() != QProcess::NotRunning) {
-        ConverterProcess::killProcessGroup(m_process);
+        Platform::killProcessGroup(m_process);
         m_process.waitForFinished();
     }
 }
@@ -55,7 +57,7 @@ void ConverterWorker::cancel()
 {
     m_cancelled = true;
     if (m_process.state() != QProcess::NotRunning)
-        ConverterProcess::killProcessGroup(m_process);
+        Platform::killProcessGroup(m_process);
 }
 
 void ConverterWorker::readOutput()
@@ -91,7 +93,7 @@ void ConverterWorker::pageDone()
     if (m_busy)
         endDocument({ConverterEnd::Reported});
     else
-        ConverterProcess::killProcessGroup(m_process);
+        Platform::killProcessGroup(m_process);
 }
 
 void ConverterWorker::endDocument(const ConverterEnd& end)

@@ -4,21 +4,46 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QStorageInfo>
 
 #include <algorithm>
+#include <memory>
 
 #ifdef Q_OS_WIN
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
 #include <windows.h>
+#include <shlobj.h>
 #else
+#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
+#endif
+#ifdef Q_OS_LINUX
+#include <sys/prctl.h>
 #endif
 
 namespace Platform {
+
+#ifdef Q_OS_WIN
+namespace {
+// The job that holds a converter's process and all it starts. The system closes it when the program ends, however
+// it ends, and so does the process's end here; either way that ends all in it.
+struct ProcessJob {
+    HANDLE handle = nullptr;
+    ~ProcessJob()
+    {
+        if (handle)
+            CloseHandle(handle);
+    }
+};
+const char* const jobProperty = "leafProcessJob";
+} // namespace
+#endif
 
 QChar separator()
 {
@@ -74,6 +99,64 @@ bool converterLineCarries(const QString& text)
     Q_UNUSED(text);
     return true;
 #endif
+}
+
+QString settingsFolder()
+{
+#ifdef Q_OS_WIN
+    // QStandardPaths has the local, not the roaming, application data folder.
+    PWSTR path = nullptr;
+    QString folder;
+    if (SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_DONT_VERIFY, nullptr, &path) == S_OK)
+        folder = QDir::fromNativeSeparators(QString::fromWCharArray(path));
+    CoTaskMemFree(path);
+    return folder;
+#else
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+#endif
+}
+
+void leadOwnProcessGroup(QProcess& process)
+{
+#ifdef Q_OS_WIN
+    process.setCreateProcessArgumentsModifier(
+        [](QProcess::CreateProcessArguments* arguments) { arguments->flags |= CREATE_NEW_PROCESS_GROUP; });
+    // Started and then put in the job, a process could start another before; the converter does not do so at once.
+    QObject::connect(&process, &QProcess::started, &process, [&process, job = std::make_shared<ProcessJob>()] {
+        if (job->handle)
+            CloseHandle(job->handle);
+        job->handle = CreateJobObjectW(nullptr, nullptr);
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        const HANDLE child = OpenProcess(PROCESS_SET_QUOTA | PROCESS_TERMINATE, FALSE, DWORD(process.processId()));
+        if (job->handle && child) {
+            SetInformationJobObject(job->handle, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+            AssignProcessToJobObject(job->handle, child);
+        }
+        if (child)
+            CloseHandle(child);
+        process.setProperty(jobProperty, quintptr(job->handle));
+    });
+#else
+    process.setChildProcessModifier([] {
+        ::setpgid(0, 0);
+#ifdef Q_OS_LINUX
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+#endif
+    });
+#endif
+}
+
+void killProcessGroup(QProcess& process)
+{
+#ifdef Q_OS_WIN
+    if (const auto job = HANDLE(process.property(jobProperty).value<quintptr>()))
+        TerminateJobObject(job, 1);
+#else
+    if (const qint64 pid = process.processId(); pid > 0)
+        ::kill(-pid_t(pid), SIGKILL);
+#endif
+    process.kill();
 }
 
 QString entryKind(const QString& path)

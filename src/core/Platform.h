@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QProcess;
+
 // What differs between Windows, where the program's users are, and the systems it is built and tested on.
 namespace Platform {
 
@@ -23,9 +25,22 @@ QString converterFileName();
 // The file name of the converter's image tool beside it, which draws the ad preview.
 QString imageToolFileName();
 
-// Whether a converter kept running can read the text on the lines it is given (ConverterLine): on Windows the code
-// page it reads them in is not known, so only ASCII, and a page with other letters keeps its own command line.
+// Whether a converter kept running can read the text on the lines it is given (ConverterLine). On Windows the
+// converter reads its line as 8-bit text in a code page of its own, not necessarily UTF-8, so only ASCII is sure
+// to arrive whole: a page with other letters keeps a converter process of its own.
 bool converterLineCarries(const QString& text);
+
+// The folder of the user's settings, where QSettings keeps the INI files of the user scope: the roaming
+// %APPDATA% on Windows, the XDG configuration folder elsewhere; empty when there is none.
+QString settingsFolder();
+
+// The converter's process leads a process group of its own, so that whatever it starts ends with it and the
+// terminal's Ctrl+C reaches the program alone, which then ends its converters itself (on Windows a console
+// process group, and a job object that holds all it starts). It is also killed when the program ends, however it
+// ends: on Linux by the parent's death signal, on Windows as the system closes the job.
+void leadOwnProcessGroup(QProcess& process);
+// Kills the process and its process group (on Windows its job).
+void killProcessGroup(QProcess& process);
 
 // What is at path, for a message about a path that is not what was asked for: "a file", "a folder", "a named pipe
 // (FIFO)", "a device", "a socket" or "not a file nor a folder"; empty when nothing is there.

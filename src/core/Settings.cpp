@@ -1,11 +1,12 @@
 #include "core/Settings.h"
 
+#include "core/Platform.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
-#include <QStandardPaths>
 
 #include <filesystem>
 #include <limits>
@@ -21,7 +22,7 @@ QString tr(const char* text)
 QString Settings::userFile()
 {
     // The place QSettings itself would choose, found without QSettings, which would read the file at once.
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    const QString folder = Platform::settingsFolder();
     // Without a configuration folder nothing is remembered, rather than a file made in the current folder.
     if (folder.isEmpty())
         return {};

@@ -3,12 +3,9 @@
 #include <QString>
 #include <QStringList>
 
-// Opening a folder in the system's file manager: on Windows the explorer, maximised, started with the command
-// line "explorer " and the unquoted folder path; elsewhere the desktop's file manager. The program does not wait
-// for it.
+// Opening a folder in the system's file manager (on Windows the Explorer, by the shell, which needs no command
+// line to be quoted). The program does not wait for it.
 namespace FolderShortcuts {
-
-QString explorerCommandLine(const QString& folder);
 
 // False when the file manager could not be started.
 bool openFolder(const QString& folder);
