@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds, and runs every test through CTest: once in the ordinary build, once built
 # with AddressSanitizer and UndefinedBehaviorSanitizer (which also runs the fuzz targets). Exits non-zero on any
 # failure or sanitizer report.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the bulk job (its converters kept running) with the real converter on the same pages against one converter
 // process per PDF, eight at once (as the job converted before it kept converters running), "xargs -P8" of the plain
 // converter and the plain converter one after another, all with the job's converter options; with the pages'

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Generate in the real window under the offscreen platform: how long it takes, and the longest time the event loop
 // waits meanwhile, beside the baseline of shuffling a whole list per pick and yielding after every word.
 

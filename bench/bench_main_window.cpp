@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures the main window on a folder of 10,000 articles, under whatever platform QT_QPA_PLATFORM names
 // (offscreen for figures comparable between machines):
 //   start-up to the first show, a folder change to the folder (list and count), "Add All the Articles >>".

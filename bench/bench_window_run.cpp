@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures how the main window answers while it works, with the real converter and image tool, under whatever
 // platform QT_QPA_PLATFORM names:
 //   typing an ad title: from the last key to the new preview, and the longest event-loop gap meanwhile;

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures and builds into the folder given (default: build); extra arguments go to the configure step.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every fuzz target for the given number of seconds (default 60) from its seeds, in the sanitizer build,
 # and prints how many inputs each tried. New inputs and crashes land in build-asan/tests/fuzz/found/.
 set -euo pipefail

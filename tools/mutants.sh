@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shows what the tests are worth: seeds one small fault at a time into the sources (a check dropped, a comparison
 # flipped, a constant changed, a wait or a kill removed), rebuilds the build folder incrementally and runs every
 # test. A fault that makes a test fail is killed; one that passes them all survives and shows a gap in the tests.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package leafrunner_<version>_<architecture>.deb into the folder given (default: the current
 # folder), from a release build in the second folder given (default: build-package).
 # Further arguments go to the configure step (-DLEAF_MAINTAINER=..., -DLEAF_HOMEPAGE=...). The build takes Debian's

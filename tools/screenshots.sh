@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts Leafrunner in a virtual X display, browsing the sample articles, and saves a screenshot of each of its
 # three pages at the window's opening size: tools/screenshots.sh [folder] (default build/screenshots). SCREEN sets the
 # display's size (default 1280x900) and QT_SCALE_FACTOR, as ever, the program's scale. The program runs with settings

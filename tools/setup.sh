@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what building and testing Leafrunner needs on Debian 12, when it is missing. Quick when all is there.
 set -euo pipefail
 

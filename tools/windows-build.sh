@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-builds Leafrunner for 64-bit Windows on Debian 12: installs mingw-w64 and Wine, builds static Qt and qpdf
 # for x86_64-w64-mingw32 from Debian's own sources into a cache (kept between runs, one stamp per library), then
 # builds leafrunner.exe and leafrunner-cli.exe and lays out the portable folder.

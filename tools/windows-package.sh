@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Zips the portable folder of the Windows build (tools/windows-build.sh) as Leafrunner-VERSION-win64.zip in the
 # build folder, with a README on the converter it needs and the licences of the libraries linked in.
 set -euo pipefail

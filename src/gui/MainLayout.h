@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The places and sizes of the main window that follow the window's size, in twips. Everything else keeps its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/Platform.h"
 #include "gui/DesignGeometry.h"
 #include "support/PdfJobTesting.h"

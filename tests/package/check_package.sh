@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Packs the Debian package of a build and checks it as an installed program meets it: unpacked into a read-only
 # tree, its command line run from a user's home (as root: by nobody, then by root, who may write the tree) makes the
 # PDFs in ~/Documents/Leafrunner and changes nothing in the tree; the menu entry and the AppStream file validate;
