@@ -216,8 +216,7 @@ Result<QString, Message> CreateFlow::start(const PdfJobRequest& request)
 
 bool CreateFlow::canRetry() const
 {
-    return !m_report.cancelled && std::any_of(m_report.outcomes.cbegin(), m_report.outcomes.cend(),
-                                              [](const PdfOutcome& outcome) { return outcome.unmade(); });
+    return !m_report.cancelled && m_report.unmadeCount() > 0;
 }
 
 Result<QString, Message> CreateFlow::retry()

@@ -146,7 +146,7 @@ ClosingBox closingBoxFor(const PdfJobReport& report)
         return made > 0 ? ClosingBox{tr("Stopped"), stopped + "\n\n" + question, true}
                         : ClosingBox{tr("Stopped"), stopped, false};
     }
-    const bool offerRetry = report.count(PdfOutcome::Failed) + report.count(PdfOutcome::NotStarted) > 0;
+    const bool offerRetry = report.unmadeCount() > 0;
     if (report.allMade() && made == report.planned) {
         const QString warnings = outcomeList(report, PdfOutcome::Made, tr("Made with warnings:"), listedWarnings);
         if (warnings.isEmpty())

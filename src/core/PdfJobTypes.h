@@ -115,10 +115,12 @@ struct PdfJobReport {
 
     int count(PdfOutcome::State state) const;
     int madeCount() const { return count(PdfOutcome::Made); }
+    // PDFs failed or never started: what a retry makes again.
+    int unmadeCount() const { return count(PdfOutcome::Failed) + count(PdfOutcome::NotStarted); }
     // Every PDF was made, or replaced or skipped as the user allowed.
     bool allMade() const
     {
-        return stopMessage.isEmpty() && !cancelled && count(PdfOutcome::Failed) + count(PdfOutcome::NotStarted) == 0;
+        return stopMessage.isEmpty() && !cancelled && unmadeCount() == 0;
     }
 };
 
