@@ -20,6 +20,8 @@
 class AppFolders
 {
 public:
+    // No layout, and no paths: a request's folders until its front end sets those it runs in.
+    AppFolders() = default;
     // The portable layout of an application folder.
     explicit AppFolders(const QString& applicationFolder, QChar separator);
     // The installed layout. sharedData holds the shipped template.html, assets, random and lstcombinations.txt;

@@ -39,7 +39,8 @@ struct PdfOptions {
 };
 
 struct PdfJobRequest {
-    AppFolders folders = AppFolders::current();
+    // Where the run reads and writes. The caller sets it: finding the layout may make folders and copy files.
+    AppFolders folders;
     QStringList articles; // full paths, in the order the PDFs are made
     PageBuilder::AdBlock ad;
     CreationMode mode = CreationMode::Single;
@@ -118,10 +119,7 @@ struct PdfJobReport {
     // PDFs failed or never started: what a retry makes again.
     int unmadeCount() const { return count(PdfOutcome::Failed) + count(PdfOutcome::NotStarted); }
     // Every PDF was made, or replaced or skipped as the user allowed.
-    bool allMade() const
-    {
-        return stopMessage.isEmpty() && !cancelled && unmadeCount() == 0;
-    }
+    bool allMade() const { return stopMessage.isEmpty() && !cancelled && unmadeCount() == 0; }
 };
 
 // Marks Replaced each PDF made whose file a PDF made after it took, naming that one's article. outcomes: in the order
