@@ -13,10 +13,6 @@ SinglePdfJob::~SinglePdfJob() = default;
 
 void SinglePdfJob::begin()
 {
-    if (const Result<> name = PdfNames::checkSinglePdfName(request().singlePdfName); !name) {
-        stop(name.error());
-        return done();
-    }
     const PdfNames::PlannedPdf planned = PdfNames::plannedPdfs(request()).constFirst();
     if (request().skipped.contains(planned.place)) {
         recordSkipped(0, planned.name, planned.pdf);

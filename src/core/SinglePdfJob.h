@@ -6,8 +6,8 @@
 
 // One PDF of all articles: the filled page template, then every article in list order, each after three line
 // breaks, then the script tail. The page is written one article per turn of the event loop, so that the articles
-// are never all in memory at once. A name that cannot be used, or an article or page that cannot be read or
-// written, stops the job with a message naming it, and nothing is converted.
+// are never all in memory at once. An article or page that cannot be read or written stops the job with a message
+// naming it, and nothing is converted. The PDF's name is the request's as CreateFlow::check has passed it.
 class SinglePdfJob : public PdfJob
 {
     Q_OBJECT
