@@ -2,6 +2,7 @@
 #include "core/CreateFlow.h"
 
 #include "core/FileNames.h"
+#include "core/PdfJob.h"
 #include "core/PdfNames.h"
 #include "core/Platform.h"
 
@@ -83,10 +84,6 @@ PdfJobReport withRetry(const PdfJobReport& report, const PdfJobReport& retry, co
 CreateFlow::CreateFlow(QObject* parent)
     : QObject(parent)
 {
-    connect(&m_engine, &PdfJobEngine::articleStarted, this, &CreateFlow::articleStarted);
-    connect(&m_engine, &PdfJobEngine::pdfMade, this, &CreateFlow::pdfMade);
-    connect(&m_engine, &PdfJobEngine::pdfFailed, this, &CreateFlow::pdfFailed);
-    connect(&m_engine, &PdfJobEngine::pdfSkipped, this, &CreateFlow::pdfSkipped);
     connect(&m_engine, &PdfJobEngine::finished, this, &CreateFlow::onEngineFinished);
 }
 
@@ -266,7 +263,11 @@ Result<QString, Message> CreateFlow::launch(const PdfJobRequest& request)
                                  "\n\n" + stale.join('\n'),
                              true}};
     }
-    m_engine.start(run);
+    const PdfJob* job = m_engine.start(run);
+    connect(job, &PdfJob::articleStarted, this, &CreateFlow::articleStarted);
+    connect(job, &PdfJob::pdfMade, this, &CreateFlow::pdfMade);
+    connect(job, &PdfJob::pdfFailed, this, &CreateFlow::pdfFailed);
+    connect(job, &PdfJob::pdfSkipped, this, &CreateFlow::pdfSkipped);
     m_run = run;
     return request.mode == CreationMode::Single ? PdfNames::singlePdfBaseName(request.singlePdfName) : QString();
 }

@@ -10,21 +10,17 @@ PdfJobEngine::PdfJobEngine(QObject* parent)
 
 PdfJobEngine::~PdfJobEngine() = default;
 
-bool PdfJobEngine::start(const PdfJobRequest& request)
+PdfJob* PdfJobEngine::start(const PdfJobRequest& request)
 {
     if (m_job)
-        return false;
+        return nullptr;
     if (request.mode == CreationMode::Single)
         m_job = new SinglePdfJob(request, this);
     else
         m_job = new BulkPdfJob(request, this);
-    connect(m_job, &PdfJob::articleStarted, this, &PdfJobEngine::articleStarted);
-    connect(m_job, &PdfJob::pdfMade, this, &PdfJobEngine::pdfMade);
-    connect(m_job, &PdfJob::pdfFailed, this, &PdfJobEngine::pdfFailed);
-    connect(m_job, &PdfJob::pdfSkipped, this, &PdfJobEngine::pdfSkipped);
     connect(m_job, &PdfJob::finished, this, &PdfJobEngine::onJobFinished);
     m_job->start();
-    return true;
+    return m_job;
 }
 
 void PdfJobEngine::onJobFinished(const PdfJobReport& report)
