@@ -2,6 +2,7 @@
 #include "core/AdPreview.h"
 
 #include "core/ConverterProcess.h"
+#include "core/Platform.h"
 #include "core/TextFile.h"
 
 #include <QFileInfo>
@@ -77,15 +78,7 @@ void AdPreview::cancel()
     m_timer.stop();
     if (!m_process)
         return;
-    QProcess* process = std::exchange(m_process, nullptr);
-    process->disconnect(this);
-    if (process->state() == QProcess::NotRunning) {
-        process->deleteLater();
-        return;
-    }
-    // Deleted once it has ended, so that nothing waits for it.
-    connect(process, &QProcess::finished, process, &QObject::deleteLater);
-    process->kill();
+    Platform::reapProcessGroup(std::exchange(m_process, nullptr));
 }
 
 void AdPreview::onFinished()

@@ -14,31 +14,26 @@ constexpr qsizetype longestDoneLine = 256;
 
 ConverterWorker::ConverterWorker(const QString& converter, const QStringList& options, QObject* parent)
     : QObject(parent)
+    , m_process(new QProcess(this))
 {
-    m_process.setProgram(converter);
-    m_process.setArguments(options + QStringList{QStringLiteral("--read-args-from-stdin")});
-    m_process.setStandardOutputFile(QProcess::nullDevice());
-    Platform::leadOwnProcessGroup(m_process);
+    m_process->setProgram(converter);
+    m_process->setArguments(options + QStringList{QStringLiteral("--read-args-from-stdin")});
+    m_process->setStandardOutputFile(QProcess::nullDevice());
+    Platform::leadOwnProcessGroup(*m_process);
 
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, [this] {
         m_timedOut = true;
-        Platform::killProcessGroup(m_process);
+        Platform::killProcessGroup(*m_process);
     });
-    connect(&m_process, &QProcess::errorOccurred, this, &ConverterWorker::onErrorOccurred);
-    connect(&m_process, &QProcess::finished, this, &ConverterWorker::onFinished);
-    connect(&m_process, &QProcess::readyReadStandardError, this, &ConverterWorker::readOutput);
+    connect(m_process, &QProcess::errorOccurred, this, &ConverterWorker::onErrorOccurred);
+    connect(m_process, &QProcess::finished, this, &ConverterWorker::onFinished);
+    connect(m_process, &QProcess::readyReadStandardError, this, &ConverterWorker::readOutput);
 }
 
 ConverterWorker::~ConverterWorker()
 {
-    // Killed, the converter ends at once; nothing of this object may be called meanwhile. The process's own
-    // destructor would wait for that end too, with a warning.
-    m_process.disconnect(this);
-    if (m_process.state() != QProcess::NotRunning) {
-        Platform::killProcessGroup(m_process);
-        m_process.waitForFinished();
-    }
+    Platform::reapProcessGroup(m_process);
 }
 
 void ConverterWorker::take(const Document& document, const QByteArray& line)
@@ -47,23 +42,23 @@ void ConverterWorker::take(const Document& document, const QByteArray& line)
     m_busy = true;
     m_errors.clear();
     m_timer.start(document.timeLimit);
-    if (m_process.state() == QProcess::NotRunning)
-        m_process.start();
+    if (m_process->state() == QProcess::NotRunning)
+        m_process->start();
     // Written while the converter starts, the line waits in the pipe.
     if (!m_ended)
-        m_process.write(line);
+        m_process->write(line);
 }
 
 void ConverterWorker::cancel()
 {
     m_cancelled = true;
-    if (m_process.state() != QProcess::NotRunning)
-        Platform::killProcessGroup(m_process);
+    if (m_process->state() != QProcess::NotRunning)
+        Platform::killProcessGroup(*m_process);
 }
 
 void ConverterWorker::readOutput()
 {
-    const QByteArray output = m_process.readAllStandardError();
+    const QByteArray output = m_process->readAllStandardError();
     if (m_busy) {
         m_errors += output;
         if (m_errors.size() > keptErrorBytes)
@@ -94,7 +89,7 @@ void ConverterWorker::pageDone()
     if (m_busy)
         endDocument({ConverterEnd::Reported});
     else
-        Platform::killProcessGroup(m_process);
+        Platform::killProcessGroup(*m_process);
 }
 
 void ConverterWorker::endDocument(const ConverterEnd& end)
@@ -112,7 +107,7 @@ void ConverterWorker::onErrorOccurred(QProcess::ProcessError error)
     m_timer.stop();
     m_ended = true;
     m_busy = false;
-    emit failedToStart(m_process.errorString());
+    emit failedToStart(m_process->errorString());
     emit ended();
 }
 

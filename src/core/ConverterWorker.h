@@ -59,7 +59,7 @@ private:
     void onErrorOccurred(QProcess::ProcessError error);
     void onFinished(int exitCode, QProcess::ExitStatus exitStatus);
 
-    QProcess m_process;
+    QProcess* m_process; // reaped, not waited for, when the worker goes
     QTimer m_timer;
     Document m_document;
     QByteArray m_errors;  // of the page under way

@@ -17,6 +17,7 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+// After windows.h, which it needs.
 #include <shlobj.h>
 #else
 #include <csignal>
@@ -158,6 +159,18 @@ void killProcessGroup(QProcess& process)
         ::kill(-pid_t(pid), SIGKILL);
 #endif
     process.kill();
+}
+
+void reapProcessGroup(QProcess* process)
+{
+    process->disconnect();
+    process->setParent(nullptr);
+    if (process->state() == QProcess::NotRunning) {
+        process->deleteLater();
+        return;
+    }
+    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    killProcessGroup(*process);
 }
 
 QString entryKind(const QString& path)

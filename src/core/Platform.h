@@ -42,6 +42,9 @@ QString settingsFolder();
 void leadOwnProcessGroup(QProcess& process);
 // Kills the process and its process group (on Windows its job).
 void killProcessGroup(QProcess& process);
+// Kills the process as killProcessGroup does and deletes it once it has ended, with nothing waiting for that end:
+// it is taken from its parent, whose end would wait, and its signals reach no one else any more.
+void reapProcessGroup(QProcess* process);
 
 // What is at path, for a message about a path that is not what was asked for: "a file", "a folder", "a named pipe
 // (FIFO)", "a device", "a socket" or "not a file nor a folder"; empty when nothing is there.
