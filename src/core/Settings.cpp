@@ -9,14 +9,20 @@
 #include <QFileInfo>
 #include <QSettings>
 
-#include <filesystem>
 #include <limits>
-#include <system_error>
 
 namespace {
 QString tr(const char* text)
 {
     return QCoreApplication::translate("Settings", text);
+}
+
+bool isDamaged(const QString& file)
+{
+    const QSettings settings(file, QSettings::IniFormat);
+    // Every section is parsed, and a damaged one found.
+    settings.allKeys();
+    return settings.status() == QSettings::FormatError;
 }
 } // namespace
 
@@ -103,32 +109,26 @@ Result<> Settings::save() const
             return Result<>::ok();
         return Error{tr("%1 could not be deleted.").arg(m_file)};
     }
-    const QString fresh = m_file + ".new";
-    // QSettings would merge a file left there by a save that was cut short.
-    QFile::remove(fresh);
+    // The values alone: their file is no smaller, and a file larger than this is not read back.
+    qint64 size = 0;
+    for (auto it = m_set.cbegin(); it != m_set.cend(); ++it)
+        size += it.key().size() + it.value().toByteArray().size();
+    if (size > MaximumFileSize)
+        return Error{tr("The settings are too large to be kept (over %1 MB).").arg(MaximumFileSize / (1024 * 1024))};
     if (!QDir().mkpath(QFileInfo(m_file).absolutePath()))
         return Error{tr("The folder of %1 could not be made.").arg(m_file)};
-    {
-        QSettings settings(fresh, QSettings::IniFormat);
-        for (auto it = m_set.cbegin(); it != m_set.cend(); ++it)
-            settings.setValue(it.key(), it.value());
-        settings.sync();
-        if (settings.status() != QSettings::NoError) {
-            QFile::remove(fresh);
-            return Error{tr("%1 could not be written.").arg(fresh)};
-        }
-    }
-    if (QFileInfo(fresh).size() > MaximumFileSize) {
-        QFile::remove(fresh);
-        return Error{tr("The settings are too large to be kept (over %1 MB).").arg(MaximumFileSize / (1024 * 1024))};
-    }
-    // One rename that replaces the former file, on Windows too.
-    std::error_code error;
-    std::filesystem::rename(QFile(fresh).filesystemFileName(), QFile(m_file).filesystemFileName(), error);
-    if (!error)
-        return Result<>::ok();
-    QFile::remove(fresh);
-    return Error{tr("%1 could not be replaced: %2").arg(m_file, QString::fromLocal8Bit(error.message()))};
+    // A damaged file's format error would stay the status of the save and hide how that went, so it goes first.
+    if (isDamaged(m_file))
+        QFile::remove(m_file);
+    // QSettings replaces the file only once the new one has been written whole.
+    QSettings settings(m_file, QSettings::IniFormat);
+    settings.clear(); // the values set, and only those
+    for (auto it = m_set.cbegin(); it != m_set.cend(); ++it)
+        settings.setValue(it.key(), it.value());
+    settings.sync();
+    if (settings.status() != QSettings::NoError)
+        return Error{tr("%1 could not be written.").arg(m_file)};
+    return Result<>::ok();
 }
 
 namespace {

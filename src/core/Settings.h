@@ -77,8 +77,9 @@ public:
 
     // Forgets everything read and set: every value is its fallback.
     void clear();
-    // Writes the values set to a new file beside the settings file and renames it over that only when it was
-    // written whole and within the size limit, so a failed save leaves the former file as it was.
+    // Writes the values set in place of the file's, unless they would make a file too large to be read. The file
+    // is replaced only once the new one has been written whole, so a failed save leaves the former file as it was;
+    // a damaged one, which QSettings cannot read whole, is deleted first.
     Result<> save() const;
 
 private:
