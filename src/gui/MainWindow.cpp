@@ -6,6 +6,7 @@
 #include "core/KeywordCombinations.h"
 #include "core/Platform.h"
 #include "core/Product.h"
+#include "gui/ContentPage.h"
 #include "gui/DesignGeometry.h"
 #include "gui/FolderBrowser.h"
 #include "gui/FolderShortcuts.h"
@@ -70,22 +71,6 @@ QString arrayName(const char* name, int index)
     return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index);
 }
 
-void setColor(QWidget* widget, QPalette::ColorRole role, const QColor& color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, color);
-    widget->setPalette(palette);
-}
-
-// Moves a control sideways and sets its width, in twips; its top and height stay.
-void setLeftAndWidth(QWidget* widget, double left, double width)
-{
-    QRect rect = widget->geometry();
-    rect.moveLeft(Twips::toPixels(left));
-    rect.setWidth(Twips::toPixels(width));
-    widget->setGeometry(rect);
-}
-
 // A frame's caption font would pass to everything inside it; the controls keep the window's font instead.
 void setCaptionFont(QGroupBox* frame, const QFont& caption)
 {
@@ -129,18 +114,22 @@ MainWindow::MainWindow(const AppFolders& folders, const QString& startFolder, co
 
     buildHeader();
     buildTabs();
-    static const char* const captions[] = {QT_TR_NOOP("  PDF Content    "), QT_TR_NOOP("  Monetization   "),
-                                           QT_TR_NOOP("  Create   ")};
-    for (int i = 0; i < 3; ++i) {
+    static const char* const captions[] = {nullptr, QT_TR_NOOP("  Monetization   "), QT_TR_NOOP("  Create   ")};
+    m_content = new ContentPage(m_remembered, m_canvas);
+    m_pages[0] = m_content;
+    for (int i = 1; i < 3; ++i) {
         m_pages[i] = new QGroupBox(tr(captions[i]), m_canvas);
         m_pages[i]->setObjectName(arrayName("frPage", i));
     }
-    buildContentPage(m_pages[0]);
     m_monetization = new MonetizationPage(m_folders, m_remembered, m_pages[1]);
     buildCreatePage(m_pages[2]);
     for (QGroupBox* page : m_pages)
         setCaptionFont(page, verdana(8.25, true));
     buildOptionsMenu();
+    connect(m_content, &ContentPage::articlesChanged, this, &MainWindow::updateKeywordsInfo);
+    connect(m_content, &ContentPage::creationModeChanged, this, &MainWindow::setCreationMode);
+    connect(m_content, &ContentPage::optionsRequested, m_optionsMenu,
+            [this](const QPoint& at) { m_optionsMenu->popup(at); });
     applyLayout();
 
     load();
@@ -194,69 +183,6 @@ void MainWindow::buildTabs()
         connect(new QShortcut(keys, this), &QShortcut::activated, this,
                 [this, step = step] { selectPage((currentPage() + step + 3) % 3); });
     }
-}
-
-void MainWindow::buildContentPage(QGroupBox* page)
-{
-    label(page, "Label3", tr("Select a Folder with .TXT Articles"), 360, 450);
-    m_driveList = place(new DriveList(page), "Drive1", 360, 855, 2850, 315);
-    m_optionsButton = button(page, "cmdArticlesTools", tr("&Options"), 3375, 810, 1050, 375);
-    m_optionsButton->installEventFilter(this);
-    m_folderList = place(new FolderList(page), "Dir1", 360, 1305, 4065, 2340);
-    m_fileList = place(new ArticleFileList(page), "File1", 360, 3735, 4065, 1845);
-
-    auto* instructions = place(new QGroupBox(tr("Instructions   "), page), "Frame1", 360, 5850, 4065, 1410);
-    QLabel* instructionsText = label(instructions, "Label1",
-                                     tr("Select a Folder with articles (.txt files). Then select the articles that "
-                                        "you want to use by using the buttons that you'll see on the right panel."),
-                                     150, 330, 3765, 975);
-    instructionsText->setWordWrap(true);
-    instructionsText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label(page, "Label4", tr("Files Found:"), 360, 7425);
-    m_filesFound = label(page, "lblFilesFound", tr("0"), 1530, 7425, 2895, 255);
-
-    static const char* const modes[] = {QT_TR_NOOP("S&ingle PDF Creation"), QT_TR_NOOP("&Bulk PDF Creation")};
-    static const double modeLefts[] = {4860, 6930};
-    for (int i = 0; i < 2; ++i) {
-        m_modeButtons[i] =
-            place(new QRadioButton(tr(modes[i]), page), arrayName("optCreationMode", i), modeLefts[i], 495, 2715, 330);
-        connect(m_modeButtons[i], &QRadioButton::clicked, this, [this, i] { setCreationMode(i); });
-    }
-    m_modeButtons[0]->setChecked(true);
-    m_remembered.bind({m_modeButtons[0], m_modeButtons[1]}, Remembered::CreationMode);
-
-    m_selectionFrame =
-        place(new QGroupBox(tr("  Single PDF Creation  "), page), "frSinglePDFCreation", 4905, 1125, 13335, 5415);
-    m_selectionHeadline =
-        label(m_selectionFrame, "lblPDFContentHeadline",
-              tr("The Software Will Create 1 PDF From Each One of these Articles:"), 3915, 720, 7755, 285);
-    static const char* const commands[] = {
-        QT_TR_NOOP("&Add All the Articles >>"), QT_TR_NOOP("<< Remo&ve All the Articles"),
-        QT_TR_NOOP("Add &Selected Article >"), QT_TR_NOOP("< R&emove Selected Article")};
-    for (int i = 0; i < 4; ++i) {
-        QPushButton* command =
-            button(m_selectionFrame, arrayName("cmdSingleMenu", i), tr(commands[i]), 450, 720 + 675 * i, 3165, 600);
-        connect(command, &QPushButton::clicked, this, [this, i] { runArticleCommand(i); });
-    }
-    m_selectedArticles = place(new QListWidget(m_selectionFrame), "lstSelectedArticles", 3870, 1125, 8655, 3570);
-    m_selectedArticles->setUniformItemSizes(true);
-    setColor(m_selectedArticles, QPalette::Base, QColor(255, 255, 192));
-    // Articles and folders dragged from a file manager land on the list's viewport.
-    m_selectedArticles->viewport()->setAcceptDrops(true);
-    m_selectedArticles->viewport()->installEventFilter(this);
-    m_dropNote = label(m_selectionFrame, "lblDropNote", QString(), 3870, 4785, 8655, 285);
-
-    connect(m_driveList, &DriveList::changed, this, &MainWindow::onDriveChanged);
-    connect(m_folderList, &FolderList::changed, this, &MainWindow::onFolderChanged);
-    connect(m_fileList, &ArticleFileList::changed, this, &MainWindow::updateFilesFound);
-    connect(m_fileList, &QListWidget::itemDoubleClicked, this, [this] { runArticleCommand(2); });
-    connect(m_selectedArticles, &QListWidget::itemDoubleClicked, this, [this] { runArticleCommand(3); });
-    // A click opens the menu at the pointer; a key opens it below the button.
-    connect(m_optionsButton, &QPushButton::clicked, this, [this] {
-        m_optionsMenu->popup(m_menuAtPointer ? QCursor::pos()
-                                             : m_optionsButton->mapToGlobal(m_optionsButton->rect().bottomLeft()));
-        m_menuAtPointer = false;
-    });
 }
 
 void MainWindow::buildCreatePage(QGroupBox* page)
@@ -381,20 +307,9 @@ void MainWindow::load()
     m_remembered.show(m_settings);
     if (!m_finalListText->toPlainText().isEmpty())
         applyFinalList();
-    showArticleFolder(m_settings.value(Remembered::ArticleFolder));
+    m_content->showArticleFolder(m_settings.value(Remembered::ArticleFolder), m_startFolder);
     m_pdfOptions = m_settings.pdfOptions();
     showPage(0);
-}
-
-void MainWindow::showArticleFolder(const QString& remembered)
-{
-    // The folder change brings the file list and the files-found count along.
-    QString folder = remembered;
-    if (folder.isEmpty() || !m_folderList->setPath(folder)) {
-        folder = m_startFolder;
-        m_folderList->setPath(folder);
-    }
-    m_driveList->setDriveOf(ArticleFolder::displayPath(folder));
 }
 
 void MainWindow::saveSettings()
@@ -416,7 +331,7 @@ void MainWindow::resetSettings()
     m_remembered.show(m_settings);
     m_pdfOptions = m_settings.pdfOptions();
     applyFinalList();
-    showArticleFolder({});
+    m_content->showArticleFolder({}, m_startFolder);
     resize(startSize(this));
     saveSettings();
 }
@@ -449,9 +364,7 @@ void MainWindow::applyLayout()
         m_pages[i]->setGeometry(
             Twips::toPixels(m_layout.pageLeft, m_layout.pageTop, m_layout.pageWidth[i], m_layout.pageHeight[i]));
     }
-    setLeftAndWidth(m_selectionFrame, m_layout.singleLeft, m_layout.singleWidth);
-    setLeftAndWidth(m_selectedArticles, m_layout.selectedLeft, m_layout.selectedWidth);
-    setLeftAndWidth(m_dropNote, m_layout.selectedLeft, m_layout.selectedWidth);
+    m_content->applyLayout(m_layout);
     setLeftAndWidth(m_pleaseWait, m_layout.pleaseWaitLeft, m_layout.pleaseWaitWidth);
     for (int i = 0; i < 2; ++i)
         setLeftAndWidth(m_namingFrames[i], m_layout.filenameLeft[i], m_layout.filenameWidth[i]);
@@ -477,7 +390,7 @@ void MainWindow::selectPage(int index)
 void MainWindow::showEntry(Entry entry)
 {
     QWidget* const boxes[] = {nullptr,
-                              m_fileList,
+                              m_content->entryBox(Entry::Articles),
                               m_monetization->titleEntry(),
                               m_monetization->ctaTextEntry(),
                               m_monetization->ctaUrlEntry(),
@@ -507,20 +420,11 @@ void MainWindow::showPage(int index)
         m_monetization->titleEntry()->setFocus();
 }
 
-void MainWindow::setCreationMode(int index)
+void MainWindow::setCreationMode(CreationMode mode)
 {
-    const bool single = index == 0;
-    if (single) {
-        m_namingFrames[0]->show();
-        m_namingFrames[1]->hide();
-    }
-    m_selectionHeadline->setText(single ? tr("The Software Will Create 1 PDF From Each One of these Articles:")
-                                        : tr("The Software Will Create 1 PDF For Each One of these Articles:"));
-    m_selectionFrame->setTitle(single ? tr("Single PDF Creation") : tr("Bulk PDF Creation"));
-    if (!single) {
-        m_namingFrames[0]->hide();
-        m_namingFrames[1]->show();
-    }
+    const bool single = mode == CreationMode::Single;
+    m_namingFrames[0]->setVisible(single);
+    m_namingFrames[1]->setVisible(!single);
 }
 
 void MainWindow::blinkPleaseWait()
@@ -552,9 +456,9 @@ void MainWindow::createPdfs()
     applyFinalList();
     PdfJobRequest request;
     request.folders = m_folders;
-    request.articles = itemsOf(m_selectedArticles);
+    request.articles = m_content->articles();
     request.ad = m_monetization->ad();
-    request.mode = m_modeButtons[0]->isChecked() ? CreationMode::Single : CreationMode::Bulk;
+    request.mode = m_content->creationMode();
     request.naming = m_keywordNames->isChecked() ? PdfNaming::Keywords : PdfNaming::Original;
     request.finalNames = m_finalNames;
     request.finalKeywords =
@@ -651,9 +555,7 @@ void MainWindow::onArticleStarted(int index, int count)
         m_progress->setValue(index);
     // The lists may have been edited meanwhile; the job works on what they held when Create was pressed. A retry's
     // article shows where it was in the run it retries.
-    const int row = m_create->runRequest().placeOf(index);
-    if (row < m_selectedArticles->count())
-        m_selectedArticles->setCurrentRow(row);
+    m_content->markArticle(m_create->runRequest().placeOf(index));
 }
 
 void MainWindow::onCreateFinished(const PdfJobReport& report, const ClosingBox& box)
@@ -687,16 +589,14 @@ void MainWindow::onCreateFinished(const PdfJobReport& report, const ClosingBox& 
         openFolder(m_folders.output());
 }
 
-void MainWindow::addDroppedArticles(const QList<QUrl>& urls)
+QString MainWindow::articleFolder() const
 {
-    QStringList paths;
-    for (const QUrl& url : urls)
-        paths << (url.isLocalFile() ? url.toLocalFile() : url.toString());
-    const ArticleFolder::Dropped dropped = ArticleFolder::droppedArticles(paths);
-    m_selectedArticles->addItems(dropped.articles);
-    m_dropNote->setText(
-        dropped.ignored.isEmpty() ? QString() : tr("Not added, not .txt files: %1").arg(dropped.ignored.join(", ")));
-    updateKeywordsInfo();
+    return m_content->articleFolder();
+}
+
+void MainWindow::refreshArticleFiles()
+{
+    m_content->refreshArticleFiles();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -718,88 +618,6 @@ void MainWindow::closeEvent(QCloseEvent* event)
                                          m_closeWhenStopped = true;
                                          m_create->cancel();
                                      });
-}
-
-QString MainWindow::articleFolder() const
-{
-    return m_folderList->path();
-}
-
-void MainWindow::refreshArticleFiles()
-{
-    m_fileList->refresh();
-}
-
-void MainWindow::onDriveChanged()
-{
-    // A drive that cannot be read leaves the folder, the files and the count as they were.
-    m_folderList->setPath(m_driveList->drive());
-}
-
-void MainWindow::onFolderChanged()
-{
-    m_fileList->setPath(m_folderList->path());
-}
-
-void MainWindow::updateFilesFound()
-{
-    m_filesFound->setText(QString::number(m_fileList->count()));
-}
-
-void MainWindow::runArticleCommand(int index)
-{
-    switch (index) {
-    case 0:
-        addAllArticles();
-        break;
-    case 1:
-        m_selectedArticles->clear();
-        break;
-    case 2:
-        addSelectedArticle();
-        break;
-    case 3:
-        removeSelectedArticle();
-        break;
-    }
-    updateKeywordsInfo();
-}
-
-void MainWindow::addAllArticles()
-{
-    const int count = m_fileList->count();
-    if (count == 0)
-        return;
-    QStringList paths;
-    paths.reserve(count);
-    for (int i = 0; i < count; ++i)
-        paths.append(AppFolders::join(m_fileList->path(), m_fileList->fileName(i), Platform::separator()));
-    m_selectedArticles->addItems(paths);
-    // The walk along the file list ends on its last entry.
-    m_fileList->setCurrentRow(count - 1);
-}
-
-void MainWindow::addSelectedArticle()
-{
-    const int entry = m_fileList->currentEntry();
-    if (entry < 0) {
-        MessageBox::information(this, tr("Please select a file first."), tr("Error"));
-        return;
-    }
-    m_selectedArticles->addItem(
-        AppFolders::join(m_fileList->path(), m_fileList->fileName(entry), Platform::separator()));
-}
-
-void MainWindow::removeSelectedArticle()
-{
-    const int selected = selectedRow(m_selectedArticles);
-    if (selected < 0) {
-        MessageBox::information(this, tr("Please select a file first."), tr("Error"));
-        return;
-    }
-    delete m_selectedArticles->takeItem(selected);
-    // As with a removed item in any list box, nothing is selected afterwards.
-    m_selectedArticles->setCurrentRow(-1);
 }
 
 void MainWindow::combineKeywords()
@@ -825,33 +643,16 @@ void MainWindow::applyFinalList()
     updateKeywordsInfo();
 }
 
-// Every change of the selected articles comes through runArticleCommand, every change of the final list through
+// Every change of the selected articles comes through articlesChanged, every change of the final list through
 // applyFinalList; both end here.
 void MainWindow::updateKeywordsInfo()
 {
-    m_keywordsInfo->setText(KeywordCombinations::summaryLine(m_selectedArticles->count(), int(m_finalNames.size())));
+    m_keywordsInfo->setText(
+        KeywordCombinations::summaryLine(int(m_content->articles().size()), int(m_finalNames.size())));
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_optionsButton && event->type() == QEvent::MouseButtonRelease)
-        m_menuAtPointer = true;
-    if (watched == m_selectedArticles->viewport()) {
-        if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
-            auto* drag = static_cast<QDragMoveEvent*>(event);
-            if (drag->mimeData()->hasUrls()) {
-                drag->acceptProposedAction();
-                return true;
-            }
-        } else if (event->type() == QEvent::Drop) {
-            auto* drop = static_cast<QDropEvent*>(event);
-            if (drop->mimeData()->hasUrls()) {
-                addDroppedArticles(drop->mimeData()->urls());
-                drop->acceptProposedAction();
-                return true;
-            }
-        }
-    }
     // Edits of the final list take effect when Enter is released in it.
     if (watched == m_finalListText && event->type() == QEvent::KeyRelease) {
         const auto* key = static_cast<QKeyEvent*>(event);

@@ -10,9 +10,7 @@
 #include <QPointer>
 #include <QWidget>
 
-class FolderList;
-class DriveList;
-class ArticleFileList;
+class ContentPage;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -27,7 +25,6 @@ class QScrollArea;
 class QShortcut;
 class QSpinBox;
 class QTimer;
-class QUrl;
 class MonetizationPage;
 class PageTab;
 struct ClosingBox;
@@ -100,20 +97,12 @@ private:
     void showCounts();
     void buildHeader();
     void buildTabs();
-    void buildContentPage(QGroupBox* page);
     void buildCreatePage(QGroupBox* page);
     void buildOptionsMenu();
     void load();
     void applyLayout();
 
-    void setCreationMode(int index);
-    void onDriveChanged();
-    void onFolderChanged();
-    void updateFilesFound();
-    void runArticleCommand(int index);
-    void addAllArticles();
-    void addSelectedArticle();
-    void removeSelectedArticle();
+    void setCreationMode(CreationMode mode);
     void combineKeywords();
     void applyFinalList();
     void updateKeywordsInfo();
@@ -122,11 +111,8 @@ private:
     void onArticleStarted(int index, int count);
     void onCreateFinished(const PdfJobReport& report, const ClosingBox& box);
 
-    // The folder remembered, or the start-up folder when it is gone or cannot be read.
-    void showArticleFolder(const QString& remembered);
     void saveSettings();
     void resetSettings();
-    void addDroppedArticles(const QList<QUrl>& urls);
 
     AppFolders m_folders;
     QString m_startFolder;
@@ -145,15 +131,7 @@ private:
     PageTab* m_tabs[3] = {};
     QGroupBox* m_pages[3] = {};
 
-    DriveList* m_driveList = nullptr;
-    FolderList* m_folderList = nullptr;
-    ArticleFileList* m_fileList = nullptr;
-    QLabel* m_filesFound = nullptr;
-    QRadioButton* m_modeButtons[2] = {};
-    QGroupBox* m_selectionFrame = nullptr;
-    QLabel* m_selectionHeadline = nullptr;
-    QListWidget* m_selectedArticles = nullptr;
-    QLabel* m_dropNote = nullptr;
+    ContentPage* m_content = nullptr;
 
     MonetizationPage* m_monetization = nullptr;
     QLineEdit* m_pdfName = nullptr;
@@ -178,9 +156,6 @@ private:
     int m_failed = 0;
 
     QMenu* m_optionsMenu = nullptr;
-    QPushButton* m_optionsButton = nullptr;
-    // The Options button was last pressed with the pointer.
-    bool m_menuAtPointer = false;
     PdfOptions m_pdfOptions;
     CreateFlow* m_create;
     bool m_bulkRun = false;
