@@ -3,10 +3,10 @@
 
 #include "core/ArticleFolder.h"
 #include "core/CreateFlow.h"
-#include "core/KeywordCombinations.h"
 #include "core/Platform.h"
 #include "core/Product.h"
 #include "gui/ContentPage.h"
+#include "gui/CreatePage.h"
 #include "gui/DesignGeometry.h"
 #include "gui/FolderBrowser.h"
 #include "gui/FolderShortcuts.h"
@@ -95,9 +95,9 @@ MainWindow::MainWindow(const AppFolders& folders, const QString& startFolder, co
 {
     setObjectName(QStringLiteral("frmMass"));
     connect(m_create, &CreateFlow::articleStarted, this, &MainWindow::onArticleStarted);
-    connect(m_create, &CreateFlow::pdfMade, this, [this] { onPdfDone(true); });
-    connect(m_create, &CreateFlow::pdfFailed, this, [this] { onPdfDone(false); });
-    connect(m_create, &CreateFlow::pdfSkipped, this, [this] { onPdfDone(true); });
+    connect(m_create, &CreateFlow::pdfMade, this, [this] { m_createPage->pdfDone(true); });
+    connect(m_create, &CreateFlow::pdfFailed, this, [this] { m_createPage->pdfDone(false); });
+    connect(m_create, &CreateFlow::pdfSkipped, this, [this] { m_createPage->pdfDone(true); });
     connect(m_create, &CreateFlow::finished, this, &MainWindow::onCreateFinished);
     QFont controls = font();
     controls.setPointSizeF(8.25);
@@ -114,20 +114,26 @@ MainWindow::MainWindow(const AppFolders& folders, const QString& startFolder, co
 
     buildHeader();
     buildTabs();
-    static const char* const captions[] = {nullptr, QT_TR_NOOP("  Monetization   "), QT_TR_NOOP("  Create   ")};
     m_content = new ContentPage(m_remembered, m_canvas);
     m_pages[0] = m_content;
-    for (int i = 1; i < 3; ++i) {
-        m_pages[i] = new QGroupBox(tr(captions[i]), m_canvas);
-        m_pages[i]->setObjectName(arrayName("frPage", i));
-    }
+    m_pages[1] = new QGroupBox(tr("  Monetization   "), m_canvas);
+    m_pages[1]->setObjectName(QStringLiteral("frPage_1"));
     m_monetization = new MonetizationPage(m_folders, m_remembered, m_pages[1]);
-    buildCreatePage(m_pages[2]);
+    m_createPage = new CreatePage(m_remembered, m_canvas);
+    m_pages[2] = m_createPage;
+    // Escape stops the run from any page.
+    m_stopShortcut = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    m_stopShortcut->setEnabled(false);
     for (QGroupBox* page : m_pages)
         setCaptionFont(page, verdana(8.25, true));
     buildOptionsMenu();
-    connect(m_content, &ContentPage::articlesChanged, this, &MainWindow::updateKeywordsInfo);
-    connect(m_content, &ContentPage::creationModeChanged, this, &MainWindow::setCreationMode);
+    connect(m_content, &ContentPage::articlesChanged, m_createPage, &CreatePage::setArticleCount);
+    connect(m_content, &ContentPage::creationModeChanged, m_createPage, &CreatePage::setCreationMode);
+    connect(m_createPage, &CreatePage::createRequested, this, &MainWindow::createPdfs);
+    connect(m_createPage, &CreatePage::outputFolderRequested, this, [this] { openFolder(m_folders.output()); });
+    connect(m_createPage, &CreatePage::stopRequested, m_create, &CreateFlow::cancel);
+    connect(m_stopShortcut, &QShortcut::activated, m_create, &CreateFlow::cancel);
+    connect(m_createPage, &CreatePage::retryRequested, this, &MainWindow::retryFailed);
     connect(m_content, &ContentPage::optionsRequested, m_optionsMenu,
             [this](const QPoint& at) { m_optionsMenu->popup(at); });
     applyLayout();
@@ -185,84 +191,6 @@ void MainWindow::buildTabs()
     }
 }
 
-void MainWindow::buildCreatePage(QGroupBox* page)
-{
-    m_namingFrames[0] = place(new QGroupBox(tr(" Filename  "), page), "frFilename_0", 585, 540, 15045, 1590);
-    QLabel* nameLabel = label(m_namingFrames[0], "Label2", tr("File&name:"), boldFont(font()), 765, 675, 1230, 465);
-    nameLabel->setAlignment(Qt::AlignTop);
-    m_pdfName = place(new QLineEdit(m_namingFrames[0]), "txtPDFFilename", 1845, 585, 2715, 510);
-    nameLabel->setBuddy(m_pdfName);
-    m_remembered.bind(m_pdfName, Remembered::PdfName);
-    label(m_namingFrames[0], "Label19", tr(".pdf"), boldFont(font()), 4770, 675, 1230, 465)->setAlignment(Qt::AlignTop);
-
-    QGroupBox* names = m_namingFrames[1] =
-        place(new QGroupBox(tr("Filenames "), page), "frFilename_1", 585, 540, 15045, 5280);
-    names->hide();
-    auto* originalNames =
-        place(new QRadioButton(tr("Use Original Filenames"), names), "optFilename_0", 630, 495, 2670, 285);
-    originalNames->setChecked(true);
-    m_keywordNames =
-        place(new QRadioButton(tr("Use a Combination of Keywords"), names), "optFilename_1", 630, 900, 2940, 285);
-    m_remembered.bind({originalNames, m_keywordNames}, Remembered::Naming);
-    label(names, "Label20", tr("Combinations:"), 945, 1305);
-    m_combinations = place(new QListWidget(names), "lstKeywordCombinations", 945, 1665, 4290, 2985);
-    QLabel* keywordsLabel = label(names, "Label21", tr("Your &Keywords:"), 5445, 1350);
-    m_keywordText = place(new TextBox(names), "txtPDFKeywords", 5400, 1665, 4155, 1905);
-    keywordsLabel->setBuddy(m_keywordText);
-    m_remembered.bind(m_keywordText, Remembered::Keywords);
-    auto* combineButton = button(names, "cmdCreateList", tr("Com&bine Keywords"), 5400, 3645, 4155, 870);
-    QLabel* finalLabel = label(names, "Label22", tr("Final L&ist:"), 9810, 1350);
-    m_finalListText = place(new TextBox(names), "txtFinalList", 9765, 1665, 4785, 2445);
-    finalLabel->setBuddy(m_finalListText);
-    m_remembered.bind(m_finalListText, Remembered::FinalList);
-    auto* clearListButton = button(names, "cmdClearList", tr("Clear Lis&t"), 13275, 1215, 1275, 330);
-    QLabel* hint = label(names, "Label23", tr("If you modify this list, please press \"Enter\" to apply the changes."),
-                         9765, 4275, 4785, 420);
-    hint->setWordWrap(true);
-    hint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // Below the lists rather than behind them, where a label could not be read.
-    m_keywordsInfo = label(names, "lblKeywordsInfo", QString(), 945, 4785, 9240, 285);
-    for (QPlainTextEdit* text : {m_keywordText, m_finalListText})
-        text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_finalListText->installEventFilter(this);
-
-    m_createButton = button(page, "cmdCreate", tr("C&reate"), 5895, 6750, 3795, 780);
-    m_outputButton = button(page, "cmdOutput", tr("Open &Output Folder"), 9855, 6750, 3795, 780);
-    label(page, "lblConverters", tr("PDFs made at once:"), 1035, 6930, 3030, 420)
-        ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_converters = place(new QSpinBox(page), "spnConverters", 4185, 6930, 1200, 420);
-    const int ceiling = std::min(Remembered::Converters.maximum, converterCeiling());
-    m_converters->setRange(Remembered::Converters.minimum, ceiling);
-    m_converters->setSpecialValueText(tr("Auto"));
-    m_converters->setToolTip(tr("Auto: chosen for this machine. At most %1 here: each converter takes about 70 MB, "
-                                "and together they may take a quarter of the free memory.")
-                                 .arg(ceiling));
-    m_remembered.bind(m_converters, Remembered::Converters);
-
-    // Between the naming frame and the buttons, and beside them; shown only while PDFs are being made, except
-    // Retry Failed, which shows after a run that left PDFs unmade until the next Create.
-    m_progress = place(new QProgressBar(page), "progressCreate", 5895, 5940, 7755, 330);
-    m_createCounts = label(page, "lblCreateCounts", QString(), 5895, 6330, 7755, 330);
-    m_stopButton = button(page, "cmdStop", tr("&Stop"), 13815, 6750, 1815, 780);
-    m_retryButton = button(page, "cmdRetryFailed", tr("Retry &Failed"), 13815, 6750, 1815, 780);
-    for (QWidget* control : std::initializer_list<QWidget*>{m_progress, m_createCounts, m_stopButton, m_retryButton})
-        control->hide();
-    m_stopShortcut = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    m_stopShortcut->setEnabled(false);
-
-    connect(combineButton, &QPushButton::clicked, this, &MainWindow::combineKeywords);
-    // Clearing the box clears the list in force too, or Create would still use the names no longer shown.
-    connect(clearListButton, &QPushButton::clicked, this, [this] {
-        m_finalListText->clear();
-        applyFinalList();
-    });
-    connect(m_createButton, &QPushButton::clicked, this, &MainWindow::createPdfs);
-    connect(m_outputButton, &QPushButton::clicked, this, [this] { openFolder(m_folders.output()); });
-    connect(m_stopButton, &QPushButton::clicked, m_create, &CreateFlow::cancel);
-    connect(m_stopShortcut, &QShortcut::activated, m_create, &CreateFlow::cancel);
-    connect(m_retryButton, &QPushButton::clicked, this, &MainWindow::retryFailed);
-}
-
 void MainWindow::buildOptionsMenu()
 {
     m_optionsMenu = new QMenu(QStringLiteral("FileOptions"), this);
@@ -300,13 +228,12 @@ void MainWindow::load()
     m_byline->move(qMax(m_byline->x(), afterName + 12), m_byline->y());
 
     // The three pages already share one place: the layout gives them one left and top.
-    m_combinations->addItems(m_folders.keywordPatterns());
+    m_createPage->setKeywordPatterns(m_folders.keywordPatterns());
     m_folders.ensureOutput();
 
     // The entries as last left (a first start shows the fallbacks); the final list shown is the one in force.
     m_remembered.show(m_settings);
-    if (!m_finalListText->toPlainText().isEmpty())
-        applyFinalList();
+    m_createPage->applyRememberedFinalList();
     m_content->showArticleFolder(m_settings.value(Remembered::ArticleFolder), m_startFolder);
     m_pdfOptions = m_settings.pdfOptions();
     showPage(0);
@@ -330,7 +257,7 @@ void MainWindow::resetSettings()
     m_settings.clear();
     m_remembered.show(m_settings);
     m_pdfOptions = m_settings.pdfOptions();
-    applyFinalList();
+    m_createPage->applyFinalList();
     m_content->showArticleFolder({}, m_startFolder);
     resize(startSize(this));
     saveSettings();
@@ -366,8 +293,7 @@ void MainWindow::applyLayout()
     }
     m_content->applyLayout(m_layout);
     setLeftAndWidth(m_pleaseWait, m_layout.pleaseWaitLeft, m_layout.pleaseWaitWidth);
-    for (int i = 0; i < 2; ++i)
-        setLeftAndWidth(m_namingFrames[i], m_layout.filenameLeft[i], m_layout.filenameWidth[i]);
+    m_createPage->applyLayout(m_layout);
 }
 
 int MainWindow::currentPage() const
@@ -394,9 +320,9 @@ void MainWindow::showEntry(Entry entry)
                               m_monetization->titleEntry(),
                               m_monetization->ctaTextEntry(),
                               m_monetization->ctaUrlEntry(),
-                              m_keywordText,
-                              m_finalListText,
-                              m_pdfName};
+                              m_createPage->entryBox(Entry::Keywords),
+                              m_createPage->entryBox(Entry::FinalList),
+                              m_createPage->entryBox(Entry::SinglePdfName)};
     QWidget* box = boxes[int(entry)];
     if (!box)
         return;
@@ -420,13 +346,6 @@ void MainWindow::showPage(int index)
         m_monetization->titleEntry()->setFocus();
 }
 
-void MainWindow::setCreationMode(CreationMode mode)
-{
-    const bool single = mode == CreationMode::Single;
-    m_namingFrames[0]->setVisible(single);
-    m_namingFrames[1]->setVisible(!single);
-}
-
 void MainWindow::blinkPleaseWait()
 {
     m_pleaseWait->setVisible(m_pleaseWait->isHidden());
@@ -438,13 +357,8 @@ void MainWindow::setBusy(bool busy)
         m_pleaseWaitTimer->start();
     else
         m_pleaseWaitTimer->stop();
-    m_createButton->setEnabled(!busy);
-    m_outputButton->setEnabled(!busy);
-    m_converters->setEnabled(!busy);
-    for (QWidget* control : std::initializer_list<QWidget*>{m_progress, m_createCounts, m_stopButton})
-        control->setVisible(busy);
+    m_createPage->setBusy(busy, m_create->canRetry());
     m_stopShortcut->setEnabled(busy);
-    m_retryButton->setVisible(!busy && m_create->canRetry());
     m_monetization->setBusy(busy);
 }
 
@@ -453,19 +367,14 @@ void MainWindow::createPdfs()
     if (m_create->isRunning())
         return;
     // The final list in force is the one on show, as if Enter had been pressed in it.
-    applyFinalList();
+    m_createPage->applyFinalList();
     PdfJobRequest request;
     request.folders = m_folders;
     request.articles = m_content->articles();
     request.ad = m_monetization->ad();
     request.mode = m_content->creationMode();
-    request.naming = m_keywordNames->isChecked() ? PdfNaming::Keywords : PdfNaming::Original;
-    request.finalNames = m_finalNames;
-    request.finalKeywords =
-        KeywordCombinations::keywordsOf(request.finalNames, itemsOf(m_combinations), m_keywordText->toPlainText());
-    request.singlePdfName = m_pdfName->text();
+    m_createPage->fillNaming(request);
     request.options = m_pdfOptions;
-    request.converterLimit = m_converters->value();
     if (!confirmNames(request))
         return;
 
@@ -473,7 +382,7 @@ void MainWindow::createPdfs()
     if (!runStarted(started))
         return;
     if (request.mode == CreationMode::Single)
-        m_pdfName->setText(*started);
+        m_createPage->setPdfName(*started);
     saveSettings();
 }
 
@@ -524,35 +433,15 @@ bool MainWindow::runStarted(const Result<QString, Message>& started)
         showEntry(message.entry);
         return false;
     }
-    const PdfJobRequest& run = m_create->runRequest();
-    m_bulkRun = run.mode == CreationMode::Bulk;
-    // A bulk run counts its PDFs; a single run its articles written into the page, then its PDF.
-    const int articles = int(run.articles.size());
-    m_progress->setRange(0, m_bulkRun ? articles : articles + 1);
-    m_progress->setValue(0);
-    m_made = m_failed = 0;
-    showCounts();
+    m_createPage->runStarted(m_create->runRequest());
     setBusy(true);
     return true;
-}
-
-void MainWindow::onPdfDone(bool made)
-{
-    ++(made ? m_made : m_failed);
-    m_progress->setValue(m_bulkRun ? m_made + m_failed : m_progress->maximum());
-    showCounts();
-}
-
-void MainWindow::showCounts()
-{
-    m_createCounts->setText(tr("%1 made, %2 failed").arg(m_made).arg(m_failed));
 }
 
 void MainWindow::onArticleStarted(int index, int count)
 {
     m_pleaseWait->setText(tr("Please Wait ... (Preparing File %1/%2)").arg(index + 1).arg(count));
-    if (!m_bulkRun)
-        m_progress->setValue(index);
+    m_createPage->articleStarted(index);
     // The lists may have been edited meanwhile; the job works on what they held when Create was pressed. A retry's
     // article shows where it was in the run it retries.
     m_content->markArticle(m_create->runRequest().placeOf(index));
@@ -570,7 +459,8 @@ void MainWindow::onCreateFinished(const PdfJobReport& report, const ClosingBox& 
     }
     // The bulk run leaves "Ready." on show; the single run leaves the label hidden, as does a run that stopped.
     m_pleaseWait->setText(tr("Ready."));
-    m_pleaseWait->setVisible(m_bulkRun && report.stopMessage.isEmpty() && !report.cancelled && report.madeCount() > 0);
+    const bool bulk = m_create->runRequest().mode == CreationMode::Bulk;
+    m_pleaseWait->setVisible(bulk && report.stopMessage.isEmpty() && !report.cancelled && report.madeCount() > 0);
 
     // PDFs kept elsewhere than the user would look say where.
     const QString text =
@@ -587,6 +477,11 @@ void MainWindow::onCreateFinished(const PdfJobReport& report, const ClosingBox& 
         retryFailed();
     else if (answer == MessageBox::Yes)
         openFolder(m_folders.output());
+}
+
+const QStringList& MainWindow::finalNames() const
+{
+    return m_createPage->finalNames();
 }
 
 QString MainWindow::articleFolder() const
@@ -618,48 +513,6 @@ void MainWindow::closeEvent(QCloseEvent* event)
                                          m_closeWhenStopped = true;
                                          m_create->cancel();
                                      });
-}
-
-void MainWindow::combineKeywords()
-{
-    const Result<KeywordCombinations::Combined, Message> combined =
-        KeywordCombinations::combineKeywords(itemsOf(m_combinations), m_keywordText->toPlainText());
-    if (!combined) {
-        MessageBox::information(this, combined.error().text, combined.error().title);
-        return;
-    }
-    if (combined->note)
-        MessageBox::information(this, combined->note->text, combined->note->title);
-
-    m_finalListText->setPlainText(combined->finalList);
-    // The combination walks the patterns; the last one stays selected.
-    m_combinations->setCurrentRow(m_combinations->count() - 1);
-    applyFinalList();
-}
-
-void MainWindow::applyFinalList()
-{
-    m_finalNames = KeywordCombinations::lines(m_finalListText->toPlainText());
-    updateKeywordsInfo();
-}
-
-// Every change of the selected articles comes through articlesChanged, every change of the final list through
-// applyFinalList; both end here.
-void MainWindow::updateKeywordsInfo()
-{
-    m_keywordsInfo->setText(
-        KeywordCombinations::summaryLine(int(m_content->articles().size()), int(m_finalNames.size())));
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    // Edits of the final list take effect when Enter is released in it.
-    if (watched == m_finalListText && event->type() == QEvent::KeyRelease) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (!key->isAutoRepeat() && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter))
-            applyFinalList();
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void MainWindow::openFolder(const QString& folder)
