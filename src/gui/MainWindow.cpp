@@ -1,14 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/MainWindow.h"
 
-#include "core/ArticleFolder.h"
 #include "core/CreateFlow.h"
-#include "core/Platform.h"
 #include "core/Product.h"
 #include "gui/ContentPage.h"
 #include "gui/CreatePage.h"
 #include "gui/DesignGeometry.h"
-#include "gui/FolderBrowser.h"
 #include "gui/FolderShortcuts.h"
 #include "gui/GeneratorDialog.h"
 #include "gui/MessageBox.h"
@@ -16,27 +13,16 @@
 #include "gui/PageTab.h"
 #include "gui/PdfOptionsDialog.h"
 #include "gui/TabIcons.h"
-#include "gui/TextBox.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QDropEvent>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
-#include <QMimeData>
-#include <QPlainTextEdit>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
-#include <QSpinBox>
 #include <QStyle>
 #include <QTimer>
 #include <QUrl>
@@ -114,12 +100,12 @@ MainWindow::MainWindow(const AppFolders& folders, const QString& startFolder, co
 
     buildHeader();
     buildTabs();
+    // The pages remember their entries in this order.
     m_content = new ContentPage(m_remembered, m_canvas);
-    m_pages[0] = m_content;
-    m_pages[1] = new QGroupBox(tr("  Monetization   "), m_canvas);
-    m_pages[1]->setObjectName(QStringLiteral("frPage_1"));
-    m_monetization = new MonetizationPage(m_folders, m_remembered, m_pages[1]);
+    m_monetization = new MonetizationPage(m_folders, m_remembered, m_canvas);
     m_createPage = new CreatePage(m_remembered, m_canvas);
+    m_pages[0] = m_content;
+    m_pages[1] = m_monetization;
     m_pages[2] = m_createPage;
     // Escape stops the run from any page.
     m_stopShortcut = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -315,23 +301,15 @@ void MainWindow::selectPage(int index)
 
 void MainWindow::showEntry(Entry entry)
 {
-    QWidget* const boxes[] = {nullptr,
-                              m_content->entryBox(Entry::Articles),
-                              m_monetization->titleEntry(),
-                              m_monetization->ctaTextEntry(),
-                              m_monetization->ctaUrlEntry(),
-                              m_createPage->entryBox(Entry::Keywords),
-                              m_createPage->entryBox(Entry::FinalList),
-                              m_createPage->entryBox(Entry::SinglePdfName)};
-    QWidget* box = boxes[int(entry)];
-    if (!box)
-        return;
+    QWidget* const boxes[] = {m_content->entryBox(entry), m_monetization->entryBox(entry),
+                              m_createPage->entryBox(entry)};
     for (int i = 0; i < 3; ++i) {
-        if (m_pages[i]->isAncestorOf(box))
+        if (QWidget* box = boxes[i]) {
             showPage(i);
+            box->setFocus(Qt::OtherFocusReason);
+            m_scroll->ensureWidgetVisible(box);
+        }
     }
-    box->setFocus(Qt::OtherFocusReason);
-    m_scroll->ensureWidgetVisible(box);
 }
 
 void MainWindow::showPage(int index)
@@ -343,7 +321,7 @@ void MainWindow::showPage(int index)
     for (int i = 0; i < 3; ++i)
         m_pages[i]->setVisible(i == index);
     if (index == 1)
-        m_monetization->titleEntry()->setFocus();
+        m_monetization->entryBox(Entry::AdTitle)->setFocus();
 }
 
 void MainWindow::blinkPleaseWait()
