@@ -67,6 +67,21 @@ QFont verdana(double points, bool bold, bool italic)
     return font;
 }
 
+void setColor(QWidget* widget, QPalette::ColorRole role, const QColor& color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, color);
+    widget->setPalette(palette);
+}
+
+void setLeftAndWidth(QWidget* widget, double left, double width)
+{
+    QRect rect = widget->geometry();
+    rect.moveLeft(Twips::toPixels(left));
+    rect.setWidth(Twips::toPixels(width));
+    widget->setGeometry(rect);
+}
+
 QStringList itemsOf(const QListWidget* list)
 {
     QStringList items;

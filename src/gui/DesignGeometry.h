@@ -42,6 +42,10 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
 
 QFont verdana(double points, bool bold = false, bool italic = false);
 
+void setColor(QWidget* widget, QPalette::ColorRole role, const QColor& color);
+// Moves a control sideways and sets its width, in twips; its top and height stay.
+void setLeftAndWidth(QWidget* widget, double left, double width);
+
 QStringList itemsOf(const QListWidget* list);
 
 // A window's size bounded by its screen's available room, leaving space for the frame and title bar, which are

@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/MainWindow.h"
 
-#include "core/ArticleFolder.h"
 #include "core/CreateFlow.h"
-#include "core/KeywordCombinations.h"
-#include "core/Platform.h"
 #include "core/Product.h"
+#include "gui/ContentPage.h"
+#include "gui/CreatePage.h"
 #include "gui/DesignGeometry.h"
-#include "gui/FolderBrowser.h"
 #include "gui/FolderShortcuts.h"
 #include "gui/GeneratorDialog.h"
 #include "gui/MessageBox.h"
@@ -15,27 +13,16 @@
 #include "gui/PageTab.h"
 #include "gui/PdfOptionsDialog.h"
 #include "gui/TabIcons.h"
-#include "gui/TextBox.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QDropEvent>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
-#include <QMimeData>
-#include <QPlainTextEdit>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
-#include <QSpinBox>
 #include <QStyle>
 #include <QTimer>
 #include <QUrl>
@@ -70,22 +57,6 @@ QString arrayName(const char* name, int index)
     return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index);
 }
 
-void setColor(QWidget* widget, QPalette::ColorRole role, const QColor& color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, color);
-    widget->setPalette(palette);
-}
-
-// Moves a control sideways and sets its width, in twips; its top and height stay.
-void setLeftAndWidth(QWidget* widget, double left, double width)
-{
-    QRect rect = widget->geometry();
-    rect.moveLeft(Twips::toPixels(left));
-    rect.setWidth(Twips::toPixels(width));
-    widget->setGeometry(rect);
-}
-
 // A frame's caption font would pass to everything inside it; the controls keep the window's font instead.
 void setCaptionFont(QGroupBox* frame, const QFont& caption)
 {
@@ -110,9 +81,9 @@ MainWindow::MainWindow(const AppFolders& folders, const QString& startFolder, co
 {
     setObjectName(QStringLiteral("frmMass"));
     connect(m_create, &CreateFlow::articleStarted, this, &MainWindow::onArticleStarted);
-    connect(m_create, &CreateFlow::pdfMade, this, [this] { onPdfDone(true); });
-    connect(m_create, &CreateFlow::pdfFailed, this, [this] { onPdfDone(false); });
-    connect(m_create, &CreateFlow::pdfSkipped, this, [this] { onPdfDone(true); });
+    connect(m_create, &CreateFlow::pdfMade, this, [this] { m_createPage->pdfDone(true); });
+    connect(m_create, &CreateFlow::pdfFailed, this, [this] { m_createPage->pdfDone(false); });
+    connect(m_create, &CreateFlow::pdfSkipped, this, [this] { m_createPage->pdfDone(true); });
     connect(m_create, &CreateFlow::finished, this, &MainWindow::onCreateFinished);
     QFont controls = font();
     controls.setPointSizeF(8.25);
@@ -129,18 +100,28 @@ MainWindow::MainWindow(const AppFolders& folders, const QString& startFolder, co
 
     buildHeader();
     buildTabs();
-    static const char* const captions[] = {QT_TR_NOOP("  PDF Content    "), QT_TR_NOOP("  Monetization   "),
-                                           QT_TR_NOOP("  Create   ")};
-    for (int i = 0; i < 3; ++i) {
-        m_pages[i] = new QGroupBox(tr(captions[i]), m_canvas);
-        m_pages[i]->setObjectName(arrayName("frPage", i));
-    }
-    buildContentPage(m_pages[0]);
-    m_monetization = new MonetizationPage(m_folders, m_remembered, m_pages[1]);
-    buildCreatePage(m_pages[2]);
+    // The pages remember their entries in this order.
+    m_content = new ContentPage(m_remembered, m_canvas);
+    m_monetization = new MonetizationPage(m_folders, m_remembered, m_canvas);
+    m_createPage = new CreatePage(m_remembered, m_canvas);
+    m_pages[0] = m_content;
+    m_pages[1] = m_monetization;
+    m_pages[2] = m_createPage;
+    // Escape stops the run from any page.
+    m_stopShortcut = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    m_stopShortcut->setEnabled(false);
     for (QGroupBox* page : m_pages)
         setCaptionFont(page, verdana(8.25, true));
     buildOptionsMenu();
+    connect(m_content, &ContentPage::articlesChanged, m_createPage, &CreatePage::setArticleCount);
+    connect(m_content, &ContentPage::creationModeChanged, m_createPage, &CreatePage::setCreationMode);
+    connect(m_createPage, &CreatePage::createRequested, this, &MainWindow::createPdfs);
+    connect(m_createPage, &CreatePage::outputFolderRequested, this, [this] { openFolder(m_folders.output()); });
+    connect(m_createPage, &CreatePage::stopRequested, m_create, &CreateFlow::cancel);
+    connect(m_stopShortcut, &QShortcut::activated, m_create, &CreateFlow::cancel);
+    connect(m_createPage, &CreatePage::retryRequested, this, &MainWindow::retryFailed);
+    connect(m_content, &ContentPage::optionsRequested, m_optionsMenu,
+            [this](const QPoint& at) { m_optionsMenu->popup(at); });
     applyLayout();
 
     load();
@@ -196,147 +177,6 @@ void MainWindow::buildTabs()
     }
 }
 
-void MainWindow::buildContentPage(QGroupBox* page)
-{
-    label(page, "Label3", tr("Select a Folder with .TXT Articles"), 360, 450);
-    m_driveList = place(new DriveList(page), "Drive1", 360, 855, 2850, 315);
-    m_optionsButton = button(page, "cmdArticlesTools", tr("&Options"), 3375, 810, 1050, 375);
-    m_optionsButton->installEventFilter(this);
-    m_folderList = place(new FolderList(page), "Dir1", 360, 1305, 4065, 2340);
-    m_fileList = place(new ArticleFileList(page), "File1", 360, 3735, 4065, 1845);
-
-    auto* instructions = place(new QGroupBox(tr("Instructions   "), page), "Frame1", 360, 5850, 4065, 1410);
-    QLabel* instructionsText = label(instructions, "Label1",
-                                     tr("Select a Folder with articles (.txt files). Then select the articles that "
-                                        "you want to use by using the buttons that you'll see on the right panel."),
-                                     150, 330, 3765, 975);
-    instructionsText->setWordWrap(true);
-    instructionsText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label(page, "Label4", tr("Files Found:"), 360, 7425);
-    m_filesFound = label(page, "lblFilesFound", tr("0"), 1530, 7425, 2895, 255);
-
-    static const char* const modes[] = {QT_TR_NOOP("S&ingle PDF Creation"), QT_TR_NOOP("&Bulk PDF Creation")};
-    static const double modeLefts[] = {4860, 6930};
-    for (int i = 0; i < 2; ++i) {
-        m_modeButtons[i] =
-            place(new QRadioButton(tr(modes[i]), page), arrayName("optCreationMode", i), modeLefts[i], 495, 2715, 330);
-        connect(m_modeButtons[i], &QRadioButton::clicked, this, [this, i] { setCreationMode(i); });
-    }
-    m_modeButtons[0]->setChecked(true);
-    m_remembered.bind({m_modeButtons[0], m_modeButtons[1]}, Remembered::CreationMode);
-
-    m_selectionFrame =
-        place(new QGroupBox(tr("  Single PDF Creation  "), page), "frSinglePDFCreation", 4905, 1125, 13335, 5415);
-    m_selectionHeadline =
-        label(m_selectionFrame, "lblPDFContentHeadline",
-              tr("The Software Will Create 1 PDF From Each One of these Articles:"), 3915, 720, 7755, 285);
-    static const char* const commands[] = {
-        QT_TR_NOOP("&Add All the Articles >>"), QT_TR_NOOP("<< Remo&ve All the Articles"),
-        QT_TR_NOOP("Add &Selected Article >"), QT_TR_NOOP("< R&emove Selected Article")};
-    for (int i = 0; i < 4; ++i) {
-        QPushButton* command =
-            button(m_selectionFrame, arrayName("cmdSingleMenu", i), tr(commands[i]), 450, 720 + 675 * i, 3165, 600);
-        connect(command, &QPushButton::clicked, this, [this, i] { runArticleCommand(i); });
-    }
-    m_selectedArticles = place(new QListWidget(m_selectionFrame), "lstSelectedArticles", 3870, 1125, 8655, 3570);
-    m_selectedArticles->setUniformItemSizes(true);
-    setColor(m_selectedArticles, QPalette::Base, QColor(255, 255, 192));
-    // Articles and folders dragged from a file manager land on the list's viewport.
-    m_selectedArticles->viewport()->setAcceptDrops(true);
-    m_selectedArticles->viewport()->installEventFilter(this);
-    m_dropNote = label(m_selectionFrame, "lblDropNote", QString(), 3870, 4785, 8655, 285);
-
-    connect(m_driveList, &DriveList::changed, this, &MainWindow::onDriveChanged);
-    connect(m_folderList, &FolderList::changed, this, &MainWindow::onFolderChanged);
-    connect(m_fileList, &ArticleFileList::changed, this, &MainWindow::updateFilesFound);
-    connect(m_fileList, &QListWidget::itemDoubleClicked, this, [this] { runArticleCommand(2); });
-    connect(m_selectedArticles, &QListWidget::itemDoubleClicked, this, [this] { runArticleCommand(3); });
-    // A click opens the menu at the pointer; a key opens it below the button.
-    connect(m_optionsButton, &QPushButton::clicked, this, [this] {
-        m_optionsMenu->popup(m_menuAtPointer ? QCursor::pos()
-                                             : m_optionsButton->mapToGlobal(m_optionsButton->rect().bottomLeft()));
-        m_menuAtPointer = false;
-    });
-}
-
-void MainWindow::buildCreatePage(QGroupBox* page)
-{
-    m_namingFrames[0] = place(new QGroupBox(tr(" Filename  "), page), "frFilename_0", 585, 540, 15045, 1590);
-    QLabel* nameLabel = label(m_namingFrames[0], "Label2", tr("File&name:"), boldFont(font()), 765, 675, 1230, 465);
-    nameLabel->setAlignment(Qt::AlignTop);
-    m_pdfName = place(new QLineEdit(m_namingFrames[0]), "txtPDFFilename", 1845, 585, 2715, 510);
-    nameLabel->setBuddy(m_pdfName);
-    m_remembered.bind(m_pdfName, Remembered::PdfName);
-    label(m_namingFrames[0], "Label19", tr(".pdf"), boldFont(font()), 4770, 675, 1230, 465)->setAlignment(Qt::AlignTop);
-
-    QGroupBox* names = m_namingFrames[1] =
-        place(new QGroupBox(tr("Filenames "), page), "frFilename_1", 585, 540, 15045, 5280);
-    names->hide();
-    auto* originalNames =
-        place(new QRadioButton(tr("Use Original Filenames"), names), "optFilename_0", 630, 495, 2670, 285);
-    originalNames->setChecked(true);
-    m_keywordNames =
-        place(new QRadioButton(tr("Use a Combination of Keywords"), names), "optFilename_1", 630, 900, 2940, 285);
-    m_remembered.bind({originalNames, m_keywordNames}, Remembered::Naming);
-    label(names, "Label20", tr("Combinations:"), 945, 1305);
-    m_combinations = place(new QListWidget(names), "lstKeywordCombinations", 945, 1665, 4290, 2985);
-    QLabel* keywordsLabel = label(names, "Label21", tr("Your &Keywords:"), 5445, 1350);
-    m_keywordText = place(new TextBox(names), "txtPDFKeywords", 5400, 1665, 4155, 1905);
-    keywordsLabel->setBuddy(m_keywordText);
-    m_remembered.bind(m_keywordText, Remembered::Keywords);
-    auto* combineButton = button(names, "cmdCreateList", tr("Com&bine Keywords"), 5400, 3645, 4155, 870);
-    QLabel* finalLabel = label(names, "Label22", tr("Final L&ist:"), 9810, 1350);
-    m_finalListText = place(new TextBox(names), "txtFinalList", 9765, 1665, 4785, 2445);
-    finalLabel->setBuddy(m_finalListText);
-    m_remembered.bind(m_finalListText, Remembered::FinalList);
-    auto* clearListButton = button(names, "cmdClearList", tr("Clear Lis&t"), 13275, 1215, 1275, 330);
-    QLabel* hint = label(names, "Label23", tr("If you modify this list, please press \"Enter\" to apply the changes."),
-                         9765, 4275, 4785, 420);
-    hint->setWordWrap(true);
-    hint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // Below the lists rather than behind them, where a label could not be read.
-    m_keywordsInfo = label(names, "lblKeywordsInfo", QString(), 945, 4785, 9240, 285);
-    for (QPlainTextEdit* text : {m_keywordText, m_finalListText})
-        text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_finalListText->installEventFilter(this);
-
-    m_createButton = button(page, "cmdCreate", tr("C&reate"), 5895, 6750, 3795, 780);
-    m_outputButton = button(page, "cmdOutput", tr("Open &Output Folder"), 9855, 6750, 3795, 780);
-    label(page, "lblConverters", tr("PDFs made at once:"), 1035, 6930, 3030, 420)
-        ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_converters = place(new QSpinBox(page), "spnConverters", 4185, 6930, 1200, 420);
-    const int ceiling = std::min(Remembered::Converters.maximum, converterCeiling());
-    m_converters->setRange(Remembered::Converters.minimum, ceiling);
-    m_converters->setSpecialValueText(tr("Auto"));
-    m_converters->setToolTip(tr("Auto: chosen for this machine. At most %1 here: each converter takes about 70 MB, "
-                                "and together they may take a quarter of the free memory.")
-                                 .arg(ceiling));
-    m_remembered.bind(m_converters, Remembered::Converters);
-
-    // Between the naming frame and the buttons, and beside them; shown only while PDFs are being made, except
-    // Retry Failed, which shows after a run that left PDFs unmade until the next Create.
-    m_progress = place(new QProgressBar(page), "progressCreate", 5895, 5940, 7755, 330);
-    m_createCounts = label(page, "lblCreateCounts", QString(), 5895, 6330, 7755, 330);
-    m_stopButton = button(page, "cmdStop", tr("&Stop"), 13815, 6750, 1815, 780);
-    m_retryButton = button(page, "cmdRetryFailed", tr("Retry &Failed"), 13815, 6750, 1815, 780);
-    for (QWidget* control : std::initializer_list<QWidget*>{m_progress, m_createCounts, m_stopButton, m_retryButton})
-        control->hide();
-    m_stopShortcut = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    m_stopShortcut->setEnabled(false);
-
-    connect(combineButton, &QPushButton::clicked, this, &MainWindow::combineKeywords);
-    // Clearing the box clears the list in force too, or Create would still use the names no longer shown.
-    connect(clearListButton, &QPushButton::clicked, this, [this] {
-        m_finalListText->clear();
-        applyFinalList();
-    });
-    connect(m_createButton, &QPushButton::clicked, this, &MainWindow::createPdfs);
-    connect(m_outputButton, &QPushButton::clicked, this, [this] { openFolder(m_folders.output()); });
-    connect(m_stopButton, &QPushButton::clicked, m_create, &CreateFlow::cancel);
-    connect(m_stopShortcut, &QShortcut::activated, m_create, &CreateFlow::cancel);
-    connect(m_retryButton, &QPushButton::clicked, this, &MainWindow::retryFailed);
-}
-
 void MainWindow::buildOptionsMenu()
 {
     m_optionsMenu = new QMenu(QStringLiteral("FileOptions"), this);
@@ -374,27 +214,15 @@ void MainWindow::load()
     m_byline->move(qMax(m_byline->x(), afterName + 12), m_byline->y());
 
     // The three pages already share one place: the layout gives them one left and top.
-    m_combinations->addItems(m_folders.keywordPatterns());
+    m_createPage->setKeywordPatterns(m_folders.keywordPatterns());
     m_folders.ensureOutput();
 
     // The entries as last left (a first start shows the fallbacks); the final list shown is the one in force.
     m_remembered.show(m_settings);
-    if (!m_finalListText->toPlainText().isEmpty())
-        applyFinalList();
-    showArticleFolder(m_settings.value(Remembered::ArticleFolder));
+    m_createPage->applyRememberedFinalList();
+    m_content->showArticleFolder(m_settings.value(Remembered::ArticleFolder), m_startFolder);
     m_pdfOptions = m_settings.pdfOptions();
     showPage(0);
-}
-
-void MainWindow::showArticleFolder(const QString& remembered)
-{
-    // The folder change brings the file list and the files-found count along.
-    QString folder = remembered;
-    if (folder.isEmpty() || !m_folderList->setPath(folder)) {
-        folder = m_startFolder;
-        m_folderList->setPath(folder);
-    }
-    m_driveList->setDriveOf(ArticleFolder::displayPath(folder));
 }
 
 void MainWindow::saveSettings()
@@ -415,8 +243,8 @@ void MainWindow::resetSettings()
     m_settings.clear();
     m_remembered.show(m_settings);
     m_pdfOptions = m_settings.pdfOptions();
-    applyFinalList();
-    showArticleFolder({});
+    m_createPage->applyFinalList();
+    m_content->showArticleFolder({}, m_startFolder);
     resize(startSize(this));
     saveSettings();
 }
@@ -449,12 +277,9 @@ void MainWindow::applyLayout()
         m_pages[i]->setGeometry(
             Twips::toPixels(m_layout.pageLeft, m_layout.pageTop, m_layout.pageWidth[i], m_layout.pageHeight[i]));
     }
-    setLeftAndWidth(m_selectionFrame, m_layout.singleLeft, m_layout.singleWidth);
-    setLeftAndWidth(m_selectedArticles, m_layout.selectedLeft, m_layout.selectedWidth);
-    setLeftAndWidth(m_dropNote, m_layout.selectedLeft, m_layout.selectedWidth);
+    m_content->applyLayout(m_layout);
     setLeftAndWidth(m_pleaseWait, m_layout.pleaseWaitLeft, m_layout.pleaseWaitWidth);
-    for (int i = 0; i < 2; ++i)
-        setLeftAndWidth(m_namingFrames[i], m_layout.filenameLeft[i], m_layout.filenameWidth[i]);
+    m_createPage->applyLayout(m_layout);
 }
 
 int MainWindow::currentPage() const
@@ -476,23 +301,15 @@ void MainWindow::selectPage(int index)
 
 void MainWindow::showEntry(Entry entry)
 {
-    QWidget* const boxes[] = {nullptr,
-                              m_fileList,
-                              m_monetization->titleEntry(),
-                              m_monetization->ctaTextEntry(),
-                              m_monetization->ctaUrlEntry(),
-                              m_keywordText,
-                              m_finalListText,
-                              m_pdfName};
-    QWidget* box = boxes[int(entry)];
-    if (!box)
-        return;
+    QWidget* const boxes[] = {m_content->entryBox(entry), m_monetization->entryBox(entry),
+                              m_createPage->entryBox(entry)};
     for (int i = 0; i < 3; ++i) {
-        if (m_pages[i]->isAncestorOf(box))
+        if (QWidget* box = boxes[i]) {
             showPage(i);
+            box->setFocus(Qt::OtherFocusReason);
+            m_scroll->ensureWidgetVisible(box);
+        }
     }
-    box->setFocus(Qt::OtherFocusReason);
-    m_scroll->ensureWidgetVisible(box);
 }
 
 void MainWindow::showPage(int index)
@@ -504,23 +321,7 @@ void MainWindow::showPage(int index)
     for (int i = 0; i < 3; ++i)
         m_pages[i]->setVisible(i == index);
     if (index == 1)
-        m_monetization->titleEntry()->setFocus();
-}
-
-void MainWindow::setCreationMode(int index)
-{
-    const bool single = index == 0;
-    if (single) {
-        m_namingFrames[0]->show();
-        m_namingFrames[1]->hide();
-    }
-    m_selectionHeadline->setText(single ? tr("The Software Will Create 1 PDF From Each One of these Articles:")
-                                        : tr("The Software Will Create 1 PDF For Each One of these Articles:"));
-    m_selectionFrame->setTitle(single ? tr("Single PDF Creation") : tr("Bulk PDF Creation"));
-    if (!single) {
-        m_namingFrames[0]->hide();
-        m_namingFrames[1]->show();
-    }
+        m_monetization->entryBox(Entry::AdTitle)->setFocus();
 }
 
 void MainWindow::blinkPleaseWait()
@@ -534,13 +335,8 @@ void MainWindow::setBusy(bool busy)
         m_pleaseWaitTimer->start();
     else
         m_pleaseWaitTimer->stop();
-    m_createButton->setEnabled(!busy);
-    m_outputButton->setEnabled(!busy);
-    m_converters->setEnabled(!busy);
-    for (QWidget* control : std::initializer_list<QWidget*>{m_progress, m_createCounts, m_stopButton})
-        control->setVisible(busy);
+    m_createPage->setBusy(busy, m_create->canRetry());
     m_stopShortcut->setEnabled(busy);
-    m_retryButton->setVisible(!busy && m_create->canRetry());
     m_monetization->setBusy(busy);
 }
 
@@ -549,19 +345,14 @@ void MainWindow::createPdfs()
     if (m_create->isRunning())
         return;
     // The final list in force is the one on show, as if Enter had been pressed in it.
-    applyFinalList();
+    m_createPage->applyFinalList();
     PdfJobRequest request;
     request.folders = m_folders;
-    request.articles = itemsOf(m_selectedArticles);
+    request.articles = m_content->articles();
     request.ad = m_monetization->ad();
-    request.mode = m_modeButtons[0]->isChecked() ? CreationMode::Single : CreationMode::Bulk;
-    request.naming = m_keywordNames->isChecked() ? PdfNaming::Keywords : PdfNaming::Original;
-    request.finalNames = m_finalNames;
-    request.finalKeywords =
-        KeywordCombinations::keywordsOf(request.finalNames, itemsOf(m_combinations), m_keywordText->toPlainText());
-    request.singlePdfName = m_pdfName->text();
+    request.mode = m_content->creationMode();
+    m_createPage->fillNaming(request);
     request.options = m_pdfOptions;
-    request.converterLimit = m_converters->value();
     if (!confirmNames(request))
         return;
 
@@ -569,7 +360,7 @@ void MainWindow::createPdfs()
     if (!runStarted(started))
         return;
     if (request.mode == CreationMode::Single)
-        m_pdfName->setText(*started);
+        m_createPage->setPdfName(*started);
     saveSettings();
 }
 
@@ -620,40 +411,18 @@ bool MainWindow::runStarted(const Result<QString, Message>& started)
         showEntry(message.entry);
         return false;
     }
-    const PdfJobRequest& run = m_create->runRequest();
-    m_bulkRun = run.mode == CreationMode::Bulk;
-    // A bulk run counts its PDFs; a single run its articles written into the page, then its PDF.
-    const int articles = int(run.articles.size());
-    m_progress->setRange(0, m_bulkRun ? articles : articles + 1);
-    m_progress->setValue(0);
-    m_made = m_failed = 0;
-    showCounts();
+    m_createPage->runStarted(m_create->runRequest());
     setBusy(true);
     return true;
-}
-
-void MainWindow::onPdfDone(bool made)
-{
-    ++(made ? m_made : m_failed);
-    m_progress->setValue(m_bulkRun ? m_made + m_failed : m_progress->maximum());
-    showCounts();
-}
-
-void MainWindow::showCounts()
-{
-    m_createCounts->setText(tr("%1 made, %2 failed").arg(m_made).arg(m_failed));
 }
 
 void MainWindow::onArticleStarted(int index, int count)
 {
     m_pleaseWait->setText(tr("Please Wait ... (Preparing File %1/%2)").arg(index + 1).arg(count));
-    if (!m_bulkRun)
-        m_progress->setValue(index);
+    m_createPage->articleStarted(index);
     // The lists may have been edited meanwhile; the job works on what they held when Create was pressed. A retry's
     // article shows where it was in the run it retries.
-    const int row = m_create->runRequest().placeOf(index);
-    if (row < m_selectedArticles->count())
-        m_selectedArticles->setCurrentRow(row);
+    m_content->markArticle(m_create->runRequest().placeOf(index));
 }
 
 void MainWindow::onCreateFinished(const PdfJobReport& report, const ClosingBox& box)
@@ -668,7 +437,8 @@ void MainWindow::onCreateFinished(const PdfJobReport& report, const ClosingBox& 
     }
     // The bulk run leaves "Ready." on show; the single run leaves the label hidden, as does a run that stopped.
     m_pleaseWait->setText(tr("Ready."));
-    m_pleaseWait->setVisible(m_bulkRun && report.stopMessage.isEmpty() && !report.cancelled && report.madeCount() > 0);
+    const bool bulk = m_create->runRequest().mode == CreationMode::Bulk;
+    m_pleaseWait->setVisible(bulk && report.stopMessage.isEmpty() && !report.cancelled && report.madeCount() > 0);
 
     // PDFs kept elsewhere than the user would look say where.
     const QString text =
@@ -687,16 +457,19 @@ void MainWindow::onCreateFinished(const PdfJobReport& report, const ClosingBox& 
         openFolder(m_folders.output());
 }
 
-void MainWindow::addDroppedArticles(const QList<QUrl>& urls)
+const QStringList& MainWindow::finalNames() const
 {
-    QStringList paths;
-    for (const QUrl& url : urls)
-        paths << (url.isLocalFile() ? url.toLocalFile() : url.toString());
-    const ArticleFolder::Dropped dropped = ArticleFolder::droppedArticles(paths);
-    m_selectedArticles->addItems(dropped.articles);
-    m_dropNote->setText(
-        dropped.ignored.isEmpty() ? QString() : tr("Not added, not .txt files: %1").arg(dropped.ignored.join(", ")));
-    updateKeywordsInfo();
+    return m_createPage->finalNames();
+}
+
+QString MainWindow::articleFolder() const
+{
+    return m_content->articleFolder();
+}
+
+void MainWindow::refreshArticleFiles()
+{
+    m_content->refreshArticleFiles();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -718,147 +491,6 @@ void MainWindow::closeEvent(QCloseEvent* event)
                                          m_closeWhenStopped = true;
                                          m_create->cancel();
                                      });
-}
-
-QString MainWindow::articleFolder() const
-{
-    return m_folderList->path();
-}
-
-void MainWindow::refreshArticleFiles()
-{
-    m_fileList->refresh();
-}
-
-void MainWindow::onDriveChanged()
-{
-    // A drive that cannot be read leaves the folder, the files and the count as they were.
-    m_folderList->setPath(m_driveList->drive());
-}
-
-void MainWindow::onFolderChanged()
-{
-    m_fileList->setPath(m_folderList->path());
-}
-
-void MainWindow::updateFilesFound()
-{
-    m_filesFound->setText(QString::number(m_fileList->count()));
-}
-
-void MainWindow::runArticleCommand(int index)
-{
-    switch (index) {
-    case 0:
-        addAllArticles();
-        break;
-    case 1:
-        m_selectedArticles->clear();
-        break;
-    case 2:
-        addSelectedArticle();
-        break;
-    case 3:
-        removeSelectedArticle();
-        break;
-    }
-    updateKeywordsInfo();
-}
-
-void MainWindow::addAllArticles()
-{
-    const int count = m_fileList->count();
-    if (count == 0)
-        return;
-    QStringList paths;
-    paths.reserve(count);
-    for (int i = 0; i < count; ++i)
-        paths.append(AppFolders::join(m_fileList->path(), m_fileList->fileName(i), Platform::separator()));
-    m_selectedArticles->addItems(paths);
-    // The walk along the file list ends on its last entry.
-    m_fileList->setCurrentRow(count - 1);
-}
-
-void MainWindow::addSelectedArticle()
-{
-    const int entry = m_fileList->currentEntry();
-    if (entry < 0) {
-        MessageBox::information(this, tr("Please select a file first."), tr("Error"));
-        return;
-    }
-    m_selectedArticles->addItem(
-        AppFolders::join(m_fileList->path(), m_fileList->fileName(entry), Platform::separator()));
-}
-
-void MainWindow::removeSelectedArticle()
-{
-    const int selected = selectedRow(m_selectedArticles);
-    if (selected < 0) {
-        MessageBox::information(this, tr("Please select a file first."), tr("Error"));
-        return;
-    }
-    delete m_selectedArticles->takeItem(selected);
-    // As with a removed item in any list box, nothing is selected afterwards.
-    m_selectedArticles->setCurrentRow(-1);
-}
-
-void MainWindow::combineKeywords()
-{
-    const Result<KeywordCombinations::Combined, Message> combined =
-        KeywordCombinations::combineKeywords(itemsOf(m_combinations), m_keywordText->toPlainText());
-    if (!combined) {
-        MessageBox::information(this, combined.error().text, combined.error().title);
-        return;
-    }
-    if (combined->note)
-        MessageBox::information(this, combined->note->text, combined->note->title);
-
-    m_finalListText->setPlainText(combined->finalList);
-    // The combination walks the patterns; the last one stays selected.
-    m_combinations->setCurrentRow(m_combinations->count() - 1);
-    applyFinalList();
-}
-
-void MainWindow::applyFinalList()
-{
-    m_finalNames = KeywordCombinations::lines(m_finalListText->toPlainText());
-    updateKeywordsInfo();
-}
-
-// Every change of the selected articles comes through runArticleCommand, every change of the final list through
-// applyFinalList; both end here.
-void MainWindow::updateKeywordsInfo()
-{
-    m_keywordsInfo->setText(KeywordCombinations::summaryLine(m_selectedArticles->count(), int(m_finalNames.size())));
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_optionsButton && event->type() == QEvent::MouseButtonRelease)
-        m_menuAtPointer = true;
-    if (watched == m_selectedArticles->viewport()) {
-        if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
-            auto* drag = static_cast<QDragMoveEvent*>(event);
-            if (drag->mimeData()->hasUrls()) {
-                drag->acceptProposedAction();
-                return true;
-            }
-        } else if (event->type() == QEvent::Drop) {
-            auto* drop = static_cast<QDropEvent*>(event);
-            if (drop->mimeData()->hasUrls()) {
-                addDroppedArticles(drop->mimeData()->urls());
-                drop->acceptProposedAction();
-                return true;
-            }
-        }
-    }
-    // Edits of the final list take effect when Enter is released in it.
-    if (watched == m_finalListText && event->type() == QEvent::KeyRelease) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (!key->isAutoRepeat() && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter))
-            applyFinalList();
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void MainWindow::openFolder(const QString& folder)

@@ -10,24 +10,15 @@
 #include <QPointer>
 #include <QWidget>
 
-class FolderList;
-class DriveList;
-class ArticleFileList;
+class ContentPage;
+class CreatePage;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
-class QListWidget;
 class QMessageBox;
 class QMenu;
-class QPlainTextEdit;
-class QProgressBar;
-class QPushButton;
-class QRadioButton;
 class QScrollArea;
 class QShortcut;
-class QSpinBox;
 class QTimer;
-class QUrl;
 class MonetizationPage;
 class PageTab;
 struct ClosingBox;
@@ -75,13 +66,12 @@ public:
     // and Stop show, and the ad preview waits.
     void setBusy(bool busy);
     // The PDF names the next Create uses, the final list as last applied (lstFinalList).
-    const QStringList& finalNames() const { return m_finalNames; }
+    const QStringList& finalNames() const;
 
 protected:
     // Closing while PDFs are being made asks first; confirmed, the job is stopped and the window closes after it.
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Reads the entries into a request and starts the Create flow with it.
@@ -96,37 +86,19 @@ private:
     void selectPage(int index);
     // Shows the page of the entry a message was about, and puts the focus in it.
     void showEntry(Entry entry);
-    void onPdfDone(bool made);
-    void showCounts();
     void buildHeader();
     void buildTabs();
-    void buildContentPage(QGroupBox* page);
-    void buildCreatePage(QGroupBox* page);
     void buildOptionsMenu();
     void load();
     void applyLayout();
 
-    void setCreationMode(int index);
-    void onDriveChanged();
-    void onFolderChanged();
-    void updateFilesFound();
-    void runArticleCommand(int index);
-    void addAllArticles();
-    void addSelectedArticle();
-    void removeSelectedArticle();
-    void combineKeywords();
-    void applyFinalList();
-    void updateKeywordsInfo();
     void openFolder(const QString& folder);
     void blinkPleaseWait();
     void onArticleStarted(int index, int count);
     void onCreateFinished(const PdfJobReport& report, const ClosingBox& box);
 
-    // The folder remembered, or the start-up folder when it is gone or cannot be read.
-    void showArticleFolder(const QString& remembered);
     void saveSettings();
     void resetSettings();
-    void addDroppedArticles(const QList<QUrl>& urls);
 
     AppFolders m_folders;
     QString m_startFolder;
@@ -145,45 +117,14 @@ private:
     PageTab* m_tabs[3] = {};
     QGroupBox* m_pages[3] = {};
 
-    DriveList* m_driveList = nullptr;
-    FolderList* m_folderList = nullptr;
-    ArticleFileList* m_fileList = nullptr;
-    QLabel* m_filesFound = nullptr;
-    QRadioButton* m_modeButtons[2] = {};
-    QGroupBox* m_selectionFrame = nullptr;
-    QLabel* m_selectionHeadline = nullptr;
-    QListWidget* m_selectedArticles = nullptr;
-    QLabel* m_dropNote = nullptr;
-
+    ContentPage* m_content = nullptr;
     MonetizationPage* m_monetization = nullptr;
-    QLineEdit* m_pdfName = nullptr;
-    QRadioButton* m_keywordNames = nullptr;
-
-    QGroupBox* m_namingFrames[2] = {};
-    QListWidget* m_combinations = nullptr;
-    QPlainTextEdit* m_keywordText = nullptr;
-    QPlainTextEdit* m_finalListText = nullptr;
-    // The names in force: the final list's lines as last applied.
-    QStringList m_finalNames;
-    QLabel* m_keywordsInfo = nullptr;
-    QPushButton* m_createButton = nullptr;
-    QPushButton* m_outputButton = nullptr;
-    QSpinBox* m_converters = nullptr;
-    QProgressBar* m_progress = nullptr;
-    QLabel* m_createCounts = nullptr;
-    QPushButton* m_stopButton = nullptr;
+    CreatePage* m_createPage = nullptr;
     QShortcut* m_stopShortcut = nullptr;
-    QPushButton* m_retryButton = nullptr;
-    int m_made = 0;
-    int m_failed = 0;
 
     QMenu* m_optionsMenu = nullptr;
-    QPushButton* m_optionsButton = nullptr;
-    // The Options button was last pressed with the pointer.
-    bool m_menuAtPointer = false;
     PdfOptions m_pdfOptions;
     CreateFlow* m_create;
-    bool m_bulkRun = false;
     bool m_closeWhenStopped = false;
     QPointer<QMessageBox> m_quitQuestion; // while closing during a run asks first
 };

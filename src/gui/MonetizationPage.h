@@ -3,29 +3,35 @@
 
 #include "core/PageBuilder.h"
 
+#include "core/Result.h"
+
+#include <QGroupBox>
 #include <QPixmap>
-#include <QWidget>
+
+#include <memory>
 
 class AdPreview;
 class AppFolders;
-class QLabel;
-class QLineEdit;
 class QTimer;
 class RememberedControls;
 
-// The Monetization page's content (frMonetization): the ad block's three entries and the preview of the ad, drawn
-// once typing rests. While PDFs are being made the preview waits, and follows when they are done.
-class MonetizationPage : public QWidget
+namespace Ui {
+class MonetizationPage;
+}
+
+// The Monetization page (frPage_1): the ad block's three entries and the preview of the ad, drawn once typing
+// rests. While PDFs are being made the preview waits, and follows when they are done.
+class MonetizationPage : public QGroupBox
 {
     Q_OBJECT
 
 public:
-    MonetizationPage(const AppFolders& folders, RememberedControls& remembered, QWidget* page);
+    MonetizationPage(const AppFolders& folders, RememberedControls& remembered, QWidget* parent = nullptr);
+    ~MonetizationPage() override;
 
     PageBuilder::AdBlock ad() const;
-    QLineEdit* titleEntry() const { return m_adTitle; }
-    QLineEdit* ctaTextEntry() const { return m_ctaText; }
-    QLineEdit* ctaUrlEntry() const { return m_ctaUrl; }
+    // The control that holds an entry of this page, or nullptr.
+    QWidget* entryBox(Entry entry) const;
     // While busy, a preview under way stops and a new one waits.
     void setBusy(bool busy);
 
@@ -35,12 +41,8 @@ private:
     // The example picture, and why there is no preview.
     void showExamplePicture(const QString& why);
 
-    QLineEdit* m_adTitle;
-    QLineEdit* m_ctaText;
-    QLineEdit* m_ctaUrl;
-    QLabel* m_adExample;
+    std::unique_ptr<Ui::MonetizationPage> m_ui;
     QPixmap m_examplePicture;
-    QLabel* m_previewNote;
     AdPreview* m_preview;
     QTimer* m_previewTimer;
     bool m_busy = false;
