@@ -12,6 +12,7 @@
 #include "gui/MonetizationPage.h"
 #include "gui/PageTab.h"
 #include "gui/PdfOptionsDialog.h"
+#include "gui/RunQuestions.h"
 #include "gui/TabIcons.h"
 
 #include <QCloseEvent>
@@ -353,7 +354,7 @@ void MainWindow::createPdfs()
     request.mode = m_content->creationMode();
     m_createPage->fillNaming(request);
     request.options = m_pdfOptions;
-    if (!confirmNames(request))
+    if (!RunQuestions::confirm(this, m_settings, request))
         return;
 
     const Result<QString, Message> started = m_create->start(request);
@@ -362,36 +363,6 @@ void MainWindow::createPdfs()
     if (request.mode == CreationMode::Single)
         m_createPage->setPdfName(*started);
     saveSettings();
-}
-
-bool MainWindow::confirmNames(PdfJobRequest& request)
-{
-    // The entries' own messages come first.
-    if (!CreateFlow::check(request))
-        return true;
-    if (const Result<void, Message> shared = CreateFlow::checkSharedNames(request); !shared) {
-        if (!MessageBox::question(this, shared.error().text + "\n\n" + tr("Make them anyway?"), shared.error().title,
-                                  MessageBox::No))
-            return false;
-        request.allowSameName = true;
-    }
-    const QList<std::pair<int, QString>> existing = CreateFlow::existingPdfs(request);
-    if (existing.isEmpty())
-        return true;
-    int choice = m_settings.value(Remembered::ExistingPdfs);
-    if (choice == 0) {
-        bool dontAskAgain = false;
-        const MessageBox::Answer answer = MessageBox::askExisting(
-            this, CreateFlow::existingText(existing) + "\n\n" + tr("Replace them, or skip their articles?"),
-            tr("PDFs Already Made"), &dontAskAgain);
-        if (answer == MessageBox::Cancel)
-            return false;
-        choice = answer == MessageBox::Skip ? 2 : 1;
-        if (dontAskAgain)
-            m_settings.setValue(Remembered::ExistingPdfs, choice);
-    }
-    request.existing = choice == 2 ? ExistingPdfs::Skip : ExistingPdfs::Replace;
-    return true;
 }
 
 void MainWindow::retryFailed()
@@ -404,10 +375,8 @@ bool MainWindow::runStarted(const Result<QString, Message>& started)
 {
     if (!started) {
         const Message& message = started.error();
-        if (message.warning)
-            MessageBox::warning(this, message.text, message.title);
-        else
-            MessageBox::information(this, message.text, message.title);
+        MessageBox::show(this, message.text, message.title,
+                         message.warning ? MessageBox::Warning : MessageBox::Information, MessageBox::Ok);
         showEntry(message.entry);
         return false;
     }
@@ -440,17 +409,7 @@ void MainWindow::onCreateFinished(const PdfJobReport& report, const ClosingBox& 
     const bool bulk = m_create->runRequest().mode == CreationMode::Bulk;
     m_pleaseWait->setVisible(bulk && report.stopMessage.isEmpty() && !report.cancelled && report.madeCount() > 0);
 
-    // PDFs kept elsewhere than the user would look say where.
-    const QString text =
-        m_folders.isOutputInDataFolder() && report.madeCount() > 0
-            ? tr("No Documents folder could be written, so the PDFs are in:\n%1").arg(m_folders.output()) + "\n\n" +
-                  box.text
-            : box.text;
-    const MessageBox::Answer answer = box.askToOpenOutput
-                                          ? MessageBox::show(this, text, box.title, MessageBox::Question,
-                                                             MessageBox::YesNo, MessageBox::Yes, box.offerRetry)
-                                          : MessageBox::show(this, text, box.title, MessageBox::Warning, MessageBox::Ok,
-                                                             MessageBox::AnswerOk, box.offerRetry);
+    const MessageBox::Answer answer = RunQuestions::showClosingBox(this, m_folders, report, box);
     if (answer == MessageBox::Retry)
         retryFailed();
     else if (answer == MessageBox::Yes)

@@ -76,9 +76,6 @@ protected:
 private:
     // Reads the entries into a request and starts the Create flow with it.
     void createPdfs();
-    // Asks about PDF names several articles share and about PDFs the output folder already holds, and puts the
-    // answers into the request; false when the user chose not to make the PDFs.
-    bool confirmNames(PdfJobRequest& request);
     void retryFailed();
     // Shows the message of a run that did not start, or the progress of one that did.
     bool runStarted(const Result<QString, Message>& started);
