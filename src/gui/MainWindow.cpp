@@ -37,10 +37,6 @@ namespace {
 // it opens as large as the screen allows.
 constexpr int StartWidth = 1220;
 constexpr int StartHeight = 760;
-// Below this size the pages stop shrinking and scroll instead: the width at which the Monetization page shows its
-// widest frame whole, and the outer height at which the PDF Content page shows its lowest control whole.
-constexpr double MinimumOuterWidth = 18200;
-constexpr double MinimumOuterHeight = 11400;
 
 QFont boldFont(QFont font)
 {
@@ -254,17 +250,10 @@ void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     m_scroll->setGeometry(rect());
-    // The rules take the window's outer size; the pages take the canvas, which is never below the minimum, and
-    // scroll bars show the rest of it in a smaller window.
+    // The rules take the window's outer size, the pages the canvas.
     const QSize frame = frameGeometry().size() - size();
-    const QSize minimum = QSize(Twips::toPixels(MinimumOuterWidth), Twips::toPixels(MinimumOuterHeight)) - frame;
-    const QSize available = m_scroll->maximumViewportSize();
-    const int bar = m_scroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_scroll);
-    QSize canvas = available.expandedTo(minimum);
-    if (canvas.height() > available.height())
-        canvas.setWidth(qMax(available.width() - bar, minimum.width()));
-    if (canvas.width() > available.width())
-        canvas.setHeight(qMax(available.height() - bar, minimum.height()));
+    const QSize canvas = canvasSize(m_scroll->maximumViewportSize(), frame,
+                                    m_scroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_scroll));
     m_canvas->resize(canvas);
     const QSize outer = canvas + frame;
     m_layout = applyResizeRules(m_layout, Twips::fromPixels(outer.width()), Twips::fromPixels(outer.height()));
