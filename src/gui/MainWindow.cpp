@@ -28,6 +28,9 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <functional>
+#include <tuple>
+
 using namespace DesignGeometry;
 
 namespace {
@@ -178,26 +181,20 @@ void MainWindow::buildOptionsMenu()
 {
     m_optionsMenu = new QMenu(QStringLiteral("FileOptions"), this);
     m_optionsMenu->setObjectName(QStringLiteral("mnuFileOptions"));
-    QAction* openItem = m_optionsMenu->addAction(tr("Open &Folder"));
-    openItem->setObjectName(QStringLiteral("mnuOpenFolderTXT"));
-    QAction* generatorItem = m_optionsMenu->addAction(tr("Open &Random Content Creator"));
-    generatorItem->setObjectName(QStringLiteral("mnuDummy"));
-    QAction* pdfOptionsItem = m_optionsMenu->addAction(tr("&PDF Options..."));
-    pdfOptionsItem->setObjectName(QStringLiteral("mnuPdfOptions"));
-    QAction* templateItem = m_optionsMenu->addAction(tr("&Edit Page Template"));
-    templateItem->setObjectName(QStringLiteral("mnuEditTemplate"));
-    QAction* resetItem = m_optionsMenu->addAction(tr("Re&set Settings"));
-    resetItem->setObjectName(QStringLiteral("mnuResetSettings"));
-    QAction* exitItem = m_optionsMenu->addAction(tr("E&xit"));
-    exitItem->setObjectName(QStringLiteral("mnuExitTXT"));
-
-    connect(openItem, &QAction::triggered, this, [this] { openFolder(articleFolder()); });
-    connect(generatorItem, &QAction::triggered, this, &MainWindow::openGenerator);
-    connect(pdfOptionsItem, &QAction::triggered, this, &MainWindow::openPdfOptions);
-    connect(templateItem, &QAction::triggered, this, &MainWindow::editPageTemplate);
-    connect(resetItem, &QAction::triggered, this, &MainWindow::resetSettings);
-    // Closing asks first while PDFs are being made; the program ends with its last window.
-    connect(exitItem, &QAction::triggered, this, &QWidget::close);
+    const std::tuple<const char*, const char*, std::function<void()>> items[] = {
+        {QT_TR_NOOP("Open &Folder"), "mnuOpenFolderTXT", [this] { openFolder(articleFolder()); }},
+        {QT_TR_NOOP("Open &Random Content Creator"), "mnuDummy", [this] { openGenerator(); }},
+        {QT_TR_NOOP("&PDF Options..."), "mnuPdfOptions", [this] { openPdfOptions(); }},
+        {QT_TR_NOOP("&Edit Page Template"), "mnuEditTemplate", [this] { editPageTemplate(); }},
+        {QT_TR_NOOP("Re&set Settings"), "mnuResetSettings", [this] { resetSettings(); }},
+        // Closing asks first while PDFs are being made; the program ends with its last window.
+        {QT_TR_NOOP("E&xit"), "mnuExitTXT", [this] { close(); }},
+    };
+    for (const auto& [caption, name, triggered] : items) {
+        QAction* action = m_optionsMenu->addAction(tr(caption));
+        action->setObjectName(QLatin1String(name));
+        connect(action, &QAction::triggered, this, triggered);
+    }
 }
 
 void MainWindow::load()
