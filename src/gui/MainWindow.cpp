@@ -8,6 +8,7 @@
 #include "gui/DesignGeometry.h"
 #include "gui/FolderShortcuts.h"
 #include "gui/GeneratorDialog.h"
+#include "gui/MainHeader.h"
 #include "gui/MessageBox.h"
 #include "gui/MonetizationPage.h"
 #include "gui/PageTab.h"
@@ -25,7 +26,6 @@
 #include <QScrollArea>
 #include <QShortcut>
 #include <QStyle>
-#include <QTimer>
 #include <QUrl>
 
 #include <functional>
@@ -40,12 +40,6 @@ namespace {
 // it opens as large as the screen allows.
 constexpr int StartWidth = 1220;
 constexpr int StartHeight = 760;
-
-QFont boldFont(QFont font)
-{
-    font.setBold(true);
-    return font;
-}
 
 QSize startSize(const QWidget* window)
 {
@@ -98,7 +92,7 @@ MainWindow::MainWindow(const AppFolders& folders, const QString& startFolder, co
     resize(startSize(this));
     restoreGeometry(m_settings.value(Remembered::WindowGeometry));
 
-    buildHeader();
+    m_header = new MainHeader(m_canvas);
     buildTabs();
     // The pages remember their entries in this order.
     m_content = new ContentPage(m_remembered, m_canvas);
@@ -125,28 +119,6 @@ MainWindow::MainWindow(const AppFolders& folders, const QString& startFolder, co
     applyLayout();
 
     load();
-}
-
-void MainWindow::buildHeader()
-{
-    m_header = new QWidget(m_canvas);
-    m_header->setObjectName(QStringLiteral("picHeader"));
-    m_header->setAutoFillBackground(true);
-    setColor(m_header, QPalette::Window, QColor(0, 0, 64));
-
-    m_productLabel = label(m_header, "lblAppName", QString(), verdana(14.25, true), 495, 270, 7710, 330);
-    setColor(m_productLabel, QPalette::WindowText, Qt::white);
-    m_byline = label(m_header, "lblBy", QString(), verdana(9), 2520, 360, 3525, 330);
-    setColor(m_byline, QPalette::WindowText, QColor(192, 192, 192));
-    m_pleaseWait = label(m_header, "lblPleaseWait", tr("Please Wait"), boldFont(font()), 13095, 315, 5955, 330);
-    m_pleaseWait->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    setColor(m_pleaseWait, QPalette::WindowText, QColor(224, 224, 224));
-    m_pleaseWait->hide();
-
-    m_pleaseWaitTimer = new QTimer(this);
-    m_pleaseWaitTimer->setObjectName(QStringLiteral("tmrPleaseWait"));
-    m_pleaseWaitTimer->setInterval(300);
-    connect(m_pleaseWaitTimer, &QTimer::timeout, this, &MainWindow::blinkPleaseWait);
 }
 
 void MainWindow::buildTabs()
@@ -201,11 +173,7 @@ void MainWindow::load()
 {
     // Each step stands alone: one that cannot be done is skipped without a word and the next one runs.
     setWindowTitle(Product::windowTitle());
-    m_byline->setText(Product::byline());
-    m_productLabel->setText(Product::label());
-    // The byline follows the product label, however long the product label is.
-    const int afterName = m_productLabel->x() + m_productLabel->fontMetrics().horizontalAdvance(m_productLabel->text());
-    m_byline->move(qMax(m_byline->x(), afterName + 12), m_byline->y());
+    m_header->showProduct(Product::label(), Product::byline());
 
     // The three pages already share one place: the layout gives them one left and top.
     m_createPage->setKeywordPatterns(m_folders.keywordPatterns());
@@ -259,13 +227,12 @@ void MainWindow::resizeEvent(QResizeEvent* event)
 
 void MainWindow::applyLayout()
 {
-    m_header->setGeometry(0, 0, m_canvas->width(), Twips::toPixels(870));
+    m_header->applyLayout(m_layout, m_canvas->width());
     for (int i = 0; i < 3; ++i) {
         m_pages[i]->setGeometry(
             Twips::toPixels(m_layout.pageLeft, m_layout.pageTop, m_layout.pageWidth[i], m_layout.pageHeight[i]));
     }
     m_content->applyLayout(m_layout);
-    setLeftAndWidth(m_pleaseWait, m_layout.pleaseWaitLeft, m_layout.pleaseWaitWidth);
     m_createPage->applyLayout(m_layout);
 }
 
@@ -311,17 +278,9 @@ void MainWindow::showPage(int index)
         m_monetization->entryBox(Entry::AdTitle)->setFocus();
 }
 
-void MainWindow::blinkPleaseWait()
-{
-    m_pleaseWait->setVisible(m_pleaseWait->isHidden());
-}
-
 void MainWindow::setBusy(bool busy)
 {
-    if (busy)
-        m_pleaseWaitTimer->start();
-    else
-        m_pleaseWaitTimer->stop();
+    m_header->setBusy(busy);
     m_createPage->setBusy(busy, m_create->canRetry());
     m_stopShortcut->setEnabled(busy);
     m_monetization->setBusy(busy);
@@ -373,7 +332,7 @@ bool MainWindow::runStarted(const Result<QString, Message>& started)
 
 void MainWindow::onArticleStarted(int index, int count)
 {
-    m_pleaseWait->setText(tr("Please Wait ... (Preparing File %1/%2)").arg(index + 1).arg(count));
+    m_header->showPreparing(index, count);
     m_createPage->articleStarted(index);
     // The lists may have been edited meanwhile; the job works on what they held when Create was pressed. A retry's
     // article shows where it was in the run it retries.
@@ -391,9 +350,8 @@ void MainWindow::onCreateFinished(const PdfJobReport& report, const ClosingBox& 
         return;
     }
     // The bulk run leaves "Ready." on show; the single run leaves the label hidden, as does a run that stopped.
-    m_pleaseWait->setText(tr("Ready."));
     const bool bulk = m_create->runRequest().mode == CreationMode::Bulk;
-    m_pleaseWait->setVisible(bulk && report.stopMessage.isEmpty() && !report.cancelled && report.madeCount() > 0);
+    m_header->showReady(bulk && report.stopMessage.isEmpty() && !report.cancelled && report.madeCount() > 0);
 
     const MessageBox::Answer answer = RunQuestions::showClosingBox(this, m_folders, report, box);
     if (answer == MessageBox::Retry)

@@ -13,12 +13,11 @@
 class ContentPage;
 class CreatePage;
 class QGroupBox;
-class QLabel;
 class QMessageBox;
 class QMenu;
 class QScrollArea;
 class QShortcut;
-class QTimer;
+class MainHeader;
 class MonetizationPage;
 class PageTab;
 struct ClosingBox;
@@ -83,14 +82,12 @@ private:
     void selectPage(int index);
     // Shows the page of the entry a message was about, and puts the focus in it.
     void showEntry(Entry entry);
-    void buildHeader();
     void buildTabs();
     void buildOptionsMenu();
     void load();
     void applyLayout();
 
     void openFolder(const QString& folder);
-    void blinkPleaseWait();
     void onArticleStarted(int index, int count);
     void onCreateFinished(const PdfJobReport& report, const ClosingBox& box);
 
@@ -106,11 +103,7 @@ private:
     // Everything lies on the canvas, which scrolls when the window is smaller than the pages need.
     QScrollArea* m_scroll = nullptr;
     QWidget* m_canvas = nullptr;
-    QWidget* m_header = nullptr;
-    QLabel* m_productLabel = nullptr;
-    QLabel* m_byline = nullptr;
-    QLabel* m_pleaseWait = nullptr;
-    QTimer* m_pleaseWaitTimer = nullptr;
+    MainHeader* m_header = nullptr;
     PageTab* m_tabs[3] = {};
     QGroupBox* m_pages[3] = {};
 
