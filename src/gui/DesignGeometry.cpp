@@ -82,6 +82,17 @@ void setLeftAndWidth(QWidget* widget, double left, double width)
     widget->setGeometry(rect);
 }
 
+void setCaptionFont(QWidget* frame, const QFont& caption)
+{
+    QFont content = frame->font();
+    content.setResolveMask(QFont::AllPropertiesResolved);
+    for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!child->testAttribute(Qt::WA_SetFont))
+            child->setFont(content);
+    }
+    frame->setFont(caption);
+}
+
 QStringList itemsOf(const QListWidget* list)
 {
     QStringList items;

@@ -43,6 +43,9 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
 QFont verdana(double points, bool bold = false, bool italic = false);
 
 void setColor(QWidget* widget, QPalette::ColorRole role, const QColor& color);
+// Gives a frame its caption font; the controls inside keep the font they had, which they would otherwise take
+// from the frame.
+void setCaptionFont(QWidget* frame, const QFont& caption);
 // Moves a control sideways and sets its width, in twips; its top and height stay.
 void setLeftAndWidth(QWidget* widget, double left, double width);
 

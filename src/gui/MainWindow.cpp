@@ -51,18 +51,6 @@ QString arrayName(const char* name, int index)
     return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index);
 }
 
-// A frame's caption font would pass to everything inside it; the controls keep the window's font instead.
-void setCaptionFont(QGroupBox* frame, const QFont& caption)
-{
-    QFont content = frame->font();
-    content.setResolveMask(QFont::AllPropertiesResolved);
-    for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (!child->testAttribute(Qt::WA_SetFont))
-            child->setFont(content);
-    }
-    frame->setFont(caption);
-}
-
 } // namespace
 
 MainWindow::MainWindow(const AppFolders& folders, const QString& startFolder, const QString& settingsFile,
