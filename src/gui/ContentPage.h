@@ -32,6 +32,8 @@ public:
     QString articleFolder() const;
     // Shows the folder remembered, or fallback when it is gone or cannot be read.
     void showArticleFolder(const QString& remembered, const QString& fallback);
+    // Re-reads the article files of the folder at once, after a file was saved into it; the list follows other
+    // changes of the folder by itself.
     void refreshArticleFiles();
     // Marks the selected article of that row as a run reaches it; the list may have lost the row meanwhile.
     void markArticle(int row);

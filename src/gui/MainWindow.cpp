@@ -83,12 +83,9 @@ MainWindow::MainWindow(const AppFolders& folders, const QString& startFolder, co
     m_header = new MainHeader(m_canvas);
     buildTabs();
     // The pages remember their entries in this order.
-    m_content = new ContentPage(m_remembered, m_canvas);
-    m_monetization = new MonetizationPage(m_folders, m_remembered, m_canvas);
-    m_createPage = new CreatePage(m_remembered, m_canvas);
-    m_pages[0] = m_content;
-    m_pages[1] = m_monetization;
-    m_pages[2] = m_createPage;
+    m_pages[0] = m_content = new ContentPage(m_remembered, m_canvas);
+    m_pages[1] = m_monetization = new MonetizationPage(m_folders, m_remembered, m_canvas);
+    m_pages[2] = m_createPage = new CreatePage(m_remembered, m_canvas);
     // Escape stops the run from any page.
     m_stopShortcut = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     m_stopShortcut->setEnabled(false);
@@ -224,15 +221,6 @@ void MainWindow::applyLayout()
     m_createPage->applyLayout(m_layout);
 }
 
-int MainWindow::currentPage() const
-{
-    for (int i = 0; i < 3; ++i) {
-        if (!m_tabs[i]->isSelectable())
-            return i;
-    }
-    return 0;
-}
-
 void MainWindow::selectPage(int index)
 {
     showPage(index);
@@ -258,6 +246,7 @@ void MainWindow::showPage(int index)
 {
     if (index < 0 || index > 2)
         return;
+    m_currentPage = index;
     for (int i = 0; i < 3; ++i)
         m_tabs[i]->setSelectable(i != index);
     for (int i = 0; i < 3; ++i)
@@ -358,11 +347,6 @@ QString MainWindow::articleFolder() const
     return m_content->articleFolder();
 }
 
-void MainWindow::refreshArticleFiles()
-{
-    m_content->refreshArticleFiles();
-}
-
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (!m_create->isRunning()) {
@@ -393,7 +377,7 @@ void MainWindow::openFolder(const QString& folder)
 void MainWindow::openGenerator()
 {
     GeneratorDialog::launch(
-        m_folders, [this] { return articleFolder(); }, [this] { refreshArticleFiles(); }, this);
+        m_folders, [this] { return articleFolder(); }, [this] { m_content->refreshArticleFiles(); }, this);
 }
 
 void MainWindow::editPageTemplate()

@@ -40,17 +40,13 @@ public:
     MainWindow(const AppFolders& folders, const QString& startFolder, const QString& settingsFile = {},
                QWidget* parent = nullptr);
 
-    const AppFolders& folders() const { return m_folders; }
     // The folder the article browser shows; a root ends in the separator, other folders do not.
     QString articleFolder() const;
-    // Re-reads the article files of that folder at once, after a file was saved into it; the list follows other
-    // changes of the folder by itself.
-    void refreshArticleFiles();
 
     // Shows page 0, 1 or 2 and marks its tab as the current one; other indices change nothing.
     void showPage(int index);
     // The page shown: 0, 1 or 2.
-    int currentPage() const;
+    int currentPage() const { return m_currentPage; }
     // Opens the Random Content Generator, window-modal; each opening starts afresh.
     void openGenerator();
     // Opens the PDF Options dialog, window-modal, on the options in force; OK puts its options in force.
@@ -106,6 +102,7 @@ private:
     MainHeader* m_header = nullptr;
     PageTab* m_tabs[3] = {};
     QGroupBox* m_pages[3] = {};
+    int m_currentPage = 0;
 
     ContentPage* m_content = nullptr;
     MonetizationPage* m_monetization = nullptr;
