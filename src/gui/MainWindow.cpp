@@ -22,7 +22,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
-#include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QStyle>
