@@ -29,7 +29,8 @@ BOOL WINAPI onConsoleEvent(DWORD event)
     // The console's close is the terminal's hang-up.
     const bool closed = event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT;
     const auto cause = closed ? StopSignals::Cause::HangUp : StopSignals::Cause::Interrupt;
-    QMetaObject::invokeMethod(instance, [cause] { emit instance->received(cause); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        instance, [cause] { emit instance->received(cause); }, Qt::QueuedConnection);
     if (closed)
         WaitForSingleObject(stopped(), 4500);
     return TRUE;

@@ -12,7 +12,6 @@
 #include <filesystem>
 #include <system_error>
 
-
 namespace {
 // The end of the error output is all the last error line needs; the converter's progress bars make the rest long.
 constexpr qsizetype keptErrorBytes = 16 * 1024;
@@ -180,7 +179,6 @@ ConverterResult ConverterProcess::placePartialPdf(const QString& part, const QSt
     }
     return placed;
 }
-
 
 ConverterProcess::ConverterProcess(const QString& converter, const QStringList& options, const QString& page,
                                    const QString& pdf, const QString& token, std::chrono::milliseconds timeLimit,

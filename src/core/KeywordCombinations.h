@@ -32,8 +32,8 @@ QString combine(const QStringList& patterns, const QStringList& keywords);
 QStringList keywordsOf(const QStringList& names, const QStringList& patterns, const QString& keywordText);
 
 // What "Combine Keywords" makes of the keyword box's text and the combination patterns: the keywords
-// (keywords()), the final list's text, and a note naming patternFile to show when there is no pattern; or the message to
-// show when no keyword was entered. Every front end combines through here.
+// (keywords()), the final list's text, and a note naming patternFile to show when there is no pattern; or the message
+// to show when no keyword was entered. Every front end combines through here.
 struct Combined {
     QStringList keywords;
     QString finalList;

@@ -40,12 +40,11 @@ QString creator()
 QString versionText()
 {
     return label() + ' ' + Version + '\n' +
-           QCoreApplication::translate("Product",
-                                       "Copyright (C) 2024-2026 the Leafrunner developers\n"
-                                       "License GPL-3.0-or-later: GNU GPL version 3 or later "
-                                       "<https://www.gnu.org/licenses/gpl.html>.\n"
-                                       "This is free software: you are free to change and redistribute it.\n"
-                                       "There is NO WARRANTY, to the extent permitted by law.\n");
+           QCoreApplication::translate("Product", "Copyright (C) 2024-2026 the Leafrunner developers\n"
+                                                  "License GPL-3.0-or-later: GNU GPL version 3 or later "
+                                                  "<https://www.gnu.org/licenses/gpl.html>.\n"
+                                                  "This is free software: you are free to change and redistribute it.\n"
+                                                  "There is NO WARRANTY, to the extent permitted by law.\n");
 }
 
 } // namespace Product
