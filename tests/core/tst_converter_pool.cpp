@@ -73,18 +73,17 @@ private slots:
         const QString tag = QTest::currentDataTag();
         TestAppFolder app(TestAppFolder::NoConverter);
         const QString log = app.path() + "/log";
-        const QString refusal =
-            "case \"$options\" in *--read-args-from-stdin) echo 'Unknown option' >&2; exit 1;; esac";
-        app.setConverterScript((tag == "reads no lines" ? refusal : QString()) + QString(R"sh(
-echo "$$ $(basename "$1")" >> '%1'
-case "$(basename "$1")" in
-"malformed output"*) printf 'Done.\nDone?\n' >&2; echo '<html>' > "$2" ;;
-hangs*) sleep 60 & echo "$! sleep" >> '%1'; wait ;;
-exits*) echo 'Error: Failed loading page' >&2; exit 1 ;;
-"writes nothing"*) ;;
-*) %2 ;;
-esac)sh")
-                                                                                     .arg(log, standInConverter));
+        const QString refusal = "if-option --read-args-from-stdin say \"Unknown option\"\n"
+                                "if-option --read-args-from-stdin exit 1\n";
+        app.setConverterScript((tag == "reads no lines" ? refusal : QString()) + QString(R"(append %1 "{pid} {name}"
+if hangs* hang %1
+if exits* say "Error: Failed loading page"
+if exits* exit 1
+if "writes nothing*" exit 0
+pdf
+if malformed* say "Done.\nDone?"
+if malformed* write {pdf} <html>)")
+                                                                                     .arg(log));
         QStringList pages;
         QStringList pdfs;
         for (const QString& name : {QString("first"), tag, QString("third"), QString("fourth")}) {

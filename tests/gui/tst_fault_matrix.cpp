@@ -159,8 +159,7 @@ private slots:
     // update of a PDF, since rendering it would take the real one minutes.
     void fiftyMegabyteArticle()
     {
-        d.emplace("{ printf '" + PdfJobTesting::wholePdf +
-                  R"(%%%%'; tail -c 1000 "$1"; printf '\nstartxref\n96\n%%%%EOF\n'; } > "$2")");
+        d.emplace("pdf\ntail 1000");
         const QByteArray line = "A line of the big article.\r\n";
         d->writeArticle("big.txt", line.repeated(50 * 1024 * 1024 / line.size() + 1) + "The end.");
         d->writeArticle("small.txt", "Small.");
@@ -267,7 +266,7 @@ private slots:
     // second is refused and changes nothing; the first run completes, and then the second may run.
     void secondWindowOnTheSameFolderWaits()
     {
-        d.emplace(R"(while [ ! -e "$1.go" ]; do sleep 0.05; done; )" + PdfJobTesting::standInConverter);
+        d.emplace("wait-for {page}.go\npdf");
         d->writeArticle("a.txt", "A.");
         d->openFilled(CreationMode::Bulk);
         const std::unique_ptr<MainWindow> first = std::move(d->window);
@@ -295,7 +294,7 @@ private slots:
     // folder, and the window shows no "Ready.".
     void nothingMade()
     {
-        d.emplace(R"(printf '%%PDF-1.4\n1 0 obj <<' > "$2"; exit 1)");
+        d.emplace("write {pdf} \"%PDF-1.4\\n1 0 obj <<\"\nexit 1");
         d->writeArticle("a.txt", "A.");
         d->writeArticle("b.txt", "B.");
         d->openFilled(CreationMode::Bulk);

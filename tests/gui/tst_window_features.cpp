@@ -152,9 +152,7 @@ private slots:
     void progressAndStop()
     {
         // The slow page's converter writes the start of a PDF and waits.
-        setUp(R"(case "$1" in *slow*) printf '%%PDF-1.4' > "$2"; echo $$ > "$(dirname "$1")/pid"; )"
-              R"(exec sleep 60;; esac; )" +
-              PdfJobTesting::standInConverter);
+        setUp("if slow* write {pdf} %PDF-1.4\nif slow* hang {dir}/pid\npdf");
         openForBulkRun();
         auto* progress = d->child<QProgressBar>("progressCreate");
         QVERIFY(progress->isHidden() && d->child<QWidget>("cmdStop")->isHidden());
@@ -174,7 +172,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(MessageBox::shown().size(), 1, 20000);
         QCOMPARE(MessageBox::last().text, QString("Stopped: 2 of 4 PDFs were made.\n\nDo you want to open the output "
                                                   "folder?"));
-        QVERIFY(!PdfJobTesting::processAlive(TestAppFolder::readFile(pidFile).trimmed().toLongLong()));
+        QVERIFY(!PdfJobTesting::anyAlive(pidFile));
         QCOMPARE(QDir(d->app.folders().output()).entryList(QDir::Files | QDir::Hidden),
                  QStringList({"a.pdf", "b.pdf"}));
         QVERIFY(isMainWindowIdle(d->window.get()) && progress->isHidden());
@@ -185,9 +183,7 @@ private slots:
     // retry takes the failed row's place.
     void retryMakesOnlyTheFailedPdf()
     {
-        setUp(R"(echo "$1" >> "$(dirname "$1")/converted"; )"
-              R"(case "$1" in *b.html) [ -e "$1.once" ] || { : > "$1.once"; exit 1; };; esac; )" +
-              PdfJobTesting::standInConverter);
+        setUp("append {dir}/converted {page}\nif b.html fail-once {page}.once\npdf");
         openForBulkRun();
         d->click("optFilename_1");
         auto* finalList = d->child<QPlainTextEdit>("txtFinalList");
@@ -266,7 +262,7 @@ private slots:
     // A run that ends while closing asks first takes the question away, and the closing box follows as usual.
     void runEndingTakesTheQuitQuestionAway()
     {
-        setUp(R"(while [ ! -e "$1.go" ]; do sleep 0.05; done; )" + PdfJobTesting::standInConverter);
+        setUp("wait-for {page}.go\npdf");
         d->openFilled(CreationMode::Single);
         d->click("cmdCreate");
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(d->app.folders().pageFile("report.html")), 20000);

@@ -9,19 +9,14 @@
 #include <QProcess>
 #include <QSignalSpy>
 
+#include <algorithm>
 #include <chrono>
 
 // Runs PDF jobs through the engine in a temporary application folder and waits for them, with a bound.
 namespace PdfJobTesting {
 
-// A small whole PDF, one that takes document properties, as a format for printf; its cross-reference table starts
-// at byte 96.
-inline const QString wholePdf =
-    R"(%%PDF-1.4\n1 0 obj<</Type/Catalog/Pages 2 0 R>>endobj\n2 0 obj<</Type/Pages/Kids[]/Count 0>>endobj\n)"
-    R"(xref\n0 3\n0000000000 65535 f \n0000000009 00000 n \n0000000052 00000 n \n)"
-    R"(trailer<</Size 3/Root 1 0 R>>\nstartxref\n96\n%%%%EOF\n)";
-// A stand-in converter that writes that PDF.
-inline const QString standInConverter = "printf '" + wholePdf + R"(' > "$2")";
+// The stand-in converter's script that writes a small whole PDF.
+inline const QString standInConverter = "pdf";
 
 inline PdfJobRequest request(const TestAppFolder& app, CreationMode mode, const QStringList& articles)
 {
@@ -73,6 +68,13 @@ inline bool processAlive(qint64 pid)
     const QByteArray line = stat.readAll();
     const qsizetype afterName = line.lastIndexOf(')');
     return afterName < 0 || line.mid(afterName + 2, 1) != "Z";
+}
+
+// Whether a process whose id is on a line of the file still runs.
+inline bool anyAlive(const QString& pidFile)
+{
+    const QList<QByteArray> pids = TestAppFolder::readFile(pidFile).split('\n');
+    return std::any_of(pids.begin(), pids.end(), [](const QByteArray& pid) { return processAlive(pid.toLongLong()); });
 }
 
 } // namespace PdfJobTesting

@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 
 // A temporary application folder laid out as the installed program's: bin with the page template and its
-// scripts, the word lists and the keyword list file, and in bin the real converter or a stand-in script.
+// scripts, the word lists and the keyword list file, and in bin the real converter or a stand-in.
 class TestAppFolder
 {
 public:
@@ -32,29 +32,12 @@ public:
     QString path() const { return m_path; }
     AppFolders folders() const { return AppFolders(QDir::toNativeSeparators(m_path), Platform::separator()); }
 
-    // Puts an executable shell script in place of the converter, run with the page as $1 and the PDF path as $2 (all
-    // the converter's arguments in $options). As the real converter, with --read-args-from-stdin last it runs the
-    // script on each line's page and PDF in turn, says "Done" after each, and ends when the script fails.
+    // Puts the stand-in converter in place of the converter, acting out the script given (stand_in_converter.cpp).
     void setConverterScript(const QString& script) const
     {
-        const QString converter = folders().converter();
-        QFile::remove(converter);
-        writeFile("bin/" + Platform::converterFileName(), (R"sh(#!/bin/sh
-options="$*"
-convert() {
-:
-)sh" + script + R"sh(
-}
-if [ "${options%--read-args-from-stdin}" = "$options" ]; then
-    while [ $# -gt 2 ]; do shift; done
-    convert "$@"; exit
-fi
-while IFS= read -r line; do
-    eval "set -- $(printf '%s' "$line" | sed 's/[$`]/\\&/g')"; (convert "$@") || exit; echo Done >&2
-done
-)sh")
-                                                              .toUtf8());
-        QFile::setPermissions(converter, QFile::permissions(converter) | QFileDevice::ExeOwner);
+        QFile::remove(folders().converter());
+        writeFile("bin/stand-in.txt", script.toUtf8());
+        QFile::copy(LEAF_STAND_IN_CONVERTER, folders().converter());
     }
 
     // Writes a file under the folder (relative path with "/"), making folders as needed; returns its path.
