@@ -73,15 +73,14 @@ private slots:
         const QString tag = QTest::currentDataTag();
         TestAppFolder app(TestAppFolder::NoConverter);
         const QString log = app.path() + "/log";
-        const QString refusal = "if-option --read-args-from-stdin say \"Unknown option\"\n"
-                                "if-option --read-args-from-stdin exit 1\n";
+        const QString refusal = "if --read-args-from-stdin say \"Unknown option\"\nif --read-args-from-stdin exit 1\n";
         app.setConverterScript((tag == "reads no lines" ? refusal : QString()) + QString(R"(append %1 "{pid} {name}"
 if hangs* hang %1
 if exits* say "Error: Failed loading page"
 if exits* exit 1
 if "writes nothing*" exit 0
 pdf
-if malformed* say "Done.\nDone?"
+if malformed* say "Done.{nl}Done?"
 if malformed* write {pdf} <html>)")
                                                                                      .arg(log));
         QStringList pages;

@@ -77,7 +77,7 @@ private slots:
     void converterOutcomes_data()
     {
         QTest::addColumn<ConverterRow>("row");
-        const QString cutOff = "write {pdf} \"%PDF-1.4\\n1 0 obj <<\"\n";
+        const QString cutOff = "write {pdf} \"%PDF-1.4{nl}1 0 obj <<\"\n";
         const QString hang = "hang {page}.pids";
         // clang-format off
         QTest::newRow("made")                    << ConverterRow{"pdf", "", ""};
@@ -87,7 +87,7 @@ private slots:
         QTest::newRow("exits 0 without writing") << ConverterRow{"exit 0", "exit code 0 and wrote no PDF", ""};
         QTest::newRow("empty file")              << ConverterRow{"write {pdf}", "an empty file", ""};
         QTest::newRow("not a PDF")               << ConverterRow{"write {pdf} <html>%%EOF", "not a PDF", ""};
-        QTest::newRow("damaged")                 << ConverterRow{R"(write {pdf} "%PDF-1.4\n nothing readable \n%%EOF\n")",
+        QTest::newRow("damaged")                 << ConverterRow{"write {pdf} \"%PDF-1.4{nl} nothing readable {nl}%%EOF{nl}\"",
                                                                  "The converter wrote a damaged PDF: can't find startxref", ""};
         QTest::newRow("cut-off, exits 1")        << ConverterRow{cutOff + "exit 1", "incomplete PDF", ""};
         QTest::newRow("disk full")               << ConverterRow{"zeros 99999", "The disk is full", ""};
@@ -155,7 +155,7 @@ private slots:
         TestAppFolder app(TestAppFolder::NoConverter);
         const QString log = app.path() + "/converter.log";
         // Each conversion goes on once two have started, so that the first two overlap (for at most ten seconds).
-        app.setConverterScript(QString("append %1 \"start {name} {pdfname} \"\nwait-lines %1 2 start\npdf\n"
+        app.setConverterScript(QString("append %1 \"start {name} {pdfname} \"\nwait-lines %1 start 2\npdf\n"
                                        "append %1 \"end {name} {pdfname} \"")
                                    .arg(log));
         auto request = PdfJobTesting::request(app, CreationMode::Bulk, {});

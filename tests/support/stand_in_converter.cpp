@@ -2,18 +2,17 @@
 // A stand-in for the converter that acts out the script in stand-in.txt beside it, one command a line, for each page:
 //   pdf                      writes a small whole PDF as the PDF
 //   write FILE TEXT          writes TEXT to FILE; append FILE TEXT adds it as a line
-//   tail N                   adds the page's last N bytes to the PDF in a comment of an update of it
 //   zeros N                  writes the start of a PDF and N zero bytes as the PDF, as far as the disk takes them
 //   say TEXT                 says TEXT on the error output
 //   exit CODE, crash         ends so; hang FILE adds its own and a sleeping child's process ids to FILE and waits
 //   wait-for FILE            waits until FILE is there (at most 20 s)
-//   wait-lines FILE N TEXT   waits until N lines of FILE start with TEXT (at most 10 s)
+//   wait-lines FILE TEXT N   waits until N lines of FILE start with TEXT (at most 10 s)
 //   fail-once FILE           ends with exit code 1 when FILE is not there, making it
-// "if GLOB COMMAND" runs the command only for a page whose name matches GLOB, "if-option OPTION COMMAND" only when
-// OPTION is among the arguments. Words are separated by blanks or double-quoted, with \\, \" and \n escapes; {page},
-// {pdf}, {dir} (the page's folder), {name} and {pdfname} (the file names) and {pid} stand for what they say. As the
-// real converter, with --read-args-from-stdin last it converts each line's page and PDF in turn, saying "Done" after
-// each, and ends when a conversion fails.
+// "if GLOB COMMAND" runs the command only when the page's file name or one of the arguments matches GLOB. Words are
+// separated by blanks or double-quoted, with \\ and \" escapes; {page}, {pdf}, {dir} (the page's folder), {name}
+// and {pdfname} (the file names), {pid} and {nl} (a line break) stand for what they say. As the real converter, with
+// --read-args-from-stdin last it converts each line's page and PDF in turn, saying "Done" after each, and ends when
+// a conversion fails.
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -35,27 +34,11 @@ namespace {
 
 QStringList words(const QString& line)
 {
+    static const QRegularExpression word(R"re("((?:[^"\\]|\\.)*)"|\S+)re");
+    static const QRegularExpression escape(R"re(\\(.))re");
     QStringList words;
-    std::optional<QString> word;
-    bool quoted = false;
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        const QChar c = line[i];
-        if (c.isSpace() && !quoted) {
-            if (word)
-                words << *std::exchange(word, std::nullopt);
-            continue;
-        }
-        if (!word)
-            word.emplace();
-        if (c == u'"')
-            quoted = !quoted;
-        else if (c == u'\\' && quoted && i + 1 < line.size())
-            *word += line[++i] == u'n' ? QChar(u'\n') : line[i];
-        else
-            *word += c;
-    }
-    if (word)
-        words << *word;
+    for (const QRegularExpressionMatch& match : word.globalMatch(line))
+        words << (match.hasCaptured(1) ? match.captured(1).replace(escape, "\\1") : match.captured(0));
     return words;
 }
 
@@ -87,42 +70,36 @@ std::optional<int> convert(const QStringList& script, const QStringList& argumen
     const QFileInfo pageInfo(page);
     for (const QString& line : script) {
         QStringList command = words(line);
-        if (command.size() > 2 && command[0] == "if" &&
-            !QRegularExpression::fromWildcard(command[1]).match(pageInfo.fileName()).hasMatch())
-            continue;
-        if (command.size() > 2 && command[0] == "if-option" && !arguments.contains(command[1]))
-            continue;
-        if (command.value(0).startsWith("if"))
+        if (command.value(0) == "if") {
+            const QRegularExpression glob = QRegularExpression::fromWildcard(command.value(1));
+            if (!glob.match(pageInfo.fileName()).hasMatch() && arguments.indexOf(glob) < 0)
+                continue;
             command.remove(0, 2);
-        command.replaceInStrings("{page}", page).replaceInStrings("{pdf}", pdf);
+        }
+        command.replaceInStrings("{page}", page).replaceInStrings("{pdf}", pdf).replaceInStrings("{nl}", "\n");
         command.replaceInStrings("{dir}", pageInfo.path()).replaceInStrings("{name}", pageInfo.fileName());
         command.replaceInStrings("{pdfname}", QFileInfo(pdf).fileName());
         command.replaceInStrings("{pid}", QString::number(QCoreApplication::applicationPid()));
         const QString verb = command.value(0);
         const QString file = command.value(1);
+        const QByteArray text = command.value(2).toUtf8();
         if (verb == "pdf")
             write(pdf, "%PDF-1.4\n1 0 obj<</Type/Catalog/Pages 2 0 R>>endobj\n2 0 obj<</Type/Pages/Kids[]/Count 0>>"
                        "endobj\nxref\n0 3\n0000000000 65535 f \n0000000009 00000 n \n0000000052 00000 n \n"
                        "trailer<</Size 3/Root 1 0 R>>\nstartxref\n96\n%%EOF\n");
         else if (verb == "write" || verb == "append")
-            write(file, command.value(2).toUtf8() + (verb == "append" ? "\n" : ""),
-                  verb == "append" ? QIODevice::Append : QIODevice::Truncate);
-        else if (verb == "tail")
-            write(pdf, "%" + read(page).right(file.toInt()) + "\nstartxref\n96\n%%EOF\n", QIODevice::Append);
+            write(file, verb == "write" ? text : text + '\n',
+                  verb == "write" ? QIODevice::Truncate : QIODevice::Append);
         else if (verb == "zeros")
             write(pdf, "%PDF-1.4\n" + QByteArray(file.toInt(), '\0'));
         else if (verb == "say")
-            std::fprintf(stderr, "%s\n", qPrintable(command.value(1)));
-        else if (verb == "exit")
-            return file.toInt();
-        else if (verb == "fail-once" && !QFile::exists(file) && write(file, {}))
-            return 1;
+            std::fprintf(stderr, "%s\n", qPrintable(file));
+        else if (verb == "exit" || (verb == "fail-once" && !QFile::exists(file) && write(file, {})))
+            return verb == "exit" ? file.toInt() : 1;
         else if (verb == "wait-for")
             waitFor([&] { return QFile::exists(file); }, 20);
         else if (verb == "wait-lines")
-            waitFor(
-                [&] { return ("\n" + read(file)).count("\n" + command.value(3).toUtf8()) >= command.value(2).toInt(); },
-                10);
+            waitFor([&] { return ("\n" + read(file)).count("\n" + text) >= command.value(3).toInt(); }, 10);
         else if (verb == "hang") {
             QProcess child;
             child.start(QCoreApplication::applicationFilePath(), {"--sleep"});
@@ -149,13 +126,12 @@ std::optional<int> convert(const QStringList& script, const QStringList& argumen
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    QStringList arguments = app.arguments();
+    const QStringList arguments = app.arguments();
     if (arguments.value(1) == "--sleep") {
         QThread::sleep(60);
         return 0;
     }
-    // Beside the path it was started as, which may be a link to it.
-    const QString scriptFile = QFileInfo(arguments[0]).dir().filePath("stand-in.txt");
+    const QString scriptFile = QDir(QCoreApplication::applicationDirPath()).filePath("stand-in.txt");
     const QStringList script = QString::fromUtf8(read(scriptFile)).split('\n', Qt::SkipEmptyParts);
     if (arguments.last() != "--read-args-from-stdin")
         return convert(script, arguments, arguments.value(arguments.size() - 2), arguments.last()).value_or(0);
