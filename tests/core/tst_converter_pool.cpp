@@ -130,6 +130,7 @@ if malformed* write {pdf} <html>)")
 
     void pathsOnTheLine()
     {
+        SKIP_ON_WINDOWS("The real converter is a Linux program here.");
         QFETCH(QString, name);
         TestAppFolder app;
         QDir().mkpath(app.folders().output());
@@ -147,6 +148,7 @@ if malformed* write {pdf} <html>)")
     // A bulk job's PDFs read as those of one converter process per page.
     void sameTextAsOneProcessPerPage()
     {
+        SKIP_ON_WINDOWS("The real converter is a Linux program here.");
         TestAppFolder app;
         auto request = PdfJobTesting::request(app, CreationMode::Bulk, {});
         QStringList pages;

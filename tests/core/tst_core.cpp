@@ -112,8 +112,10 @@ private slots:
         PdfJobEngine engine;
         QSignalSpy finished(&engine, &PdfJobEngine::finished);
         std::optional<FullDisk> fullDisk;
-        if (tag == "disk full")
+        if (tag == "disk full") {
+            SKIP_ON_WINDOWS("No file size limit can be set.");
             fullDisk.emplace(50000);
+        }
         QVERIFY(engine.start(request));
         const QString pids = app.folders().pageFile("my-report.html.pids");
         if (tag == "cancelled") {
@@ -254,6 +256,7 @@ private slots:
     // Properties that cannot be written whole are cut off again: the PDF stays as the converter wrote it.
     void propertiesOnFullDisk()
     {
+        SKIP_ON_WINDOWS("No file size limit can be set.");
         TestAppFolder app;
         const QString pdf = app.path() + "/empty.pdf";
         QCOMPARE(QProcess::execute("qpdf", {"--empty", pdf}), 0);
@@ -289,7 +292,9 @@ private slots:
         for (const QString templateName : {"template.html", "Template.HTML"}) {
             TestAppFolder app(TestAppFolder::NoConverter);
             const QString bin = app.folders().pages();
-            QFile::rename(app.folders().pageTemplate(), bin + "/" + templateName);
+            const QByteArray pageTemplate = TestAppFolder::readFile(app.folders().pageTemplate());
+            QFile::remove(app.folders().pageTemplate());
+            app.writeFile("bin/" + templateName, pageTemplate);
             for (const char* page :
                  {"page.html", "Other.HTML", "etemplate.html", ".html", "notes.txt", "page.html.bak"})
                 app.writeFile(QString("bin/") + page, "<html>");

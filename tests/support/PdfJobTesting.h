@@ -9,6 +9,11 @@
 #include <QProcess>
 #include <QSignalSpy>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#undef MessageBox // the program's own
+#endif
+
 #include <algorithm>
 #include <chrono>
 
@@ -62,12 +67,20 @@ inline QString pdfText(const QString& pdf)
 // A process counts as gone when nothing of it is left but an unreaped entry.
 inline bool processAlive(qint64 pid)
 {
+#ifdef Q_OS_WIN
+    const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, DWORD(pid));
+    const bool alive = process && WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    if (process)
+        CloseHandle(process);
+    return alive;
+#else
     QFile stat(QString("/proc/%1/stat").arg(pid));
     if (!stat.open(QIODevice::ReadOnly))
         return false;
     const QByteArray line = stat.readAll();
     const qsizetype afterName = line.lastIndexOf(')');
     return afterName < 0 || line.mid(afterName + 2, 1) != "Z";
+#endif
 }
 
 // Whether a process whose id is on a line of the file still runs.

@@ -8,6 +8,13 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+// For what the Windows build cannot test: the real converter and the PDF tools, POSIX signals and FIFOs.
+#ifdef Q_OS_WIN
+#define SKIP_ON_WINDOWS(why) QSKIP(why)
+#else
+#define SKIP_ON_WINDOWS(why)
+#endif
+
 // A temporary application folder laid out as the installed program's: bin with the page template and its
 // scripts, the word lists and the keyword list file, and in bin the real converter or a stand-in.
 class TestAppFolder
