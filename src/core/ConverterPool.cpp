@@ -24,10 +24,23 @@ void ConverterPool::convert(int id, const QString& page, const QString& pdf, std
 {
     const QString part = ConverterProcess::partialPdfPath(pdf, m_token);
     const std::optional<QByteArray> line = converterArgumentsLine({page, part});
+    m_pagesOffTheLine += !line && m_size > 0;
     if (ConverterWorker* worker = line ? idleWorker() : nullptr)
         worker->take({id, page, pdf, part, timeLimit}, *line);
     else
         runAlone(id, page, pdf, timeLimit);
+}
+
+QString ConverterPool::fallbackReason() const
+{
+    if (!m_fallbackReason.isEmpty() || m_pagesOffTheLine == 0)
+        return m_fallbackReason;
+    const QString why = tr("what a converter kept running cannot read (a line break, or on Windows a letter beyond "
+                           "ASCII)");
+    return m_pagesOffTheLine == 1 ? tr("1 PDF was made by a converter run of its own: its paths hold %1.").arg(why)
+                                  : tr("%1 PDFs were each made by a converter run of their own: their paths hold %2.")
+                                        .arg(m_pagesOffTheLine)
+                                        .arg(why);
 }
 
 void ConverterPool::stop()

@@ -37,8 +37,8 @@ public:
     // Ends every converter; the pages being converted end as cancelled, and stopped() follows once every converter
     // has ended, always after this returns.
     void stop();
-    // Why the workers were given up, or nothing.
-    QString fallbackReason() const { return m_fallbackReason; }
+    // Why the workers were given up, or why some pages had converter processes of their own; or nothing.
+    QString fallbackReason() const;
 
 signals:
     void finished(int id, const ConverterResult& result);
@@ -63,4 +63,5 @@ private:
     bool m_workerFinishedPage = false;
     bool m_stopping = false;
     QString m_fallbackReason;
+    int m_pagesOffTheLine = 0; // whose paths the converter's line cannot carry
 };
