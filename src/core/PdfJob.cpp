@@ -126,11 +126,10 @@ void PdfJob::placePdf(int index, const ConverterResult& result)
         converterEnded(index, watcher->result());
     });
     const Converting& converting = m_converting[index];
-    watcher->setFuture(
-        QtConcurrent::run(&m_placing, [part = ConverterProcess::partialPdfPath(converting.pdf, m_token),
-                                       pdf = converting.pdf, properties = converting.properties, result] {
-            return ConverterProcess::placePartialPdf(part, pdf, result, properties);
-        }));
+    watcher->setFuture(QtConcurrent::run([part = ConverterProcess::partialPdfPath(converting.pdf, m_token),
+                                          pdf = converting.pdf, properties = converting.properties, result] {
+        return ConverterProcess::placePartialPdf(part, pdf, result, properties);
+    }));
 }
 
 QString PdfJob::textWarning(const QString& article, const QString& text)

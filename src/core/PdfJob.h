@@ -6,7 +6,6 @@
 
 #include <QHash>
 #include <QObject>
-#include <QThreadPool>
 
 class ConverterPool;
 struct ConverterResult;
@@ -110,7 +109,4 @@ private:
     bool m_stopping = false;
     bool m_done = false;
     bool m_finishing = false;
-    // The threads that put PDFs in place end with the job, not at the program's exit, where on Windows a thread
-    // that ran qpdf and still waited in Qt's global pool kept the process from ending.
-    QThreadPool m_placing;
 };

@@ -3,7 +3,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QRegularExpression>
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFExc.hh>
@@ -42,15 +41,20 @@ QString qpdfReason(const std::exception& e)
     return QString::fromStdString(fault ? fault->getMessageDetail() : e.what());
 }
 
-// Where the PDF's last cross-reference section starts, as its last lines say.
+// Where the PDF's last cross-reference section starts, as its last lines say ("startxref", the offset, "%%EOF").
+// Read without QRegularExpression: this runs on a worker thread, and the matcher's stack kept per thread is a
+// thread_local that mingw's runtime cannot destroy at exit without hanging the Windows process.
 std::optional<qint64> lastXrefOffset(QFile& file)
 {
     file.seek(std::max<qint64>(0, file.size() - 1024));
-    static const QRegularExpression startXref(R"(startxref\s+(\d+)\s+%%EOF\s*$)");
-    const QRegularExpressionMatch match = startXref.match(QString::fromLatin1(file.readAll()));
-    if (!match.hasMatch())
+    const QByteArray tail = file.readAll().trimmed();
+    const qsizetype keyword = tail.lastIndexOf("startxref");
+    if (keyword < 0 || !tail.endsWith("%%EOF"))
         return std::nullopt;
-    return match.captured(1).toLongLong();
+    const QByteArray digits = tail.mid(keyword + 9, tail.size() - 5 - keyword - 9).trimmed();
+    const bool allDigits =
+        !digits.isEmpty() && std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return allDigits ? std::optional<qint64>(digits.toLongLong()) : std::nullopt;
 }
 
 // The update that gives the PDF its new document information: the information dictionary as an object of its own,
