@@ -13,6 +13,7 @@
 #include <cstdio>
 
 #ifdef Q_OS_WIN
+#include <fcntl.h>
 #include <io.h>
 #define isatty _isatty
 #else
@@ -52,6 +53,10 @@ bool errorIsTerminal()
 
 void output(const QByteArray& bytes)
 {
+#ifdef Q_OS_WIN
+    // Written as they are: a generated article has Windows' line endings already, which text mode would double.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
     std::fflush(stdout);
 }

@@ -73,7 +73,7 @@ private:
         if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
             return {};
         return {process.exitCode(), process.readAllStandardOutput(),
-                QString::fromLocal8Bit(process.readAllStandardError())};
+                QString::fromLocal8Bit(process.readAllStandardError()).replace("\r\n", "\n")};
     }
 
     // The PDFs of the output folder and their text; hidden partial PDFs count too.
