@@ -54,7 +54,6 @@ private slots:
         QTest::addColumn<QString>("converterLine");
         QTest::addColumn<int>("converters"); // that made the other pages
         // clang-format off
-        QTest::newRow("writes the PDF")   << "" << "" << 1;
         QTest::newRow("writes nothing")   << "The converter wrote no PDF." << "" << 1;
         QTest::newRow("malformed output") << "The converter wrote a file that is not a PDF." << "Done?" << 1;
         QTest::newRow("hangs")            << "The converter did not finish within 2 s and was stopped." << "" << 2;
