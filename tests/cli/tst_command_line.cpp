@@ -8,7 +8,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QPlainTextEdit>
 
 #include <csignal>
 #include <optional>
@@ -98,9 +97,6 @@ private slots:
         QTest::addColumn<QStringList>("names");
         // Per PDF, its articles' texts in order, separated by "|".
         QTest::addColumn<QStringList>("texts");
-        QTest::newRow("bulk, a folder in the window's order")
-            << make({"--json", "{articles}"}) << QStringList{"a.pdf", "B-two.pdf", "c.pdf"}
-            << QStringList{"Article a.txt", "Article B two.txt", "Article c.txt"};
         QTest::newRow("bulk, keyword names from standard input")
             << make({"--json", "--keywords", "-", "{articles}"})
             << QStringList{"best-tea.pdf", "best-coffee.pdf", "tea-guide.pdf"}
@@ -232,8 +228,6 @@ private slots:
         QTest::newRow("every name refused") << make({"{app}/odd/.hidden.txt"}) << 2 << "named after the article";
         QTest::newRow("app folder a file")
             << make({"--app-folder", "{articles}/a.txt", "{articles}"}) << 2 << "a.txt is a file, not a folder.";
-        QTest::newRow("no converter") << make({"--app-folder", "{articles}", "{articles}"}) << 2
-                                      << "The converter was not found.";
         QTest::newRow("converter not executable") << make({"{articles}"}) << 2 << "could not be started";
         QTest::newRow("run lock held") << make({"{articles}"}) << 2 << "Please run it again when it has finished.";
         QTest::newRow("output takes no files") << make({"{articles}"}) << 2 << "No file can be written into the output";
