@@ -304,7 +304,9 @@ private slots:
         QVERIFY2(changed > 500, qPrintable(QString::number(changed)));
     }
 
-    void droppedFilesAndFolders()
+    // Dropped files and folders add their articles and name what they leave out; a huge paste goes in cut at a line
+    // break.
+    void droppedArticlesAndHugePaste()
     {
         setUp();
         const QString more = d->app.path() + "/more";
@@ -324,12 +326,7 @@ private slots:
         QCOMPARE(itemsOf(list),
                  QStringList({articles() + "/z.txt", more + "/A.TXT", more + "/b.txt", articles() + "/a.txt"}));
         QCOMPARE(d->child<QLabel>("lblDropNote")->text(), QString("Not added, not .txt files: photo.png"));
-    }
 
-    void hugePasteIsCutAtALineBreak()
-    {
-        setUp();
-        d->open();
         QApplication::clipboard()->setText(QString("keyword\n").repeated(1000000));
         auto* keywords = d->child<QPlainTextEdit>("txtPDFKeywords");
         keywords->paste();
