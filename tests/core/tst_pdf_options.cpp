@@ -39,7 +39,6 @@ private slots:
         unknown.pageSize = "B5";
         absurd.marginTop = absurd.marginBottom = 75;
         // clang-format off
-        QTest::newRow("defaults") << "single" << ConverterOptions() << "595 x 842" << "Grüße Привет" << "";
         QTest::newRow("Letter") << "original" << letter << "612 x 792" << "tomato-notes" << "";
         QTest::newRow("Legal landscape, no margins") << "keywords" << legal << "1008 x 612" << "best red tomatoes"
                                                      << "red tomatoes";
