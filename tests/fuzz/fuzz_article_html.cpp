@@ -4,7 +4,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const QString article = fuzzFields(data, size, 1).join(QChar(0));
+    const QString article = fuzzText(data, size);
     const QString html = PageBuilder::articleToHtml(article);
     FUZZ_CHECK(!html.contains(u'\r') && !html.contains(u'\n'));
     // Every line ending, CR LF, CR or LF, becomes exactly one pair of breaks (eight characters).

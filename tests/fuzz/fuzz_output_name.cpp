@@ -4,7 +4,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const QString path = fuzzFields(data, size, 1).join(QChar(0));
+    const QString path = fuzzText(data, size);
     for (const QChar separator : {QChar(u'\\'), QChar(u'/')}) {
         const QString name = PdfNames::articleOutputName(path, separator);
         FUZZ_CHECK(name.endsWith(".txt"));
