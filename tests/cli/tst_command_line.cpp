@@ -52,14 +52,10 @@ private:
         d->app.writeFile("one/pattern", "#KEYWORD#\n");
     }
 
-    QStringList expanded(QStringList arguments) const
+    void start(QProcess& process, QStringList arguments) const
     {
-        return arguments.replaceInStrings("{app}", d->app.path()).replaceInStrings("{articles}", d->articles());
-    }
-
-    void start(QProcess& process, const QStringList& arguments) const
-    {
-        process.start(LEAF_CLI, expanded(arguments));
+        process.start(LEAF_CLI,
+                      arguments.replaceInStrings("{app}", d->app.path()).replaceInStrings("{articles}", d->articles()));
         QVERIFY(process.waitForStarted(10000));
     }
 
@@ -117,24 +113,18 @@ private slots:
         const Run run = cli(arguments, "tea\ncoffee\n");
         QCOMPARE(run.exitCode, 0);
         const QMap<QString, QString> made = pdfs();
-        QStringList sorted = names;
-        sorted.sort();
-        QCOMPARE(made.keys(), sorted);
+        const QJsonObject report = QJsonDocument::fromJson(run.out).object();
+        QCOMPARE(made.size(), names.size());
+        QCOMPARE(report["made"].toInt(), names.size());
+        QCOMPARE(report["failed"].toInt(), 0);
+        QCOMPARE(report["pdfs"].toArray().size(), names.size());
         for (int i = 0; i < names.size(); ++i) {
-            const QString text = made[names[i]];
+            const QString text = made.value(names[i]);
             qsizetype at = text.indexOf(AdTitle);
             for (const QString& piece : texts[i].split('|'))
                 QVERIFY2(at >= 0 && (at = text.indexOf(piece, at)) >= 0, qPrintable(names[i] + ": " + text));
-        }
-        const QJsonObject report = QJsonDocument::fromJson(run.out).object();
-        QCOMPARE(report["made"].toInt(), names.size());
-        QCOMPARE(report["failed"].toInt(), 0);
-        const QJsonArray listed = report["pdfs"].toArray();
-        QCOMPARE(listed.size(), names.size());
-        for (int i = 0; i < names.size(); ++i) {
-            const QJsonObject pdf = listed[i].toObject();
-            QCOMPARE(pdf["pdf"].toString(), d->app.folders().pdfFile(names[i]));
-            QVERIFY(pdf["made"].toBool());
+            QCOMPARE(report["pdfs"][i]["pdf"].toString(), d->app.folders().pdfFile(names[i]));
+            QVERIFY(report["pdfs"][i]["made"].toBool());
         }
     }
 
@@ -209,36 +199,29 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("message");
-        QTest::newRow("no command") << QStringList() << 2 << "Name a command";
-        QTest::newRow("unknown option") << make({"--bogus", "{articles}"}) << 2 << "Unknown option 'bogus'.";
-        QTest::newRow("article named -...")
-            << make({"-dash.txt"}) << 2 << R"(goes after "--": make [options] -- -dash)";
-        QTest::newRow("no ad text") << QStringList{"make", "--app-folder", "{app}", "--title",
-                                                   "T",    "--cta-url",    "u",     "{articles}"}
-                                    << 2 << "the ad block needs --title, --cta-text and --cta-url; give --cta-text.";
-        QTest::newRow("no such article") << make({"{articles}/a.txt", "{articles}/gone.txt"}) << 2
-                                         << "gone.txt does not";
-        QTest::newRow("article a FIFO") << make({"{app}/odd/fifo.txt"}) << 2 << "is a named pipe (FIFO), not a text";
-        QTest::newRow("no articles in folder") << make({"{app}/empty"}) << 2 << "holds no *.txt articles";
-        QTest::newRow("keyword file unreadable")
-            << make({"--keywords", "{app}/none", "{articles}"}) << 2 << "none could";
-        QTest::newRow("keyword file empty")
-            << make({"--keywords", "{app}/empty/keywords", "{articles}"}) << 2 << "--keywords gave no keywords.";
-        QTest::newRow("names shared") << make({"{articles}/a.txt", "{articles}/a.txt"}) << 2 << "--allow-same-name";
-        QTest::newRow("every name refused") << make({"{app}/odd/.hidden.txt"}) << 2 << "named after the article";
-        QTest::newRow("app folder a file")
-            << make({"--app-folder", "{articles}/a.txt", "{articles}"}) << 2 << "a.txt is a file, not a folder.";
+        // clang-format off
+        QTest::newRow("no command")               << QStringList() << 2 << "Name a command";
+        QTest::newRow("unknown option")           << make({"--bogus", "{articles}"}) << 2 << "Unknown option 'bogus'.";
+        QTest::newRow("article named -...")       << make({"-dash.txt"}) << 2 << R"(goes after "--": make [options] -- -dash)";
+        QTest::newRow("no ad text")               << QStringList{"make", "--app-folder", "{app}", "--title", "T", "--cta-url", "u", "{articles}"}
+                                                  << 2 << "the ad block needs --title, --cta-text and --cta-url; give --cta-text.";
+        QTest::newRow("no such article")          << make({"{articles}/a.txt", "{articles}/gone.txt"}) << 2 << "gone.txt does not";
+        QTest::newRow("article a FIFO")           << make({"{app}/odd/fifo.txt"}) << 2 << "is a named pipe (FIFO), not a text";
+        QTest::newRow("no articles in folder")    << make({"{app}/empty"}) << 2 << "holds no *.txt articles";
+        QTest::newRow("keyword file unreadable")  << make({"--keywords", "{app}/none", "{articles}"}) << 2 << "none could";
+        QTest::newRow("keyword file empty")       << make({"--keywords", "{app}/empty/keywords", "{articles}"}) << 2 << "--keywords gave no keywords.";
+        QTest::newRow("names shared")             << make({"{articles}/a.txt", "{articles}/a.txt"}) << 2 << "--allow-same-name";
+        QTest::newRow("every name refused")       << make({"{app}/odd/.hidden.txt"}) << 2 << "named after the article";
+        QTest::newRow("app folder a file")        << make({"--app-folder", "{articles}/a.txt", "{articles}"}) << 2 << "a.txt is a file, not a folder.";
         QTest::newRow("converter not executable") << make({"{articles}"}) << 2 << "could not be started";
-        QTest::newRow("run lock held") << make({"{articles}"}) << 2 << "Please run it again when it has finished.";
-        QTest::newRow("output takes no files") << make({"{articles}"}) << 2 << "No file can be written into the output";
-        QTest::newRow("PDF already made") << make({"--existing", "fail", "{articles}"}) << 2 << "already holds 1 of";
-        QTest::newRow("single conversion failed")
-            << make({"--single", "x", "{articles}"}) << 1 << "The PDF was not made.";
-        QTest::newRow("pages not a number") << QStringList{"generate", "--pages", "ten"} << 2 << "a whole number from";
-        QTest::newRow("device name") << QStringList{"generate",           "--pages", "1",
-                                                    "--app-folder",       "{app}",   "--out",
-                                                    "{app}/empty/aux.txt"}
-                                     << 2 << "reserves it for a device";
+        QTest::newRow("run lock held")            << make({"{articles}"}) << 2 << "Please run it again when it has finished.";
+        QTest::newRow("output takes no files")    << make({"{articles}"}) << 2 << "No file can be written into the output";
+        QTest::newRow("PDF already made")         << make({"--existing", "fail", "{articles}"}) << 2 << "already holds 1 of";
+        QTest::newRow("single conversion failed") << make({"--single", "x", "{articles}"}) << 1 << "The PDF was not made.";
+        QTest::newRow("pages not a number")       << QStringList{"generate", "--pages", "ten"} << 2 << "a whole number from";
+        QTest::newRow("device name")              << QStringList{"generate", "--pages", "1", "--app-folder", "{app}", "--out", "{app}/empty/aux.txt"}
+                                                  << 2 << "reserves it for a device";
+        // clang-format on
     }
 
     void exitCodes()
