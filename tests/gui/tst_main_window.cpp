@@ -89,17 +89,18 @@ private slots:
         QTest::addColumn<QKeyCombination>("key");
         QTest::addColumn<int>("shown");
         QTest::addColumn<QString>("focused");
-        QTest::newRow("next page") << 0 << "" << (Qt::CTRL | Qt::Key_Tab) << 1 << "txtAdTitle";
-        QTest::newRow("next wraps") << 2 << "" << (Qt::CTRL | Qt::Key_PageDown) << 0 << "vButton_0";
-        QTest::newRow("previous wraps") << 0 << "File1" << (Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab) << 2 << "vButton_2";
-        QTest::newRow("previous") << 2 << "" << (Qt::CTRL | Qt::Key_PageUp) << 1 << "txtAdTitle";
-        QTest::newRow("mnemonic") << 0 << "File1" << (Qt::ALT | Qt::Key_C) << 2 << "vButton_2";
-        QTest::newRow("arrow") << 0 << "" << QKeyCombination(Qt::Key_Right) << 0 << "vButton_1";
-        QTest::newRow("space") << 0 << "vButton_2" << QKeyCombination(Qt::Key_Space) << 2 << "vButton_2";
-        QTest::newRow("tab leaves keywords")
-            << 2 << "txtPDFKeywords" << QKeyCombination(Qt::Key_Tab) << 2 << "cmdCreateList";
-        QTest::newRow("button mnemonic") << 1 << "txtAdTitle" << (Qt::ALT | Qt::Key_U) << 1 << "txtCTAURL";
-        QTest::newRow("missing ad text") << 2 << "" << (Qt::ALT | Qt::Key_R) << 1 << "txtCTAText";
+        // clang-format off
+        QTest::newRow("next page")           << 0 << ""               << (Qt::CTRL | Qt::Key_Tab)                << 1 << "txtAdTitle";
+        QTest::newRow("next wraps")          << 2 << ""               << (Qt::CTRL | Qt::Key_PageDown)           << 0 << "vButton_0";
+        QTest::newRow("previous wraps")      << 0 << "File1"          << (Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab) << 2 << "vButton_2";
+        QTest::newRow("previous")            << 2 << ""               << (Qt::CTRL | Qt::Key_PageUp)             << 1 << "txtAdTitle";
+        QTest::newRow("mnemonic")            << 0 << "File1"          << (Qt::ALT | Qt::Key_C)                   << 2 << "vButton_2";
+        QTest::newRow("arrow")               << 0 << ""               << QKeyCombination(Qt::Key_Right)          << 0 << "vButton_1";
+        QTest::newRow("space")               << 0 << "vButton_2"      << QKeyCombination(Qt::Key_Space)          << 2 << "vButton_2";
+        QTest::newRow("tab leaves keywords") << 2 << "txtPDFKeywords" << QKeyCombination(Qt::Key_Tab)            << 2 << "cmdCreateList";
+        QTest::newRow("button mnemonic")     << 1 << "txtAdTitle"     << (Qt::ALT | Qt::Key_U)                   << 1 << "txtCTAURL";
+        QTest::newRow("missing ad text")     << 2 << ""               << (Qt::ALT | Qt::Key_R)                   << 1 << "txtCTAText";
+        // clang-format on
     }
     void keyboard()
     {
@@ -275,23 +276,45 @@ private slots:
         QCOMPARE(info->text(), QString("Articles to Create: 5  - Filenames: 0"));
     }
 
-    // A count n makes n + 1 pages. Refusing a count or answering No leaves everything as it was, the keyword pool
-    // included, which otherwise keeps its keywords from run to run. The generator is modal and deleted when closed,
-    // so that each opening starts afresh. Closing it during a run stops the run, which, working in slices, has not
-    // come to its end by then.
-    void generatingAndClosing()
+    // A count n makes n + 1 pages. Refused names are named with the reason; a save asks before it replaces an
+    // article, and No keeps it. The article gets the system's line endings and shows up in the main window at once.
+    // Refusing a count or answering No leaves everything as it was, the keyword pool included, which otherwise keeps
+    // its keywords from run to run. The generator is modal and deleted when closed, so that each opening starts
+    // afresh. Closing it during a run stops the run, which, working in slices, has not come to its end by then.
+    void generatingSavingAndClosing()
     {
         start();
+        d->writeArticle("kept.txt", "precious");
         QPointer<GeneratorDialog> generator = d->openGenerator();
         auto* text = WindowTesting::child<QPlainTextEdit>(generator, "RichTextBox1");
         auto* keywords = WindowTesting::child<QPlainTextEdit>(generator, "txtKeywords");
+        WindowTesting::save(generator, "");
+        QCOMPARE(MessageBox::last().text, QString("There's nothing to save. Please generate some content first."));
         QVERIFY(WindowTesting::generate(generator, "0"));
         QCOMPARE(text->toPlainText(), plain.repeated(4));
+        WindowTesting::save(generator, "");
+        QCOMPARE(MessageBox::last().text, QString("Please enter a name for the file."));
+        WindowTesting::save(generator, "..");
+        QVERIFY(MessageBox::last().text.startsWith("The name \"...txt\" cannot be used: "));
+        MessageBox::setNextAnswer(MessageBox::No);
+        WindowTesting::save(generator, "kept");
+        QCOMPARE(MessageBox::last().defaultAnswer, MessageBox::No);
+        QCOMPARE(TestAppFolder::readFile(d->articles() + "/kept.txt"), QByteArray("precious"));
+        MessageBox::setNextAnswer(MessageBox::Yes);
+        WindowTesting::save(generator, "kept");
+        WindowTesting::save(generator, "my article");
+        QCOMPARE(MessageBox::last().text, QString("Done! You can now close this window."));
+        QCOMPARE(d->child<QListWidget>("File1")->findItems("my article.txt", Qt::MatchExactly).size(), 1);
+        const QByteArray saved = plain.repeated(4).replace("\n", Platform::lineEnding()).toUtf8();
+        QCOMPARE(TestAppFolder::readFile(d->articles() + "/kept.txt"), saved);
+        QCOMPARE(TestAppFolder::readFile(d->articles() + "/my article.txt"), saved);
+
         QVERIFY(WindowTesting::generate(generator, "-1"));
         QVERIFY(text->document()->isEmpty());
         keywords->setPlainText("\nkw\n");
         QVERIFY(WindowTesting::generate(generator, "50"));
         QCOMPARE(text->toPlainText(), withKeyword.repeated(51 * 4));
+        MessageBox::clearShown();
         WindowTesting::generate(generator, "32768", true);
         QCOMPARE(MessageBox::last().text, QString("The number of pages must be a whole number from -32768 to 32767."));
         MessageBox::setNextAnswer(MessageBox::No);
@@ -314,34 +337,6 @@ private slots:
         QTRY_VERIFY(generator.isNull());
         QCOMPARE(generated.size(), 0);
         QVERIFY(WindowTesting::child<QPlainTextEdit>(d->openGenerator(), "txtKeywords")->toPlainText().isEmpty());
-    }
-
-    // Refused names are named with the reason; a save asks before it replaces an article, and No keeps it. The
-    // article gets the system's line endings and shows up in the main window at once.
-    void savingAnArticle()
-    {
-        start();
-        d->writeArticle("kept.txt", "precious");
-        GeneratorDialog* generator = d->openGenerator();
-        WindowTesting::save(generator, "");
-        QCOMPARE(MessageBox::last().text, QString("There's nothing to save. Please generate some content first."));
-        QVERIFY(WindowTesting::generate(generator, "0"));
-        WindowTesting::save(generator, "");
-        QCOMPARE(MessageBox::last().text, QString("Please enter a name for the file."));
-        WindowTesting::save(generator, "..");
-        QVERIFY(MessageBox::last().text.startsWith("The name \"...txt\" cannot be used: "));
-        MessageBox::setNextAnswer(MessageBox::No);
-        WindowTesting::save(generator, "kept");
-        QCOMPARE(MessageBox::last().defaultAnswer, MessageBox::No);
-        QCOMPARE(TestAppFolder::readFile(d->articles() + "/kept.txt"), QByteArray("precious"));
-        MessageBox::setNextAnswer(MessageBox::Yes);
-        WindowTesting::save(generator, "kept");
-        WindowTesting::save(generator, "my article");
-        QCOMPARE(MessageBox::last().text, QString("Done! You can now close this window."));
-        QCOMPARE(d->child<QListWidget>("File1")->findItems("my article.txt", Qt::MatchExactly).size(), 1);
-        const QByteArray saved = plain.repeated(4).replace("\n", Platform::lineEnding()).toUtf8();
-        QCOMPARE(TestAppFolder::readFile(d->articles() + "/kept.txt"), saved);
-        QCOMPARE(TestAppFolder::readFile(d->articles() + "/my article.txt"), saved);
     }
 
     // While a run goes Create and "Open Output Folder" are disabled and the progress blinks; the bulk run ends on
