@@ -56,14 +56,22 @@ private:
 private slots:
     void cleanup() { d.reset(); }
 
-    // The window starts on its first page over the folder it was given, counting the articles of any letter case;
-    // the tabs show their pages, the creation modes their naming frames. The Options menu and Open Output Folder open
-    // the folders in the file manager, and a failure to do so is told; Exit closes the window.
+    // The window starts on its first page over the folder it was given, counting the articles of any letter case.
+    // The pages follow the window down to their minimum size, then keep it and scroll (screens() finds every control
+    // in reach there). The tabs show their pages, the creation modes their naming frames. The Options menu and Open
+    // Output Folder open the folders in the file manager, and a failure to do so is told; Exit closes the window.
     void pagesModesAndOptionsMenu()
     {
         start();
         QCOMPARE(d->child<QLabel>("lblFilesFound")->text(), QString("5"));
         QVERIFY(d->child("frPage_0")->isVisible() && d->child("frPage_1")->isHidden());
+        d->window->resize(1400, 900);
+        QTRY_COMPARE(d->child("frPage_0")->width(), 1351);
+        QCOMPARE(d->child("frPage_2")->height(), 665);
+        QCOMPARE(d->child("lstSelectedArticles")->width(), 699);
+        d->window->resize(600, 400);
+        QTRY_COMPARE(d->child("frPage_0")->width(), 1160);
+        QCOMPARE(d->child("frPage_2")->height(), 521);
         QTest::mouseClick(d->child("lblButton_1"), Qt::LeftButton);
         QVERIFY(d->child("frPage_1")->isVisible() && d->child("frPage_0")->isHidden());
         QTest::mouseClick(d->child("vButton_2"), Qt::LeftButton, {}, QPoint(3, 3));
@@ -121,20 +129,6 @@ private slots:
         QTRY_VERIFY(d->child(QString("frPage_%1").arg(shown))->isVisible());
         QFETCH(QString, focused);
         QTRY_COMPARE(QApplication::focusWidget(), d->child(focused));
-    }
-
-    // The pages follow the window down to their minimum size, then keep it and scroll; screens() finds every control
-    // in reach there.
-    void resizing()
-    {
-        start();
-        d->window->resize(1400, 900);
-        QTRY_COMPARE(d->child("frPage_0")->width(), 1351);
-        QCOMPARE(d->child("frPage_2")->height(), 665);
-        QCOMPARE(d->child("lstSelectedArticles")->width(), 699);
-        d->window->resize(600, 400);
-        QTRY_COMPARE(d->child("frPage_0")->width(), 1160);
-        QCOMPARE(d->child("frPage_2")->height(), 521);
     }
 
     // On the screens of laptops, scaled as their systems scale them (the room left in device-independent pixels),
@@ -234,10 +228,11 @@ private slots:
     {
         QTest::addColumn<QByteArray>("patterns"); // lstcombinations.txt; null: missing
         QTest::addColumn<QStringList>("names");
-        QTest::newRow("patterns") << QByteArray("#KEYWORD#\r\nbest #KEYWORD# tips\r\n")
-                                  << QStringList{"dog training", "puppy food", "best dog training tips",
-                                                 "best puppy food tips"};
+        // clang-format off
+        QTest::newRow("patterns")                    << QByteArray("#KEYWORD#\r\nbest #KEYWORD# tips\r\n")
+                                                     << QStringList{"dog training", "puppy food", "best dog training tips", "best puppy food tips"};
         QTest::newRow("lstcombinations.txt missing") << QByteArray() << QStringList{"dog training", "puppy food"};
+        // clang-format on
     }
 
     // Without patterns the user is told, and each keyword becomes a name.
@@ -254,9 +249,8 @@ private slots:
         QCOMPARE(MessageBox::last().text, QString("Please enter some keywords first."));
         d->child<QPlainTextEdit>("txtPDFKeywords")->setPlainText("dog training\npuppy food");
         d->click("cmdCreateList");
-        QCOMPARE(MessageBox::last().text, QString(patterns.isEmpty() ? "No combination patterns were found in "
-                                                                       "lstcombinations.txt."
-                                                                     : "Please enter some keywords first."));
+        const QString noPatterns = "No combination patterns were found in lstcombinations.txt.";
+        QCOMPARE(MessageBox::last().text, patterns.isEmpty() ? noPatterns : "Please enter some keywords first.");
         auto* finalText = d->child<QPlainTextEdit>("txtFinalList");
         QCOMPARE(finalText->toPlainText(), names.join('\n') + '\n');
         QCOMPARE(d->window->finalNames(), names);
