@@ -93,13 +93,12 @@ private slots:
         QTest::addColumn<QStringList>("names");
         // Per PDF, its articles' texts in order, separated by "|".
         QTest::addColumn<QStringList>("texts");
-        QTest::newRow("bulk, keyword names from standard input")
-            << make({"--json", "--keywords", "-", "{articles}"})
-            << QStringList{"best-tea.pdf", "best-coffee.pdf", "tea-guide.pdf"}
-            << QStringList{"Article a.txt", "Article B two.txt", "Article c.txt"};
-        QTest::newRow("single, articles in the order given")
-            << make({"--json", "--single", "all of it", "{articles}/c.txt", "{articles}/a.txt"})
+        // clang-format off
+        QTest::newRow("bulk, keyword names from standard input") << make({"--json", "--keywords", "-", "{articles}"})
+            << QStringList{"best-tea.pdf", "best-coffee.pdf", "tea-guide.pdf"} << QStringList{"Article a.txt", "Article B two.txt", "Article c.txt"};
+        QTest::newRow("single, articles in the order given") << make({"--json", "--single", "all of it", "{articles}/c.txt", "{articles}/a.txt"})
             << QStringList{"all-of-it.pdf"} << QStringList{"Article c.txt|Article a.txt"};
+        // clang-format on
     }
 
     void made()

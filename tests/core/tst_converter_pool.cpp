@@ -57,8 +57,7 @@ private slots:
         QTest::newRow("writes nothing")   << "The converter wrote no PDF." << "" << 1;
         QTest::newRow("malformed output") << "The converter wrote a file that is not a PDF." << "Done?" << 1;
         QTest::newRow("hangs")            << "The converter did not finish within 2 s and was stopped." << "" << 2;
-        QTest::newRow("exits")            << "The converter ended with exit code 1 and wrote no PDF."
-                                          << "Error: Failed loading page" << 2;
+        QTest::newRow("exits")            << "The converter ended with exit code 1 and wrote no PDF." << "Error: Failed loading page" << 2;
         // Each page then has a converter process of its own.
         QTest::newRow("reads no lines")   << "" << "" << 3;
         // clang-format on

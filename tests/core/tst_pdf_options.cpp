@@ -40,8 +40,7 @@ private slots:
         absurd.marginTop = absurd.marginBottom = 75;
         // clang-format off
         QTest::newRow("Letter") << "original" << letter << "612 x 792" << "tomato-notes" << "";
-        QTest::newRow("Legal landscape, no margins") << "keywords" << legal << "1008 x 612" << "best red tomatoes"
-                                                     << "red tomatoes";
+        QTest::newRow("Legal landscape, no margins") << "keywords" << legal << "1008 x 612" << "best red tomatoes" << "red tomatoes";
         QTest::newRow("scripts allowed") << "single" << scripts << "595 x 842" << "Grüße Привет" << "";
         QTest::newRow("size not offered") << "single" << unknown << "\"B5\" is not known" << "" << "";
         QTest::newRow("margins over half") << "single" << absurd << "at most half of the page's height" << "" << "";

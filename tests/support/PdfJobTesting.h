@@ -25,13 +25,11 @@ inline const QString standInConverter = "pdf";
 
 inline PdfJobRequest request(const TestAppFolder& app, CreationMode mode, const QStringList& articles)
 {
-    PdfJobRequest request;
-    request.folders = app.folders();
-    request.articles = articles;
-    request.ad = {"Grow Tomatoes Like a Pro", "Get the Free Guide", "https://example.com/guide"};
-    request.mode = mode;
-    request.singlePdfName = "my report";
-    return request;
+    return {.folders = app.folders(),
+            .articles = articles,
+            .ad = {"Grow Tomatoes Like a Pro", "Get the Free Guide", "https://example.com/guide"},
+            .mode = mode,
+            .singlePdfName = "my report"};
 }
 
 // Writes an article under the folder's "articles" folder (relative path with "/"); returns its native path.
