@@ -325,6 +325,7 @@ private slots:
         QTest::newRow("dot last")          << "notes." << "cannot end in a dot or a blank";
         QTest::newRow("CON")               << "CON" << "Windows reserves it for a device";
         QTest::newRow("com1 .pdf")         << "com1 .pdf" << "Windows reserves it for a device";
+        QTest::newRow("LPT9")              << "LPT9.txt" << "Windows reserves it for a device";
         QTest::newRow("one byte over")     << longest + 'a' << "241 bytes";
         QTest::newRow("two bytes over")    << wide + u'é' << "242 bytes";
         QTest::newRow("separator")         << "../escape.pdf" << "cannot hold any of";
