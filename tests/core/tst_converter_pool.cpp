@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/ConverterLine.h"
 #include "core/ConverterPool.h"
 #include "core/ConverterProcess.h"
 #include "support/PdfJobTesting.h"
@@ -135,11 +134,11 @@ if malformed* write {pdf} <html>)")
         const QString page = app.writeFile("bin/" + name + ".html",
                                            "<meta charset=utf-8><p>The page called -" + name.toUtf8() + "-</p>");
         const QString pdf = app.folders().pdfFile(name + ".pdf");
-        QCOMPARE(converterArgumentsLine({page, pdf}).has_value(), !name.contains('\n'));
-
         ConverterPool pool(app.folders().converter(), ConverterOptions().arguments(app.folders().pages()), 1, token);
         QCOMPARE(convertAll(pool, {page}, {pdf}, 1, 60s).first().reason, QString());
-        QCOMPARE(pool.fallbackReason().startsWith("1 PDF was made by a converter run of its own"), name.contains('\n'));
+        // Only the line break's PDF comes from a run of its own; a path the kept converter misread would make the
+        // pool give its workers up, which the reason says instead.
+        QCOMPARE(pool.fallbackReason().section(" by ", 0, 0), QString(name.contains('\n') ? "1 PDF was made" : ""));
         QVERIFY(pdfText(pdf).simplified().contains(("The page called -" + name + "-").simplified()));
     }
 
