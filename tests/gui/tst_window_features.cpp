@@ -172,7 +172,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(MessageBox::shown().size(), 1, 20000);
         QCOMPARE(MessageBox::last().text, QString("Stopped: 2 of 4 PDFs were made.\n\nDo you want to open the output "
                                                   "folder?"));
-        QVERIFY(!PdfJobTesting::anyAlive(pidFile));
+        QTRY_VERIFY_WITH_TIMEOUT(!PdfJobTesting::anyAlive(pidFile), 5000);
         QCOMPARE(QDir(d->app.folders().output()).entryList(QDir::Files | QDir::Hidden),
                  QStringList({"a.pdf", "b.pdf"}));
         QVERIFY(isMainWindowIdle(d->window.get()) && progress->isHidden());
