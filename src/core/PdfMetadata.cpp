@@ -47,11 +47,14 @@ QString qpdfReason(const std::exception& e)
 std::optional<qint64> lastXrefOffset(QFile& file)
 {
     file.seek(std::max<qint64>(0, file.size() - 1024));
+    constexpr QByteArrayView keyword("startxref");
+    constexpr QByteArrayView end("%%EOF");
     const QByteArray tail = file.readAll().trimmed();
-    const qsizetype keyword = tail.lastIndexOf("startxref");
-    if (keyword < 0 || !tail.endsWith("%%EOF"))
+    const qsizetype at = tail.lastIndexOf(keyword);
+    if (at < 0 || !tail.endsWith(end))
         return std::nullopt;
-    const QByteArray digits = tail.mid(keyword + 9, tail.size() - 5 - keyword - 9).trimmed();
+    const qsizetype from = at + keyword.size();
+    const QByteArray digits = tail.mid(from, tail.size() - end.size() - from).trimmed();
     const bool allDigits =
         !digits.isEmpty() && std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
     return allDigits ? std::optional<qint64>(digits.toLongLong()) : std::nullopt;
