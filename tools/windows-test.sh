@@ -29,12 +29,12 @@ pdfs=$(find "$app/bin/output" -name '*.pdf' | wc -l)
 echo "leafrunner-cli.exe made $pdfs PDFs of $articles articles."
 
 # The window on a virtual display, browsing the sample articles; its screenshot shows it as Wine draws it.
-# A Wine session started without a display keeps drawing nowhere: it ends first.
-/usr/lib/wine/wineserver -k
+# A Wine session started without a display keeps drawing nowhere: it ends first (if it has not ended already).
+/usr/lib/wine/wineserver -k || true
 display=:$((80 + RANDOM % 9))
 Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp &
 xvfb=$!
-trap '/usr/lib/wine/wineserver -k; kill $xvfb 2>/dev/null || true; rm -rf "$(dirname "$app")"' EXIT
+trap '/usr/lib/wine/wineserver -k || true; kill $xvfb 2>/dev/null || true; rm -rf "$(dirname "$app")"' EXIT
 export DISPLAY="$display"
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 (cd "$root/samples/articles" && exec "$wine" "$app/leafrunner.exe") &
