@@ -18,9 +18,8 @@ export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 
 # The Windows build's tests under Wine, when the libraries it links are built already (tools/windows-build.sh):
 # building them takes longer than the whole suite may.
-cache="${LEAF_WINDOWS_CACHE:-$HOME/.cache/leafrunner-windows}"
-if [ -e "$cache/qt.done" ] && [ -e "$cache/libjpeg.done" ] && [ -e "$cache/qpdf.done" ]; then
+if "$root/tools/windows-build.sh" --deps-built; then
     "$root/tools/windows-test.sh"
 else
-    echo "Windows tests skipped: the Windows libraries are not built ($cache); tools/windows-build.sh builds them."
+    echo "Windows tests skipped: the Windows libraries are not built yet; tools/windows-build.sh builds them."
 fi

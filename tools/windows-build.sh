@@ -3,7 +3,8 @@
 # Cross-builds Leafrunner for 64-bit Windows on Debian 12: installs mingw-w64 and Wine, builds static Qt and qpdf
 # for x86_64-w64-mingw32 from Debian's own sources into a cache (kept between runs, one stamp per library), then
 # builds leafrunner.exe, leafrunner-cli.exe and their tests and lays out the portable folder.
-#   tools/windows-build.sh [--deps-only]
+#   tools/windows-build.sh [--deps-only | --deps-built]
+# --deps-built only tells, by its exit status, whether the cache holds every library already.
 # LEAF_WINDOWS_CACHE (default ~/.cache/leafrunner-windows) holds the libraries, LEAF_WINDOWS_BUILD (default
 # build-windows) the project's build; LEAF_JOBS (default 2) the parallel jobs.
 set -euo pipefail
@@ -12,6 +13,11 @@ cache="${LEAF_WINDOWS_CACHE:-$HOME/.cache/leafrunner-windows}"
 build="${LEAF_WINDOWS_BUILD:-$root/build-windows}"
 jobs="${LEAF_JOBS:-2}"
 toolchain="$root/tools/windows-toolchain.cmake"
+stamp() { echo "$cache/$1.done"; }
+if [ "${1:-}" = --deps-built ]; then
+    for library in qt libjpeg qpdf; do [ -e "$(stamp "$library")" ] || exit 1; done
+    exit 0
+fi
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 
@@ -30,7 +36,6 @@ fi
 mkdir -p "$cache/src"
 # pkg-config sees the Windows libraries only.
 export PKG_CONFIG_LIBDIR="$cache/qpdf/lib/pkgconfig:$cache/libjpeg/lib/pkgconfig:/usr/x86_64-w64-mingw32/lib/pkgconfig"
-stamp() { echo "$cache/$1.done"; }
 
 # Debian's sources of the libraries, through a deb-src entry beside the system's deb entry, removed afterwards.
 fetch_sources() {
